@@ -1,0 +1,66 @@
+#include "Paths.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace korvath {
+
+namespace {
+
+bool sameIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// The entry of dir spelled like name, ignoring case; name itself when none is.
+std::string matchEntry(const fs::path& dir, const std::string& name) {
+    std::error_code ec;
+    if (fs::exists(dir / name, ec)) return name;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string entry = it->path().filename().string();
+        if (sameIgnoringCase(entry, name)) return entry;
+    }
+    return name;
+}
+
+} // namespace
+
+std::string findAppDir(const std::string& executablePath) {
+    std::error_code ec;
+    const fs::path cwd = fs::current_path(ec);
+    if (!ec && fs::is_directory(cwd / matchEntry(cwd, "scenarios"), ec)) return cwd.string();
+    fs::path exe = fs::weakly_canonical(fs::path(executablePath), ec);
+    if (ec) exe = fs::path(executablePath);
+    return exe.parent_path().string();
+}
+
+std::string gamePath(const std::string& base, const std::string& backslashPath) {
+    fs::path p = base.empty() ? fs::path(".") : fs::path(base);
+    std::string part;
+    auto flush = [&] {
+        if (part.empty() || part == ".") {
+            part.clear();
+            return;
+        }
+        p /= (part == ".." ? part : matchEntry(p, part));
+        part.clear();
+    };
+    for (char c : backslashPath) {
+        if (c == '\\' || c == '/') flush();
+        else part += c;
+    }
+    flush();
+    return p.string();
+}
+
+bool fileExists(const std::string& path) {
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+} // namespace korvath

@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+
+namespace korvath {
+
+// The game folder: the working directory when it holds scenarios/, otherwise
+// the folder of the executable.
+std::string findAppDir(const std::string& executablePath);
+
+// Turns a game path written with backslashes ("\scenarios\korvath.map") into a
+// real path below base. Each component is matched without regard to case, so
+// "KorvathIntroPic.bmp" and "korvathIntroPic.bmp" name the same file; a
+// component that does not exist yet keeps the spelling given.
+std::string gamePath(const std::string& base, const std::string& backslashPath);
+
+bool fileExists(const std::string& path);
+
+} // namespace korvath

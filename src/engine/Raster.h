@@ -1,0 +1,70 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace korvath {
+
+// Pixels are 0x00RRGGBB. A pixel is "black" only when it is exactly 0: shots
+// and sight treat every other value as something in the way.
+using Rgb = uint32_t;
+
+constexpr Rgb rgb(int r, int g, int b) {
+    return (static_cast<Rgb>(r & 255) << 16) | (static_cast<Rgb>(g & 255) << 8) |
+           static_cast<Rgb>(b & 255);
+}
+// Colours written in data files are 0x00BBGGRR.
+constexpr Rgb fromBgr(uint32_t bgr) { return rgb(bgr & 255, (bgr >> 8) & 255, (bgr >> 16) & 255); }
+
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+// A 32-bit raster with the few drawing primitives the battle needs. All
+// rectangles are (left, top) - (right, bottom) with right and bottom excluded;
+// everything is clipped to the raster.
+class Raster {
+public:
+    Raster() = default;
+    Raster(int width, int height, Rgb fill = 0);
+
+    int width() const { return w_; }
+    int height() const { return h_; }
+    bool empty() const { return w_ == 0 || h_ == 0; }
+    Rgb* data() { return px_.data(); }
+    const Rgb* data() const { return px_.data(); }
+
+    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < w_ && y < h_; }
+    // Outside the raster reads as black.
+    Rgb pixel(int x, int y) const { return contains(x, y) ? px_[idx(x, y)] : 0; }
+    void setPixel(int x, int y, Rgb c) {
+        if (contains(x, y)) px_[idx(x, y)] = c;
+    }
+
+    void fill(Rgb c);
+    void fillRect(int left, int top, int right, int bottom, Rgb c);
+    void frameRect(int left, int top, int right, int bottom, Rgb c);
+    // Copies the w x h rectangle at (sx, sy) of src to (dx, dy).
+    void blit(const Raster& src, int sx, int sy, int w, int h, int dx, int dy);
+    void draw(const Raster& src, int dx, int dy) { blit(src, 0, 0, src.w_, src.h_, dx, dy); }
+    Raster copy(int sx, int sy, int w, int h) const;
+
+    // An ellipse inside the bounding rectangle, filled with brush and outlined with pen.
+    void ellipse(int left, int top, int right, int bottom, Rgb pen, Rgb brush);
+    // A line from a to b; the end point itself is not drawn. A dotted pen
+    // draws every other pixel.
+    void line(Point a, Point b, Rgb pen, int width = 1, bool dotted = false);
+    void polyline(const std::vector<Point>& pts, Rgb pen, int width = 1, bool dotted = false);
+
+    bool operator==(const Raster& o) const { return w_ == o.w_ && h_ == o.h_ && px_ == o.px_; }
+
+private:
+    size_t idx(int x, int y) const { return static_cast<size_t>(y) * w_ + x; }
+    void plot(int x, int y, Rgb c, int width);
+    int w_ = 0;
+    int h_ = 0;
+    std::vector<Rgb> px_;
+};
+
+} // namespace korvath
