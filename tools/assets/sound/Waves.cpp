@@ -1,0 +1,7 @@
+#include "Sounds.h"
+
+namespace korvath::assets {
+
+std::map<std::string, std::vector<uint8_t>> synthesiseWaves() { return {}; }
+
+} // namespace korvath::assets
