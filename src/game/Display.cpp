@@ -1,0 +1,239 @@
+#include "Display.h"
+
+#include "InfoPanel.h"
+
+namespace korvath {
+
+namespace {
+
+constexpr Rgb kWhite = rgb(255, 255, 255);
+
+// The fill colour last used on each picture. A soldier of an unknown side
+// gets his target disc, and an overhead square of an unknown kind its cell,
+// in whatever colour was used before, as the brush simply stays as it was.
+Rgb terrainBrush = kWhite;
+Rgb overheadBrush = kWhite;
+
+bool inGrid(int x, int y) {
+    return x >= 0 && y >= 0 && x <= kMapWidth + 1 && y <= kMapHeight + 1;
+}
+
+const Raster& unitPicture(const Battle& b, int picture, int frame) {
+    static const Raster none;
+    if (picture < 1 || picture > kPictureRows || frame < 1 || frame > kPictureFrames) return none;
+    return b.UnitPictures[picture][frame];
+}
+
+bool carriesHealer(const Battle& b, const PieceRecord& p) {
+    for (int j = 1; j <= 6; ++j)
+        if (p.Items[j] > 0 && b.item(p.Items[j]).Effect == "wounds") return true;
+    return false;
+}
+
+// Soldier records run from 1 up to the first free one.
+template <typename F> void forEachListed(Battle& b, F f) {
+    for (int i = 1; i <= kMaxPieces && !b.Pieces[i].Name.empty(); ++i) f(b.Pieces[i]);
+}
+
+void drawLivingSoldier(Battle& b, PieceRecord& p) {
+    MapCell& c = b.cell(p.X, p.Y);
+    if (p.UnderGlyph == 0) p.UnderGlyph = c.Glyph;
+    const int x0 = (p.X - 1) * kSquare, y0 = (p.Y - 1) * kSquare;
+    Raster& t = b.TerrainBitmap;
+    t.draw(unitPicture(b, p.Picture, p.Frame), x0, y0);
+
+    if (p.Overwatch && b.controls.ShowOverwatch.down) {
+        terrainBrush = kOverwatchMarkerColour;
+        t.ellipse(x0 + 1, y0 + 1, x0 + 5, y0 + 5, kOverwatchMarkerColour, terrainBrush);
+    }
+    if (p.Wounds < p.MaxWounds && b.controls.ShowWounds.down) {
+        terrainBrush = kWoundMarkerColour;
+        t.ellipse(x0 + 1, y0 + 6, x0 + 5, y0 + 10, kWoundMarkerColour, terrainBrush);
+    }
+    if (carriesHealer(b, p) && b.controls.ShowMediKit.down) {
+        // A red cross on white in the top-right corner.
+        terrainBrush = kHealerBackColour;
+        t.fillRect(x0 + 23, y0 + 3, x0 + 28, y0 + 8, terrainBrush);
+        t.line({x0 + 25, y0 + 3}, {x0 + 25, y0 + 8}, kHealerCrossColour);
+        t.line({x0 + 23, y0 + 5}, {x0 + 28, y0 + 5}, kHealerCrossColour);
+    }
+
+    b.copySquare(p.X, p.Y);
+    c.Glyph = kOccupiedGlyph;
+    c.Solidity = 1;
+}
+
+// Steps 1 and 2 of centring the view: a point left of (above) half the view
+// puts the view at its leftmost (topmost) position.
+void centreOn(Battle& b, int px, int py) {
+    Control& h = b.controls.ScrollTop;
+    if (px > h.min / 2)
+        h.setPosition(px + kMapPanelWidth / 2);
+    else
+        h.setPosition(h.min);
+    Control& v = b.controls.ScrollSide;
+    if (py > v.min / 2)
+        v.setPosition(py + kMapPanelHeight / 2);
+    else
+        v.setPosition(v.min);
+}
+
+void toggleMarker(Battle& b, Control& entry) {
+    entry.down = !entry.down;
+    placePieces(b);
+    FocusPiece(b, b.SelectedPiece);
+}
+
+} // namespace
+
+void drawTerrain(Battle& b) {
+    for (int y = 1; y <= kMapHeight; ++y)
+        for (int x = 1; x <= kMapWidth; ++x) b.drawGlyph(x, y, b.cell(x, y).Glyph);
+    b.copyAll();
+}
+
+void placePieces(Battle& b) {
+    // Clear the occupied mark under everybody and lay out the dead first, so
+    // that a living soldier sharing a body's square is painted over it.
+    forEachListed(b, [&](PieceRecord& p) {
+        if (inGrid(p.X, p.Y)) b.cell(p.X, p.Y).Solidity = 0;
+        if (p.Wounds < 1 && p.X > 0 && Battle::onMap(p.X, p.Y)) {
+            b.TerrainBitmap.draw(unitPicture(b, p.Picture, kDeadFrame), (p.X - 1) * kSquare,
+                                 (p.Y - 1) * kSquare);
+            b.copySquare(p.X, p.Y);
+            b.cell(p.X, p.Y).Glyph = kOccupiedGlyph;
+        }
+    });
+    forEachListed(b, [&](PieceRecord& p) {
+        if (p.X != 0 && p.Side > 0 && p.Wounds > 0 && Battle::onMap(p.X, p.Y))
+            drawLivingSoldier(b, p);
+    });
+    if (b.ports.refresh) b.ports.refresh->repaint();
+}
+
+void DrawTargetDiscs(Battle& b) {
+    forEachListed(b, [&](PieceRecord& p) {
+        if (p.X == 0 || p.Wounds <= 0 || !Battle::onMap(p.X, p.Y)) return;
+        const int x0 = (p.X - 1) * kSquare, y0 = (p.Y - 1) * kSquare;
+        b.TerrainBitmap.draw(b.glyph(p.UnderGlyph).Picture, x0, y0);
+        switch (p.Side) {
+        case 1:
+            terrainBrush = rgb(128, 0, 0);
+            break;
+        case 2:
+            terrainBrush = rgb(0, 0, 255);
+            break;
+        case 3:
+            terrainBrush = rgb(0, 128, 0);
+            break;
+        case 4:
+            terrainBrush = rgb(192, 192, 192);
+            break;
+        default:
+            break;
+        }
+        const int r = p.TargetSize / 2;
+        b.TerrainBitmap.ellipse(x0 + 16 - r, y0 + 16 - r, x0 + 16 + r, y0 + 16 + r,
+                                kTargetDiscOutline, terrainBrush);
+    });
+    b.copyAll();
+}
+
+int SideAtSquare(const Battle& b, int x, int y) {
+    for (int i = 1; i < kMaxPieces; ++i)
+        if (b.Pieces[i].X == x && b.Pieces[i].Y == y) return b.Pieces[i].Side;
+    return 0;
+}
+
+void DrawOverheadMap(Battle& b) {
+    for (int r = 0; r < kMapHeight; ++r)
+        for (int c = 0; c < kMapWidth; ++c) {
+            switch (b.cell(c + 1, r + 1).Solidity) {
+            case 0:
+                overheadBrush = rgb(35, 32, 27);
+                break;
+            case 1:
+                switch (SideAtSquare(b, c + 1, r + 1)) {
+                case 1:
+                    overheadBrush = rgb(102, 204, 0);
+                    break;
+                case 2:
+                    overheadBrush = rgb(255, 0, 0);
+                    break;
+                default:
+                    break;
+                }
+                break;
+            case 2:
+                overheadBrush = rgb(0, 128, 128);
+                break;
+            case 3:
+                overheadBrush = rgb(128, 128, 128);
+                break;
+            case 4:
+                overheadBrush = rgb(92, 86, 73);
+                break;
+            default:
+                break;
+            }
+            b.OverHeadMapImage.fillRect(c * 3 + 1, r * 3 + 1, c * 3 + 4, r * 3 + 4, overheadBrush);
+        }
+}
+
+void FocusPiece(Battle& b, int i) {
+    if (i < 1 || i > kMaxPieces || b.Pieces[i].Name.empty()) return;
+    const PieceRecord& p = b.Pieces[i];
+    centreOn(b, p.X * kSquare, p.Y * kSquare);
+    if (b.PieceSelected && b.HumanTurn) {
+        // The frame goes on the screen copy only; the next copy of the square
+        // from the terrain picture wipes it.
+        const int x0 = (p.X - 1) * kSquare, y0 = (p.Y - 1) * kSquare;
+        b.MapImage.polyline({{x0 + 1, y0 + 1},
+                             {x0 + 30, y0 + 1},
+                             {x0 + 30, y0 + 30},
+                             {x0 + 1, y0 + 30},
+                             {x0 + 1, y0 + 1}},
+                            kSelectionFrameColour, 1, true);
+        b.markDirty(x0, y0, x0 + kSquare, y0 + kSquare);
+        ShowPieceStats(b, i);
+    }
+}
+
+void ScrollToPoint(Battle& b, int px, int py) {
+    centreOn(b, px, py);
+}
+
+void OverHeadMapMouseDown(Battle& b, int mx, int my) {
+    b.controls.ScrollTop.setPosition((mx / 3) * kSquare + kMapPanelWidth / 2);
+    b.controls.ScrollSide.setPosition((my / 3) * kSquare + kMapPanelHeight / 2);
+}
+
+void ShowWoundsClick(Battle& b) {
+    toggleMarker(b, b.controls.ShowWounds);
+}
+void ShowOverwatchClick(Battle& b) {
+    toggleMarker(b, b.controls.ShowOverwatch);
+}
+void ShowMediKitClick(Battle& b) {
+    toggleMarker(b, b.controls.ShowMediKit);
+}
+
+void myidlehandler(Battle& b, int mouseX, int mouseY, int winLeft, int winTop, int winWidth,
+                   int winHeight) {
+    Control& h = b.controls.ScrollTop;
+    Control& v = b.controls.ScrollSide;
+    if (mouseX > winLeft + winWidth - 2) h.setPosition(h.position + kSquare);
+    if (mouseX < winLeft + 2) h.setPosition(h.position - kSquare);
+    if (mouseY > winTop + winHeight - 2) v.setPosition(v.position + kSquare);
+    if (mouseY < winTop + 2) v.setPosition(v.position - kSquare);
+    if (b.ports.clock) b.ports.clock->wait(30, false);
+}
+
+int mapImageLeft(const Battle& b) {
+    return kMapPanelWidth - b.controls.ScrollTop.position;
+}
+int mapImageTop(const Battle& b) {
+    return kMapPanelHeight - b.controls.ScrollSide.position;
+}
+
+} // namespace korvath

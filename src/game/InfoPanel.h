@@ -1,0 +1,15 @@
+#pragma once
+#include "Battle.h"
+
+namespace korvath {
+
+// Fills the information panel from soldier i: statistics, the item in hand
+// with its shot costs and the six carried items. Index 0 or a free record
+// leaves the panel as it is. Never clears InfoLabel.
+void ShowPieceStats(Battle& b, int i);
+
+// Rebuilds the "On the ground" list for soldier p's square: an item lying on
+// the floor first, then what the dead lying there carry.
+void FillPickList(Battle& b, int p);
+
+} // namespace korvath
