@@ -1,0 +1,89 @@
+#include "WaveFile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace korvath::assets {
+
+namespace {
+
+void put16(std::vector<uint8_t>& out, uint32_t v) {
+    out.push_back(static_cast<uint8_t>(v & 0xff));
+    out.push_back(static_cast<uint8_t>((v >> 8) & 0xff));
+}
+
+void put32(std::vector<uint8_t>& out, uint32_t v) {
+    put16(out, v & 0xffff);
+    put16(out, v >> 16);
+}
+
+void putTag(std::vector<uint8_t>& out, const char* tag) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(tag[i]));
+}
+
+} // namespace
+
+std::vector<double> finish(std::vector<double> s, double peak, double fadeInMs, double fadeOutMs) {
+    if (s.empty()) return s;
+
+    // A gentle high-pass at about 10 Hz takes out DC and sub-sonic drift
+    // without touching anything audible.
+    const double r = 1.0 - 2.0 * std::numbers::pi * 10.0 / kSampleRate;
+    double prevIn = 0.0, prevOut = 0.0;
+    for (double& x : s) {
+        const double y = x - prevIn + r * prevOut;
+        prevIn = x;
+        prevOut = y;
+        x = y;
+    }
+    // Whatever offset is left over from the filter's own start goes too.
+    double mean = 0.0;
+    for (double x : s) mean += x;
+    mean /= static_cast<double>(s.size());
+    for (double& x : s) x -= mean;
+
+    // Raised-cosine fades at both ends.
+    const size_t n = s.size();
+    const size_t in = std::min(n / 2, static_cast<size_t>(fadeInMs * kSampleRate / 1000.0));
+    const size_t out = std::min(n / 2, static_cast<size_t>(fadeOutMs * kSampleRate / 1000.0));
+    for (size_t i = 0; i < in; ++i)
+        s[i] *= 0.5 - 0.5 * std::cos(std::numbers::pi * static_cast<double>(i) / in);
+    for (size_t i = 0; i < out; ++i)
+        s[n - 1 - i] *= 0.5 - 0.5 * std::cos(std::numbers::pi * static_cast<double>(i) / out);
+
+    double loudest = 0.0;
+    for (double x : s) loudest = std::max(loudest, std::abs(x));
+    if (loudest > 0.0) {
+        const double gain = peak / loudest;
+        for (double& x : s) x *= gain;
+    }
+    return s;
+}
+
+std::vector<uint8_t> encodeWav(const std::vector<double>& samples) {
+    const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
+    std::vector<uint8_t> out;
+    out.reserve(44 + dataBytes);
+    putTag(out, "RIFF");
+    put32(out, 36 + dataBytes);
+    putTag(out, "WAVE");
+    putTag(out, "fmt ");
+    put32(out, 16);
+    put16(out, 1); // PCM
+    put16(out, 1); // mono
+    put32(out, kSampleRate);
+    put32(out, kSampleRate * 2); // bytes per second
+    put16(out, 2);               // bytes per frame
+    put16(out, 16);              // bits per sample
+    putTag(out, "data");
+    put32(out, dataBytes);
+    for (double x : samples) {
+        const double v = std::clamp(x, -1.0, 1.0) * 32767.0;
+        const auto q = static_cast<int16_t>(std::lround(v));
+        put16(out, static_cast<uint16_t>(q));
+    }
+    return out;
+}
+
+} // namespace korvath::assets
