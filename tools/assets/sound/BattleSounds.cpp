@@ -111,7 +111,7 @@ Buffer dead() {
             thudLp.lowpass(noise.white(), 220.0, 0.9) * strike(t, 0.34, 0.003, 0.06);
         const double knock =
             thud.sine(glideLog(t, 0.34, 0.45, 95.0, 45.0)) * strike(t, 0.34, 0.003, 0.08);
-        return cry + 3.0 * body + 0.9 * knock;
+        return 16.0 * cry + 3.0 * body + 0.9 * knock;
     });
     return finish(b, 0.8, 5.0, 60.0);
 }
@@ -197,7 +197,7 @@ Buffer ohmigod() {
         // Release bursts of the "g" and the final "d".
         const double burst = burstBp.bandpass(noise.white(), t < 0.8 ? 1600.0 : 3200.0, 1.5) *
                              (strike(t, 0.615, 0.001, 0.01) + 0.6 * strike(t, 0.975, 0.001, 0.012));
-        return v + 0.15 * burst;
+        return v + 0.06 * burst;
     });
     saturate(b, 1.5);
     return finish(b, 0.8, 5.0, 40.0);

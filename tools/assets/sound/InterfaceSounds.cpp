@@ -71,7 +71,7 @@ Buffer intro() {
         const double timp =
             drum.sine(glideLog(t, hit, hit + 0.3, 95.0, 55.0)) * strike(t, hit, 0.003, 0.35);
         const double cymbal = cymbalHp.highpass(noise.white(), 5000.0) * strike(t, hit, 0.004, 0.5);
-        return 0.5 * pu + 0.14 * chordOut + 0.8 * timp + 0.12 * cymbal;
+        return 0.5 * pu + 0.2 * chordOut + 0.8 * timp + 0.12 * cymbal;
     });
     return finish(b, 0.85, 2.0, 150.0);
 }
