@@ -30,6 +30,26 @@ bool carriesHealer(const Battle& b, const PieceRecord& p) {
     return false;
 }
 
+// Each of these sets the brush for a known side or kind of square and leaves
+// it alone otherwise.
+void sideDiscColour(int side, Rgb& brush) {
+    static constexpr Rgb colours[] = {rgb(128, 0, 0), rgb(0, 0, 255), rgb(0, 128, 0),
+                                      rgb(192, 192, 192)};
+    if (side >= 1 && side <= 4) brush = colours[side - 1];
+}
+
+void overheadSideColour(int side, Rgb& brush) {
+    if (side == 1) brush = rgb(102, 204, 0);
+    if (side == 2) brush = rgb(255, 0, 0);
+}
+
+// Solidity 1 (a living soldier) takes his side's colour instead.
+void overheadSolidityColour(int solidity, Rgb& brush) {
+    static constexpr Rgb colours[] = {rgb(35, 32, 27), 0, rgb(0, 128, 128), rgb(128, 128, 128),
+                                      rgb(92, 86, 73)};
+    if (solidity == 0 || (solidity >= 2 && solidity <= 4)) brush = colours[solidity];
+}
+
 // Soldier records run from 1 up to the first free one.
 template <typename F> void forEachListed(Battle& b, F f) {
     for (int i = 1; i <= kMaxPieces && !b.Pieces[i].Name.empty(); ++i) f(b.Pieces[i]);
@@ -116,22 +136,7 @@ void DrawTargetDiscs(Battle& b) {
         if (p.X == 0 || p.Wounds <= 0 || !Battle::onMap(p.X, p.Y)) return;
         const int x0 = (p.X - 1) * kSquare, y0 = (p.Y - 1) * kSquare;
         b.TerrainBitmap.draw(b.glyph(p.UnderGlyph).Picture, x0, y0);
-        switch (p.Side) {
-        case 1:
-            terrainBrush = rgb(128, 0, 0);
-            break;
-        case 2:
-            terrainBrush = rgb(0, 0, 255);
-            break;
-        case 3:
-            terrainBrush = rgb(0, 128, 0);
-            break;
-        case 4:
-            terrainBrush = rgb(192, 192, 192);
-            break;
-        default:
-            break;
-        }
+        sideDiscColour(p.Side, terrainBrush);
         const int r = p.TargetSize / 2;
         b.TerrainBitmap.ellipse(x0 + 16 - r, y0 + 16 - r, x0 + 16 + r, y0 + 16 + r,
                                 kTargetDiscOutline, terrainBrush);
@@ -148,34 +153,11 @@ int SideAtSquare(const Battle& b, int x, int y) {
 void DrawOverheadMap(Battle& b) {
     for (int r = 0; r < kMapHeight; ++r)
         for (int c = 0; c < kMapWidth; ++c) {
-            switch (b.cell(c + 1, r + 1).Solidity) {
-            case 0:
-                overheadBrush = rgb(35, 32, 27);
-                break;
-            case 1:
-                switch (SideAtSquare(b, c + 1, r + 1)) {
-                case 1:
-                    overheadBrush = rgb(102, 204, 0);
-                    break;
-                case 2:
-                    overheadBrush = rgb(255, 0, 0);
-                    break;
-                default:
-                    break;
-                }
-                break;
-            case 2:
-                overheadBrush = rgb(0, 128, 128);
-                break;
-            case 3:
-                overheadBrush = rgb(128, 128, 128);
-                break;
-            case 4:
-                overheadBrush = rgb(92, 86, 73);
-                break;
-            default:
-                break;
-            }
+            const int solidity = b.cell(c + 1, r + 1).Solidity;
+            if (solidity == 1)
+                overheadSideColour(SideAtSquare(b, c + 1, r + 1), overheadBrush);
+            else
+                overheadSolidityColour(solidity, overheadBrush);
             b.OverHeadMapImage.fillRect(c * 3 + 1, r * 3 + 1, c * 3 + 4, r * 3 + 4, overheadBrush);
         }
 }

@@ -1,0 +1,86 @@
+#pragma once
+#include "game/Battle.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace korvath::testing {
+
+// Every soldier picture is one flat colour, different for each row and frame,
+// so a pixel tells which picture was drawn.
+inline Rgb soldierColour(int picture, int frame) {
+    return rgb(40 + picture, 20 * frame, 200);
+}
+
+constexpr Rgb kWallColour = rgb(90, 90, 90);
+constexpr int kWallGlyph = 10;
+constexpr int kItemGlyph = 140;
+
+inline EquipmentType equipment(const std::string& name, const std::string& kind = "",
+                               const std::string& effect = "", int quickShotAP = 0,
+                               int aimedShotAP = 0) {
+    EquipmentType e;
+    e.Name = name;
+    e.Kind = kind;
+    e.Effect = effect;
+    e.QuickShotAP = quickShotAP;
+    e.AimedShotAP = aimedShotAP;
+    return e;
+}
+
+struct CountingRefresh : Refresh {
+    int repaints = 0;
+    void repaint() override { ++repaints; }
+};
+
+struct RecordingClock : Clock {
+    std::vector<int> waits;
+    uint32_t ticks() override { return 0; }
+    int msSinceMidnight() override { return 0; }
+    void wait(int ms, bool) override { waits.push_back(ms); }
+    void processMessages() override {}
+};
+
+// A battle of black floor with pictures of known colours, the scroll bars set
+// up as the window has them, and no soldiers yet.
+inline std::unique_ptr<Battle> makeTinyBattle() {
+    auto b = std::make_unique<Battle>();
+    b->TerrainBitmap = Raster(kMapPixelsX, kMapPixelsY);
+    b->MapImage = Raster(kMapPixelsX, kMapPixelsY);
+    b->Glyphs[kFloorGlyph].Picture = Raster(kSquare, kSquare, 0);
+    b->Glyphs[kWallGlyph].Picture = Raster(kSquare, kSquare, kWallColour);
+    b->Glyphs[kItemGlyph].Picture = Raster(kSquare, kSquare, 0);
+    b->Glyphs[kItemGlyph].Action = "item_12";
+    for (int row = 1; row <= kPictureRows; ++row)
+        for (int frame = 1; frame <= kPictureFrames; ++frame)
+            b->UnitPictures[row][frame] = Raster(kSquare, kSquare, soldierColour(row, frame));
+    for (int x = 1; x <= kMapWidth; ++x)
+        for (int y = 1; y <= kMapHeight; ++y) b->cell(x, y) = {kFloorGlyph, 0, 0};
+    b->controls.ScrollTop.setRange(710, 2560);
+    b->controls.ScrollSide.setRange(518, 1600);
+    b->HumanTurn = true;
+    return b;
+}
+
+inline PieceRecord& addPiece(Battle& b, int i, const std::string& name, int side, int x, int y,
+                             int wounds = 5, int maxWounds = 5) {
+    PieceRecord& p = b.Pieces[i];
+    p.Name = name;
+    p.Side = side;
+    p.X = x;
+    p.Y = y;
+    p.Picture = side;
+    p.Frame = 1;
+    p.Wounds = wounds;
+    p.MaxWounds = maxWounds;
+    p.UnderGlyph = 0;
+    return p;
+}
+
+// Pixel of square (x, y) at offset (dx, dy) from its top-left corner.
+inline Rgb at(const Raster& r, int x, int y, int dx, int dy) {
+    return r.pixel((x - 1) * kSquare + dx, (y - 1) * kSquare + dy);
+}
+
+} // namespace korvath::testing
