@@ -78,7 +78,7 @@ TEST(Waves, EveryEffectIsACleanMonoPcmWave) {
         EXPECT_LT(peak, 0.9) << "too close to clipping";
         EXPECT_GT(peak, 0.3) << "too quiet";
         EXPECT_GT(std::sqrt(squares / s.size()), 0.03) << "near silent";
-        EXPECT_LT(std::abs(sum / s.size()), 0.005) << "DC offset";
+        EXPECT_LT(std::abs(sum / s.size()), 0.001) << "DC offset";
         // Faded at both ends, so playing it does not click.
         EXPECT_LT(std::abs(s.front()), 0.01);
         EXPECT_LT(std::abs(s.back()), 0.01);

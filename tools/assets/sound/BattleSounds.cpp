@@ -168,6 +168,7 @@ Buffer loadMag() {
         const double thump = body.sine(180.0) * strike(t, 0.17, 0.001, 0.025);
         return 1.2 * metal1 + 1.5 * metal2 + 0.6 * snap + 0.4 * thump;
     });
+    saturate(b, 2.0);
     return finish(b, 0.8, 0.5, 30.0);
 }
 

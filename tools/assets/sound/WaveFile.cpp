@@ -37,20 +37,26 @@ std::vector<double> finish(std::vector<double> s, double peak, double fadeInMs, 
         prevOut = y;
         x = y;
     }
-    // Whatever offset is left over from the filter's own start goes too.
-    double mean = 0.0;
-    for (double x : s) mean += x;
-    mean /= static_cast<double>(s.size());
-    for (double& x : s) x -= mean;
-
     // Raised-cosine fades at both ends.
     const size_t n = s.size();
     const size_t in = std::min(n / 2, static_cast<size_t>(fadeInMs * kSampleRate / 1000.0));
     const size_t out = std::min(n / 2, static_cast<size_t>(fadeOutMs * kSampleRate / 1000.0));
+    std::vector<double> window(n, 1.0);
     for (size_t i = 0; i < in; ++i)
-        s[i] *= 0.5 - 0.5 * std::cos(std::numbers::pi * static_cast<double>(i) / in);
+        window[i] = 0.5 - 0.5 * std::cos(std::numbers::pi * static_cast<double>(i) / in);
     for (size_t i = 0; i < out; ++i)
-        s[n - 1 - i] *= 0.5 - 0.5 * std::cos(std::numbers::pi * static_cast<double>(i) / out);
+        window[n - 1 - i] = 0.5 - 0.5 * std::cos(std::numbers::pi * static_cast<double>(i) / out);
+
+    // Whatever offset the filter left (mostly from its own start) goes too;
+    // it is taken out in the shape of the window so the ends stay at zero.
+    double sum = 0.0, weight = 0.0;
+    for (size_t i = 0; i < n; ++i) {
+        s[i] *= window[i];
+        sum += s[i];
+        weight += window[i];
+    }
+    const double offset = sum / weight;
+    for (size_t i = 0; i < n; ++i) s[i] -= offset * window[i];
 
     double loudest = 0.0;
     for (double x : s) loudest = std::max(loudest, std::abs(x));
