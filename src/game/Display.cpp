@@ -7,6 +7,7 @@ namespace korvath {
 namespace {
 
 constexpr Rgb kWhite = rgb(255, 255, 255);
+constexpr int kEmptyHandFrame = 7;
 
 // The fill colour last used on each picture. A soldier of an unknown side
 // gets his target disc, and an overhead square of an unknown kind its cell,
@@ -60,7 +61,10 @@ void drawLivingSoldier(Battle& b, PieceRecord& p) {
     if (p.UnderGlyph == 0) p.UnderGlyph = c.Glyph;
     const int x0 = (p.X - 1) * kSquare, y0 = (p.Y - 1) * kSquare;
     Raster& t = b.TerrainBitmap;
-    t.draw(unitPicture(b, p.Picture, p.Frame), x0, y0);
+    // A soldier whose hand was emptied without his frame being set (Frame 0)
+    // is shown with the empty-handed picture rather than not at all.
+    const int frame = p.Frame >= 1 && p.Frame <= kPictureFrames ? p.Frame : kEmptyHandFrame;
+    t.draw(unitPicture(b, p.Picture, frame), x0, y0);
 
     if (p.Overwatch && b.controls.ShowOverwatch.down) {
         terrainBrush = kOverwatchMarkerColour;
