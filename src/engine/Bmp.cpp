@@ -12,7 +12,9 @@ namespace {
 uint32_t le32(const std::vector<uint8_t>& b, size_t at) {
     return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<uint32_t>(b[at + 3]) << 24);
 }
-uint16_t le16(const std::vector<uint8_t>& b, size_t at) { return b[at] | (b[at + 1] << 8); }
+uint16_t le16(const std::vector<uint8_t>& b, size_t at) {
+    return b[at] | (b[at + 1] << 8);
+}
 
 void put32(std::vector<uint8_t>& b, uint32_t v) {
     for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
@@ -35,12 +37,15 @@ Raster decodeBmp(const std::string& name, const std::vector<uint8_t>& b) {
     const uint32_t compression = le32(b, 30);
     if (width <= 0 || rawHeight == 0 || width > 16384 || rawHeight > 16384 || rawHeight < -16384)
         throw bad("bitmap size out of range");
-    if (compression != 0 && !(compression == 3 && bpp == 32)) throw bad("compressed bitmaps are not supported");
-    if (bpp != 24 && bpp != 32 && bpp != 8) throw bad("only 8, 24 and 32-bit bitmaps are supported");
+    if (compression != 0 && !(compression == 3 && bpp == 32))
+        throw bad("compressed bitmaps are not supported");
+    if (bpp != 24 && bpp != 32 && bpp != 8)
+        throw bad("only 8, 24 and 32-bit bitmaps are supported");
     const bool bottomUp = rawHeight > 0;
     const int height = bottomUp ? rawHeight : -rawHeight;
     const size_t stride = ((static_cast<size_t>(width) * bpp + 31) / 32) * 4;
-    if (offset > b.size() || stride * height > b.size() - offset) throw bad("bitmap file is cut short");
+    if (offset > b.size() || stride * height > b.size() - offset)
+        throw bad("bitmap file is cut short");
 
     std::vector<Rgb> palette;
     if (bpp == 8) {
@@ -71,7 +76,8 @@ Raster decodeBmp(const std::string& name, const std::vector<uint8_t>& b) {
 Raster readBmp(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw DataError(path, 0, "cannot open the file");
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
     return decodeBmp(path, bytes);
 }
 

@@ -51,8 +51,10 @@ std::string gamePath(const std::string& base, const std::string& backslashPath) 
         part.clear();
     };
     for (char c : backslashPath) {
-        if (c == '\\' || c == '/') flush();
-        else part += c;
+        if (c == '\\' || c == '/')
+            flush();
+        else
+            part += c;
     }
     flush();
     return p.string();

@@ -7,7 +7,7 @@ namespace korvath {
 // Shots and sight depend on its exact values, so it must never be swapped for
 // a library generator.
 class Random {
-public:
+  public:
     uint32_t seed() const { return seed_; }
     void setSeed(uint32_t s) { seed_ = s; }
 
@@ -22,9 +22,11 @@ public:
     int percentile() { return random(100) + 1; }
 
     // Reseed from the time of day, given in milliseconds since midnight.
-    void reseedFromTimeOfDay(int msSinceMidnight) { seed_ = static_cast<uint32_t>(msSinceMidnight); }
+    void reseedFromTimeOfDay(int msSinceMidnight) {
+        seed_ = static_cast<uint32_t>(msSinceMidnight);
+    }
 
-private:
+  private:
     uint32_t seed_ = 0;
 };
 

@@ -9,14 +9,17 @@ Raster::Raster(int width, int height, Rgb fill)
     : w_(std::max(0, width)), h_(std::max(0, height)),
       px_(static_cast<size_t>(w_) * static_cast<size_t>(h_), fill) {}
 
-void Raster::fill(Rgb c) { std::fill(px_.begin(), px_.end(), c); }
+void Raster::fill(Rgb c) {
+    std::fill(px_.begin(), px_.end(), c);
+}
 
 void Raster::fillRect(int left, int top, int right, int bottom, Rgb c) {
     left = std::max(left, 0);
     top = std::max(top, 0);
     right = std::min(right, w_);
     bottom = std::min(bottom, h_);
-    for (int y = top; y < bottom; ++y) std::fill(&px_[idx(left, y)], &px_[idx(left, y)] + std::max(0, right - left), c);
+    for (int y = top; y < bottom; ++y)
+        std::fill(&px_[idx(left, y)], &px_[idx(left, y)] + std::max(0, right - left), c);
 }
 
 void Raster::frameRect(int left, int top, int right, int bottom, Rgb c) {
@@ -29,10 +32,26 @@ void Raster::frameRect(int left, int top, int right, int bottom, Rgb c) {
 
 void Raster::blit(const Raster& src, int sx, int sy, int w, int h, int dx, int dy) {
     // Clip against the source, then against the destination.
-    if (sx < 0) { w += sx; dx -= sx; sx = 0; }
-    if (sy < 0) { h += sy; dy -= sy; sy = 0; }
-    if (dx < 0) { w += dx; sx -= dx; dx = 0; }
-    if (dy < 0) { h += dy; sy -= dy; dy = 0; }
+    if (sx < 0) {
+        w += sx;
+        dx -= sx;
+        sx = 0;
+    }
+    if (sy < 0) {
+        h += sy;
+        dy -= sy;
+        sy = 0;
+    }
+    if (dx < 0) {
+        w += dx;
+        sx -= dx;
+        dx = 0;
+    }
+    if (dy < 0) {
+        h += dy;
+        sy -= dy;
+        dy = 0;
+    }
     w = std::min({w, src.w_ - sx, w_ - dx});
     h = std::min({h, src.h_ - sy, h_ - dy});
     if (w <= 0 || h <= 0) return;
@@ -58,8 +77,8 @@ void Raster::ellipse(int left, int top, int right, int bottom, Rgb pen, Rgb brus
     for (int y = top; y < bottom; ++y)
         for (int x = left; x < right; ++x) {
             if (!inside(x, y)) continue;
-            const bool edge = !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) ||
-                              !inside(x, y + 1);
+            const bool edge =
+                !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
             setPixel(x, y, edge ? pen : brush);
         }
 }
@@ -83,8 +102,14 @@ void Raster::line(Point a, Point b, Rgb pen, int width, bool dotted) {
         if (!dotted || on) plot(x, y, pen, width);
         on = !on;
         const int e2 = 2 * err;
-        if (e2 >= dy) { err += dy; x += stepX; }
-        if (e2 <= dx) { err += dx; y += stepY; }
+        if (e2 >= dy) {
+            err += dy;
+            x += stepX;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += stepY;
+        }
     }
 }
 

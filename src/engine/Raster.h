@@ -14,7 +14,9 @@ constexpr Rgb rgb(int r, int g, int b) {
            static_cast<Rgb>(b & 255);
 }
 // Colours written in data files are 0x00BBGGRR.
-constexpr Rgb fromBgr(uint32_t bgr) { return rgb(bgr & 255, (bgr >> 8) & 255, (bgr >> 16) & 255); }
+constexpr Rgb fromBgr(uint32_t bgr) {
+    return rgb(bgr & 255, (bgr >> 8) & 255, (bgr >> 16) & 255);
+}
 
 struct Point {
     int x = 0;
@@ -25,7 +27,7 @@ struct Point {
 // rectangles are (left, top) - (right, bottom) with right and bottom excluded;
 // everything is clipped to the raster.
 class Raster {
-public:
+  public:
     Raster() = default;
     Raster(int width, int height, Rgb fill = 0);
 
@@ -59,7 +61,7 @@ public:
 
     bool operator==(const Raster& o) const { return w_ == o.w_ && h_ == o.h_ && px_ == o.px_; }
 
-private:
+  private:
     size_t idx(int x, int y) const { return static_cast<size_t>(y) * w_ + x; }
     void plot(int x, int y, Rgb c, int width);
     int w_ = 0;

@@ -8,7 +8,7 @@ namespace korvath {
 // A text data file read whole. Lines end in CRLF or LF; reading past the end
 // gives empty lines, as the game's files expect.
 class TextFile {
-public:
+  public:
     // Reads the file; throws DataError naming the file when it cannot be read.
     static TextFile load(const std::string& path);
     static TextFile fromText(std::string name, std::string_view text);
@@ -25,7 +25,7 @@ public:
     int toInt(std::string_view field, const char* what) const;
     [[noreturn]] void fail(const std::string& reason) const;
 
-private:
+  private:
     std::string name_;
     std::vector<std::string> lines_;
     size_t next_ = 0;

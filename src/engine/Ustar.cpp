@@ -38,7 +38,8 @@ Archive parseUstar(const std::string& name, const std::vector<uint8_t>& bytes) {
         unsigned sum = 0;
         for (size_t i = 0; i < kBlock; ++i) sum += (i >= 148 && i < 156) ? ' ' : h[i];
         if (sum != octal(h + 148, 8)) throw DataError(name, 0, "damaged archive header");
-        std::string file(reinterpret_cast<const char*>(h), strnlen(reinterpret_cast<const char*>(h), 100));
+        std::string file(reinterpret_cast<const char*>(h),
+                         strnlen(reinterpret_cast<const char*>(h), 100));
         if (std::memcmp(h + 257, "ustar", 5) == 0 && h[345]) {
             std::string prefix(reinterpret_cast<const char*>(h + 345),
                                strnlen(reinterpret_cast<const char*>(h + 345), 155));
@@ -46,8 +47,10 @@ Archive parseUstar(const std::string& name, const std::vector<uint8_t>& bytes) {
         }
         const uint64_t size = octal(h + 124, 12);
         pos += kBlock;
-        if (size > bytes.size() - pos) throw DataError(name, 0, "archive entry " + file + " is cut short");
-        if (h[156] == '0' || h[156] == 0) out[file].assign(bytes.begin() + pos, bytes.begin() + pos + size);
+        if (size > bytes.size() - pos)
+            throw DataError(name, 0, "archive entry " + file + " is cut short");
+        if (h[156] == '0' || h[156] == 0)
+            out[file].assign(bytes.begin() + pos, bytes.begin() + pos + size);
         pos += (size + kBlock - 1) / kBlock * kBlock;
     }
     return out;
@@ -56,7 +59,8 @@ Archive parseUstar(const std::string& name, const std::vector<uint8_t>& bytes) {
 Archive readUstar(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw DataError(path, 0, "cannot open the file");
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
     return parseUstar(path, bytes);
 }
 

@@ -49,6 +49,7 @@ struct Battle {
     std::array<std::array<Raster, kPictureFrames + 1>, kPictureRows + 1> UnitPictures{};
     Raster TerrainBitmap;
     Raster MapImage;
+    Raster OverHeadMapImage{240, 150};
     std::array<double, 361> CosTable{};
     std::array<double, 361> SinTable{};
 
@@ -83,7 +84,9 @@ struct Battle {
         if (x < 0 || y < 0 || x > kMapWidth + 1 || y > kMapHeight + 1) return {};
         return MapGrid[x][y];
     }
-    static bool onMap(int x, int y) { return x >= 1 && x <= kMapWidth && y >= 1 && y <= kMapHeight; }
+    static bool onMap(int x, int y) {
+        return x >= 1 && x <= kMapWidth && y >= 1 && y <= kMapHeight;
+    }
     // The equipment type in a slot; index 0 or out of range is the empty item.
     const EquipmentType& item(int index) const {
         return index >= 1 && index <= kMaxEquipment ? EquipmentTypes[index] : EquipmentTypes[0];

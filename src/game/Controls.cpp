@@ -24,7 +24,8 @@ Controls::Controls() {
     ScrollTop.kind = ScrollSide.kind = K::ScrollBar;
     PiecesInfoPanel.kind = OverHeadMap.kind = MapPanel.kind = K::Panel;
     PiecesInfoPanel.visible = false;
-    for (Control* m : {&ShowWounds, &ShowOverwatch, &ShowMediKit, &N1, &IwannaC1, &Nodes1, &Setp1tocoords1})
+    for (Control* m :
+         {&ShowWounds, &ShowOverwatch, &ShowMediKit, &N1, &IwannaC1, &Nodes1, &Setp1tocoords1})
         m->kind = K::MenuEntry;
     ShowWounds.down = ShowOverwatch.down = ShowMediKit.down = true;
     ShowWounds.text = "Show wounds";
@@ -38,29 +39,52 @@ Controls::Controls() {
 
 std::vector<std::pair<const char*, Control*>> Controls::all() {
     return {
-        {"EndTurnButton", &EndTurnButton},   {"HandFightIcon", &HandFightIcon},
-        {"AimedFireIcon", &AimedFireIcon},   {"SnapFireIcon", &SnapFireIcon},
-        {"Cancelbutton", &Cancelbutton},     {"OverwatchIcon", &OverwatchIcon},
-        {"NextButton", &NextButton},         {"DropItem", &DropItem},
-        {"PickUpButton", &PickUpButton},     {"MapRadio", &MapRadio},
-        {"EquipRadio", &EquipRadio},         {"InfoLabel", &InfoLabel},
-        {"DescLabel", &DescLabel},           {"NameLabel", &NameLabel},
-        {"ActionPointsLabel", &ActionPointsLabel}, {"WSlabel", &WSlabel},
-        {"BSlabel", &BSlabel},               {"Strengthlabel", &Strengthlabel},
-        {"ToughLabel", &ToughLabel},         {"WoundsLabel", &WoundsLabel},
-        {"EnduranceLabel", &EnduranceLabel}, {"CoolLabel", &CoolLabel},
-        {"FatigueLabel", &FatigueLabel},     {"AmmoLabel", &AmmoLabel},
-        {"WeaponLabel", &WeaponLabel},       {"QuickShotLabel", &QuickShotLabel},
-        {"AimedShotLabel", &AimedShotLabel}, {"PlaceMenGrid", &PlaceMenGrid},
-        {"WhatManLabel", &WhatManLabel},     {"SolAPlabel", &SolAPlabel},
-        {"Label11", &Label11},               {"EquipGrid", &EquipGrid},
-        {"PickItems", &PickItems},           {"WhatisHappening", &WhatisHappening},
-        {"ScrollTop", &ScrollTop},           {"ScrollSide", &ScrollSide},
-        {"PiecesInfoPanel", &PiecesInfoPanel}, {"OverHeadMap", &OverHeadMap},
-        {"MapPanel", &MapPanel},             {"ShowWounds", &ShowWounds},
-        {"ShowOverwatch", &ShowOverwatch},   {"ShowMediKit", &ShowMediKit},
-        {"N1", &N1},                         {"IwannaC1", &IwannaC1},
-        {"Nodes1", &Nodes1},                 {"Setp1tocoords1", &Setp1tocoords1},
+        {"EndTurnButton", &EndTurnButton},
+        {"HandFightIcon", &HandFightIcon},
+        {"AimedFireIcon", &AimedFireIcon},
+        {"SnapFireIcon", &SnapFireIcon},
+        {"Cancelbutton", &Cancelbutton},
+        {"OverwatchIcon", &OverwatchIcon},
+        {"NextButton", &NextButton},
+        {"DropItem", &DropItem},
+        {"PickUpButton", &PickUpButton},
+        {"MapRadio", &MapRadio},
+        {"EquipRadio", &EquipRadio},
+        {"InfoLabel", &InfoLabel},
+        {"DescLabel", &DescLabel},
+        {"NameLabel", &NameLabel},
+        {"ActionPointsLabel", &ActionPointsLabel},
+        {"WSlabel", &WSlabel},
+        {"BSlabel", &BSlabel},
+        {"Strengthlabel", &Strengthlabel},
+        {"ToughLabel", &ToughLabel},
+        {"WoundsLabel", &WoundsLabel},
+        {"EnduranceLabel", &EnduranceLabel},
+        {"CoolLabel", &CoolLabel},
+        {"FatigueLabel", &FatigueLabel},
+        {"AmmoLabel", &AmmoLabel},
+        {"WeaponLabel", &WeaponLabel},
+        {"QuickShotLabel", &QuickShotLabel},
+        {"AimedShotLabel", &AimedShotLabel},
+        {"PlaceMenGrid", &PlaceMenGrid},
+        {"WhatManLabel", &WhatManLabel},
+        {"SolAPlabel", &SolAPlabel},
+        {"Label11", &Label11},
+        {"EquipGrid", &EquipGrid},
+        {"PickItems", &PickItems},
+        {"WhatisHappening", &WhatisHappening},
+        {"ScrollTop", &ScrollTop},
+        {"ScrollSide", &ScrollSide},
+        {"PiecesInfoPanel", &PiecesInfoPanel},
+        {"OverHeadMap", &OverHeadMap},
+        {"MapPanel", &MapPanel},
+        {"ShowWounds", &ShowWounds},
+        {"ShowOverwatch", &ShowOverwatch},
+        {"ShowMediKit", &ShowMediKit},
+        {"N1", &N1},
+        {"IwannaC1", &IwannaC1},
+        {"Nodes1", &Nodes1},
+        {"Setp1tocoords1", &Setp1tocoords1},
     };
 }
 

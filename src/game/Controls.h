@@ -36,8 +36,8 @@ struct Controls {
     Controls();
 
     // Speed buttons of the information panel.
-    Control EndTurnButton, HandFightIcon, AimedFireIcon, SnapFireIcon, Cancelbutton,
-        OverwatchIcon, NextButton, DropItem, PickUpButton;
+    Control EndTurnButton, HandFightIcon, AimedFireIcon, SnapFireIcon, Cancelbutton, OverwatchIcon,
+        NextButton, DropItem, PickUpButton;
     Control MapRadio, EquipRadio;
     // Status line above the map and hover line at the bottom of the panel.
     Control InfoLabel, DescLabel;

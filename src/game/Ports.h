@@ -8,16 +8,16 @@ namespace korvath {
 // versions; the headless driver and the tests supply instant, recording ones.
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
-    virtual uint32_t ticks() = 0;          // milliseconds since some start
-    virtual int msSinceMidnight() = 0;     // time of day, for reseeding the generator
+    virtual uint32_t ticks() = 0;      // milliseconds since some start
+    virtual int msSinceMidnight() = 0; // time of day, for reseeding the generator
     virtual void wait(int ms, bool letMessagesRun) = 0;
     virtual void processMessages() = 0;
 };
 
 class Sound {
-public:
+  public:
     virtual ~Sound() = default;
     virtual void play(const std::string& name) = 0; // never waits
 };
@@ -29,7 +29,7 @@ struct FileQuestion {
 };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     virtual void information(const std::string& text) = 0;
     // The chosen full file name, or "" when cancelled.
@@ -38,7 +38,7 @@ public:
 };
 
 class Refresh {
-public:
+  public:
     virtual ~Refresh() = default;
     virtual void repaint() = 0; // bring the window up to date with the model now
 };

@@ -1,0 +1,194 @@
+#include "game/SavedGame.h"
+#include "TestData.h"
+#include "engine/DataError.h"
+#include "game/Display.h"
+#include "game/HeadlessPorts.h"
+#include "game/Scenario.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+using namespace korvath;
+using namespace korvath::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<uint8_t> fileBytes(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class SavedGames : public ::testing::Test {
+  protected:
+    SavedGames() : b(std::make_unique<Battle>()) {
+        b->AppDir = dir.path.string();
+        ports.attach(*b);
+        TestScenario s;
+        s.units = {TestScenario::unit("Placed", 1, 10, 10), TestScenario::unit("Guard", 2, 30, 30),
+                   TestScenario::unit("Waiting", 1, 0, 0)};
+        s.write(dir.path);
+        chooseScenario(*b, ScenarioId::Korvath, 3);
+        createBattle(*b);
+        showBattle(*b);
+    }
+    void save(const std::string& name) {
+        ports.fileAnswers.push_back(name);
+        saveClick(*b);
+    }
+    void loadSet(const std::string& name) {
+        ports.fileAnswers.push_back(name);
+        LoadClick(*b);
+    }
+    std::string base() const { return (dir.path / "savedgames" / "first").string(); }
+    TempDir dir;
+    std::unique_ptr<Battle> b;
+    HeadlessPorts ports;
+};
+
+} // namespace
+
+TEST_F(SavedGames, RoundTripGivesBackSoldiersMapAndTurn) {
+    b->TurnNumber = 4;
+    b->Pieces[1].AP = 7;
+    b->Pieces[1].Overwatch = true;
+    b->Pieces[2].Wounds = 0; // a body
+    b->cell(20, 20).Glyph = 90;
+    b->cell(20, 20).Solidity = 2;
+    placePieces(*b);
+    save(base() + ".map");
+    EXPECT_EQ(ports.messages.back(), "Game has been saved");
+    EXPECT_EQ(ports.lastQuestion.filter, "Saved Games|*korvath.map");
+    EXPECT_EQ(ports.lastQuestion.defaultExt, "*.map");
+    EXPECT_EQ(fs::file_size(base() + "_korvath.dat"), 160u * 140u);
+    EXPECT_EQ(fs::file_size(base() + "_korvath.map"), 32000u);
+
+    const auto pieces = b->Pieces;
+    const auto map = b->MapGrid;
+    b->TurnNumber = 9;
+    b->Pieces[1].AP = 0;
+    b->cell(20, 20).Glyph = kFloorGlyph;
+    b->Pieces[5].Name = "Stranger";
+
+    loadSet(base() + "_korvath.map");
+    EXPECT_EQ(ports.messages.back(), "Game has been loaded");
+    EXPECT_EQ(b->TurnNumber, 4);
+    for (int i = 1; i <= kMaxPieces; ++i) {
+        EXPECT_EQ(b->Pieces[i].Name, pieces[i].Name) << i;
+        if (!pieces[i].Name.empty()) EXPECT_EQ(b->Pieces[i], pieces[i]) << i;
+    }
+    for (int x = 1; x <= kMapWidth; ++x)
+        for (int y = 1; y <= kMapHeight; ++y) {
+            // Deployment ends with the load: its start stars become floor.
+            const int glyph = map[x][y].Glyph == kStartStarGlyph ? kFloorGlyph : map[x][y].Glyph;
+            EXPECT_EQ(b->cell(x, y).Glyph, glyph);
+            EXPECT_EQ(b->cell(x, y).Solidity, map[x][y].Solidity);
+        }
+    // Deployment is over after a load; the waiting Raider stays off the map.
+    EXPECT_FALSE(b->controls.PlaceMenGrid.visible);
+    EXPECT_EQ(b->Pieces[3].X, 0);
+    EXPECT_EQ(b->TerrainBitmap.pixel(19 * 32 + 16, 19 * 32 + 16), tileColour(90));
+}
+
+TEST_F(SavedGames, ChoosingAnExistingSetOverwritesIt) {
+    save(base() + ".map");
+    b->TurnNumber = 2;
+    save(base() + "_korvath.map"); // picked in the dialog
+    EXPECT_FALSE(fs::exists(base() + "_korvath_korvath.Txt"));
+    std::ifstream txt(base() + "_korvath.Txt");
+    std::string line;
+    std::getline(txt, line);
+    EXPECT_EQ(line, "2\r");
+}
+
+TEST_F(SavedGames, SoldierRecordHasTheStoredByteLayout) {
+    PieceRecord p;
+    p.Name = "Vance";
+    p.Side = 1;
+    p.X = 0x0102;
+    p.Y = -2;
+    p.BaseAP = 77;
+    p.Items = {0, 3, 0, 0, 0, 0, 12};
+    p.Frame = 5;
+    p.UnderGlyph = 131;
+    p.Overwatch = true;
+    p.TargetSize = 18;
+    p.Ammo = 200;
+    const auto r = encodePiece(p);
+    ASSERT_EQ(r.size(), 140u);
+    EXPECT_EQ(r[0], 5);
+    EXPECT_EQ(std::string(r.begin() + 1, r.begin() + 6), "Vance");
+    EXPECT_EQ(r[32], 1);
+    EXPECT_EQ(r[36], 0x02);
+    EXPECT_EQ(r[37], 0x01);
+    EXPECT_EQ(r[40], 0xfe);
+    EXPECT_EQ(r[43], 0xff);
+    EXPECT_EQ(r[92], 77);
+    EXPECT_EQ(r[96], 3);
+    EXPECT_EQ(r[116], 12);
+    EXPECT_EQ(r[120], 5);
+    EXPECT_EQ(r[124], 131);
+    EXPECT_EQ(r[128], 1);
+    EXPECT_EQ(r[132], 18);
+    EXPECT_EQ(r[136], 200);
+    EXPECT_EQ(decodePiece(r.data()), p);
+}
+
+TEST_F(SavedGames, FailedSaveKeepsThePreviousSet) {
+    save(base() + ".map");
+    const auto before = fileBytes(base() + "_korvath.dat");
+    // A folder where the last file's temporary copy should go makes the save fail after the first
+    // two.
+    fs::create_directories(base() + "_korvath.map.saving");
+    b->Pieces[1].AP = 1;
+    b->TurnNumber = 3;
+    save(base() + ".map");
+    EXPECT_NE(ports.messages.back().find("could not be saved"), std::string::npos);
+    EXPECT_EQ(fileBytes(base() + "_korvath.dat"), before);
+    std::ifstream txt(base() + "_korvath.Txt");
+    std::string line;
+    std::getline(txt, line);
+    EXPECT_EQ(line, "1\r");
+    EXPECT_FALSE(fs::exists(base() + "_korvath.Txt.saving"));
+}
+
+TEST_F(SavedGames, SaveCreatesAMissingFolder) {
+    fs::remove_all(dir.path / "savedgames");
+    save(base() + ".map");
+    EXPECT_TRUE(fs::exists(base() + "_korvath.map"));
+}
+
+TEST_F(SavedGames, DamagedSetLeavesTheBattleUnchanged) {
+    save(base() + ".map");
+    b->TurnNumber = 6;
+    b->Pieces[1].AP = 3;
+    const auto pieces = b->Pieces;
+    const auto map = b->MapGrid;
+
+    const std::string names[] = {"_korvath.Txt", "_korvath.dat", "_korvath.map"};
+    for (const auto& n : names) {
+        TempDir spare;
+        fs::copy(dir.path / "savedgames", spare.path, fs::copy_options::recursive);
+        auto bytes = fileBytes(base() + n);
+        bytes.resize(n == "_korvath.Txt" ? 0 : bytes.size() - 1);
+        if (n == "_korvath.Txt") bytes = {'x', '\r', '\n'};
+        std::ofstream(base() + n, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+
+        loadSet(base() + "_korvath.map");
+        EXPECT_NE(ports.messages.back().find(n), std::string::npos) << ports.messages.back();
+        EXPECT_EQ(b->TurnNumber, 6);
+        EXPECT_EQ(b->Pieces, pieces);
+        EXPECT_EQ(b->MapGrid, map);
+        fs::remove_all(dir.path / "savedgames");
+        fs::copy(spare.path, dir.path / "savedgames", fs::copy_options::recursive);
+    }
+    // A missing part is reported the same way.
+    fs::remove(base() + "_korvath.dat");
+    loadSet(base() + "_korvath.map");
+    EXPECT_NE(ports.messages.back().find("_korvath.dat"), std::string::npos);
+    EXPECT_EQ(b->Pieces, pieces);
+}

@@ -1,0 +1,219 @@
+#include "TestData.h"
+#include "engine/DataError.h"
+#include "game/HeadlessPorts.h"
+#include "game/Scenario.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+using namespace korvath;
+using namespace korvath::test;
+
+namespace {
+
+class ScenarioLoad : public ::testing::Test {
+  protected:
+    ScenarioLoad() : b(std::make_unique<Battle>()) {
+        b->AppDir = dir.path.string();
+        ports.attach(*b);
+    }
+    void load(const TestScenario& s, int difficulty = 3) {
+        s.write(dir.path);
+        chooseScenario(*b, ScenarioId::Korvath, difficulty);
+        createBattle(*b);
+    }
+    std::vector<std::string> names() const {
+        std::vector<std::string> n;
+        for (int i = 1; i <= kMaxPieces && !b->Pieces[i].Name.empty(); ++i)
+            n.push_back(b->Pieces[i].Name);
+        return n;
+    }
+    TempDir dir;
+    std::unique_ptr<Battle> b;
+    HeadlessPorts ports;
+};
+
+} // namespace
+
+TEST_F(ScenarioLoad, UnitsAboveTheDifficultyTakeNoIndex) {
+    TestScenario s;
+    s.units = {TestScenario::unit("A", 1, 0, 0, 1), TestScenario::unit("B", 2, 5, 5, 4),
+               TestScenario::unit("C", 2, 6, 5, 3), TestScenario::unit("D", 2, 7, 5, 8)};
+    load(s, 3);
+    EXPECT_EQ(names(), (std::vector<std::string>{"A", "C"}));
+    EXPECT_TRUE(b->Pieces[3].Name.empty()); // the left-out last line leaves nothing
+    EXPECT_EQ(b->Pieces[2].X, 6);
+
+    load(s, 8);
+    EXPECT_EQ(names(), (std::vector<std::string>{"A", "B", "C", "D"}));
+    load(s, 1);
+    EXPECT_EQ(names(), (std::vector<std::string>{"A"}));
+}
+
+TEST_F(ScenarioLoad, DerivedValuesAndNameCuts) {
+    TestScenario s;
+    const std::string longName(35, 'x');
+    s.units = {TestScenario::unit(longName, 1, 0, 0),
+               TestScenario::unit("Bare", 2, 5, 5, 1, "0\t2\t0\t0\t0\t0", 7),
+               TestScenario::unit("Armed", 2, 6, 5, 1, "2\t1\t0\t0\t0\t0")};
+    s.equipment[0] =
+        std::string(25, 'R') + "\t1\tFirearm\t2\t2d6\t6\t3\t20\t10\t1\tnone\t0\t-\t255";
+    load(s);
+    EXPECT_EQ(b->Pieces[1].Name, std::string(30, 'x'));
+    EXPECT_EQ(b->EquipmentTypes[1].Name, std::string(20, 'R'));
+    EXPECT_EQ(b->EquipmentTypes[1].AimedShotAP, 6); // aimed before quick in the file
+    EXPECT_EQ(b->EquipmentTypes[1].QuickShotAP, 3);
+    EXPECT_EQ(b->EquipmentTypes[1].TraceColour, "255");
+    const PieceRecord& bare = b->Pieces[2];
+    EXPECT_EQ(bare.MaxWounds, 7);
+    EXPECT_EQ(bare.UnderGlyph, kFloorGlyph);
+    EXPECT_EQ(bare.Frame, 0); // empty hand
+    EXPECT_EQ(bare.Ammo, 0);
+    EXPECT_EQ(b->Pieces[3].Frame, 2);
+    EXPECT_EQ(b->Pieces[3].Ammo, 0); // a blade holds no shots
+    EXPECT_EQ(b->Pieces[1].Ammo, 10);
+    // Operatives stand on their squares; the Raiders wait in the deployment list.
+    EXPECT_EQ(b->cell(5, 5).Glyph, kOccupiedGlyph);
+    EXPECT_EQ(b->cell(5, 5).Solidity, 1);
+    EXPECT_TRUE(b->controls.PlaceMenGrid.visible);
+    EXPECT_EQ(b->controls.PlaceMenGrid.rows,
+              (std::vector<std::vector<std::string>>{{std::string(30, 'x'), "1"}}));
+    EXPECT_EQ(b->SelectedPiece, 1);
+    EXPECT_TRUE(b->HumanTurn);
+}
+
+TEST_F(ScenarioLoad, SolidityFollowsTheGlyphExceptAbove156) {
+    TestScenario s;
+    s.glyph[3][3] = 66;
+    s.glyph[4][3] = 90;
+    s.glyph[5][3] = 200;
+    TempDir other;
+    load(s);
+    EXPECT_EQ(b->cell(1, 1).Solidity, 4);
+    EXPECT_EQ(b->cell(3, 3).Solidity, 3);
+    EXPECT_EQ(b->cell(4, 3).Solidity, 2);
+    EXPECT_EQ(b->cell(6, 6).Solidity, 0);
+    EXPECT_EQ(b->cell(5, 3).Solidity, 0); // stored value kept
+    // The border around the map reads as zero on all four sides.
+    for (auto [x, y] : {std::pair{0, 5}, {81, 5}, {5, 0}, {5, 51}}) {
+        EXPECT_EQ(b->cellAt(x, y).Glyph, 0);
+        EXPECT_EQ(b->cellAt(x, y).Solidity, 0);
+    }
+    // The terrain picture shows each square's tile.
+    EXPECT_EQ(b->TerrainBitmap.pixel(2 * 32 + 16, 2 * 32 + 16), tileColour(66));
+    EXPECT_EQ(b->MapImage.pixel(2 * 32 + 16, 2 * 32 + 16), tileColour(66));
+}
+
+TEST_F(ScenarioLoad, GlyphLinesFollowTheTabRules) {
+    // Texts from an earlier battle show which glyphs a line leaves alone.
+    b->Glyphs[1].Description = "old one";
+    b->Glyphs[1].Action = "old action";
+    b->Glyphs[2].Action = "kept";
+    TestScenario s;
+    s.glyphLines[0] = "no tab at all";
+    s.glyphLines[1] = "x\tOnly description";
+    s.glyphLines[2] = "x\tDoor\taccess\twith\ttabs";
+    load(s);
+    EXPECT_EQ(b->Glyphs[1].Description, "old one");
+    EXPECT_EQ(b->Glyphs[1].Action, "old action");
+    EXPECT_EQ(b->Glyphs[2].Description, "Only description");
+    EXPECT_EQ(b->Glyphs[2].Action, "kept");
+    EXPECT_EQ(b->Glyphs[3].Description, "Door");
+    EXPECT_EQ(b->Glyphs[3].Action, "access\twith\ttabs");
+}
+
+TEST_F(ScenarioLoad, EventsSectionPresentOrAbsent) {
+    TestScenario s;
+    s.events = {"3\tReinforce", "5\tBreach\twith tab"};
+    load(s);
+    EXPECT_EQ(b->TurnEventList[0].Turn, 2);
+    EXPECT_EQ(b->TurnEventList[2].Turn, 5);
+    EXPECT_EQ(b->TurnEventList[2].EventName, "Breach\twith tab");
+
+    s.withEvents = false;
+    load(s);
+    EXPECT_EQ(b->TurnEventList[0].Turn, 0);
+    EXPECT_TRUE(b->TurnEventList[1].EventName.empty());
+}
+
+TEST_F(ScenarioLoad, StaleOverwatchIsClearedAndNoDeploymentWhenAllArePlaced) {
+    b->Pieces[1].Overwatch = true;
+    TestScenario s;
+    s.units = {TestScenario::unit("Placed", 1, 10, 10), TestScenario::unit("Guard", 2, 30, 30)};
+    load(s);
+    EXPECT_FALSE(b->Pieces[1].Overwatch);
+    EXPECT_FALSE(b->controls.PlaceMenGrid.visible);
+    EXPECT_TRUE(b->controls.Cancelbutton.enabled);
+    EXPECT_TRUE(b->controls.EndTurnButton.enabled);
+    EXPECT_TRUE(b->controls.PiecesInfoPanel.visible);
+    EXPECT_EQ(b->cell(11, 10).Glyph, kFloorGlyph); // the other star became floor
+}
+
+// Every rejected scenario names the file, and leaves the running battle as it was.
+TEST_F(ScenarioLoad, RejectionsLeaveTheBattleUnchanged) {
+    TestScenario good;
+    load(good);
+    const auto before = b->Pieces;
+    const auto mapBefore = b->MapGrid;
+    const Raster terrainBefore = b->TerrainBitmap;
+
+    struct Case {
+        const char* name;
+        std::function<void(TestScenario&)> spoil;
+        const char* file;
+    };
+    const std::vector<Case> cases = {
+        {"161 kept units",
+         [](TestScenario& s) {
+             s.units.clear();
+             for (int i = 0; i < 161; ++i)
+                 s.units.push_back(TestScenario::unit("U" + std::to_string(i), 2, 5, 5));
+         },
+         "korvathDesc.txt"},
+        {"31 equipment lines", [](TestScenario& s) { s.equipment.assign(31, s.equipment[0]); },
+         "korvathDesc.txt"},
+        {"11 events", [](TestScenario& s) { s.events.assign(11, "4\tX"); }, "korvathDesc.txt"},
+        {"map glyph 0", [](TestScenario& s) { s.glyph[7][7] = 0; }, "korvath.map"},
+        {"short map", [](TestScenario& s) { s.mapRecords = 3999; }, "korvath.map"},
+        {"no player line", [](TestScenario& s) { s.withPlayerLine = false; }, "korvathDesc.txt"},
+        {"bad number",
+         [](TestScenario& s) {
+             s.units[0] = "X\t1\t0\t0\tone\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t1\t0\t0\t0\t0\t0\t0\t1";
+         },
+         "korvathDesc.txt"},
+        {"short unit line", [](TestScenario& s) { s.units[0] = "X\t1\t0"; }, "korvathDesc.txt"},
+    };
+    for (const auto& c : cases) {
+        TestScenario s;
+        c.spoil(s);
+        try {
+            load(s);
+            ADD_FAILURE() << c.name << " was accepted";
+        } catch (const DataError& e) {
+            EXPECT_NE(e.file().find(c.file), std::string::npos) << c.name << ": " << e.what();
+        }
+        EXPECT_EQ(b->Pieces, before) << c.name;
+        EXPECT_EQ(b->MapGrid, mapBefore) << c.name;
+        EXPECT_EQ(b->TerrainBitmap, terrainBefore) << c.name;
+    }
+}
+
+TEST_F(ScenarioLoad, BriefingAndQuitAndClose) {
+    TestScenario s;
+    load(s);
+    EXPECT_EQ(briefingLines(*b),
+              (std::vector<std::string>{"Take the fortress.", "Mind the guns."}));
+    b->HumanTurn = false;
+    EXPECT_FALSE(quitBattle(*b));
+    EXPECT_EQ(b->controls.WhatisHappening.lines.back(),
+              "Wait until computer it is your turn before quiting.");
+    b->HumanTurn = true;
+    EXPECT_TRUE(quitBattle(*b));
+    EXPECT_FALSE(b->windowOpen);
+    for (const auto& p : b->Pieces) {
+        EXPECT_TRUE(p.Name.empty());
+        EXPECT_EQ(p.X, 0);
+    }
+}

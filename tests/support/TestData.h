@@ -1,0 +1,46 @@
+#pragma once
+#include "game/Records.h"
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace korvath::test {
+
+// A small scenario written to a temporary game folder, for tests that need
+// odd data. Everything starts as a plain, valid "korvath" scenario: a map of
+// floor closed by walls, two Raiders to place and two Operatives.
+struct TestScenario {
+    TestScenario();
+
+    std::array<std::array<uint8_t, kMapHeight + 1>, kMapWidth + 1> glyph{}; // [X][Y]
+    std::vector<std::string> glyphLines;                                    // 156 lines
+    std::vector<std::string> briefing;  // lines between the markers
+    std::vector<std::string> units;     // unit lines
+    std::vector<std::string> equipment; // equipment lines
+    std::vector<std::string> events;    // event lines; used only when withEvents
+    bool withEvents = true;
+    bool withPlayerLine = true;
+    size_t mapRecords = kMapWidth * kMapHeight;
+
+    // Writes the whole game folder below dir (created if missing).
+    void write(const std::filesystem::path& dir) const;
+
+    static std::string unit(const std::string& name, int side, int x, int y, int minDifficulty = 1,
+                            const std::string& items = "1\t0\t0\t0\t0\t0", int wounds = 10);
+};
+
+// A fresh, empty temporary folder that is removed when the object goes.
+struct TempDir {
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::filesystem::path path;
+};
+
+// Colour of the test tile for glyph g: every glyph gets its own.
+uint32_t tileColour(int glyph);
+
+} // namespace korvath::test

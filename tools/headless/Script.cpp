@@ -1,0 +1,244 @@
+#include "Script.h"
+
+#include "engine/DataError.h"
+#include "engine/TextFile.h"
+#include "game/Display.h"
+#include "game/SavedGame.h"
+#include "game/Scenario.h"
+#include "game/StateJson.h"
+
+#include <istream>
+#include <map>
+#include <ostream>
+#include <sstream>
+
+namespace korvath {
+
+namespace {
+
+std::vector<std::string> words(const std::string& line) {
+    std::vector<std::string> w;
+    std::istringstream in(line.substr(0, line.find('#')));
+    for (std::string s; in >> s;) w.push_back(s);
+    return w;
+}
+
+int number(const std::string& text, const char* what) {
+    int v = 0;
+    if (!parseInt(text, v))
+        throw ScriptError(std::string(what) + " is not a whole number: \"" + text + "\"");
+    return v;
+}
+
+void need(const std::vector<std::string>& args, size_t n, const char* usage) {
+    if (args.size() < n) throw ScriptError(std::string("usage: ") + usage);
+}
+
+// "HH:MM:SS.mmm" as milliseconds since midnight.
+int timeOfDay(const std::string& t) {
+    int h = 0, m = 0, s = 0, ms = 0;
+    char c1 = 0, c2 = 0, c3 = 0;
+    std::istringstream in(t);
+    if (!(in >> h >> c1 >> m >> c2 >> s >> c3 >> ms) || c1 != ':' || c2 != ':' || c3 != '.' ||
+        h < 0 || h > 23 || m < 0 || m > 59 || s < 0 || s > 59 || ms < 0 || ms > 999)
+        throw ScriptError("time must be HH:MM:SS.mmm, not \"" + t + "\"");
+    return ((h * 60 + m) * 60 + s) * 1000 + ms;
+}
+
+} // namespace
+
+ScriptRunner::ScriptRunner(std::string dataDir, std::ostream& out, std::ostream& err)
+    : dataDir_(std::move(dataDir)), out_(out), err_(err), battle_(std::make_unique<Battle>()) {
+    battle_->AppDir = dataDir_;
+    ports_.attach(*battle_);
+}
+
+int ScriptRunner::run(std::istream& in, const std::string& scriptName) {
+    int lineNo = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++lineNo;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        try {
+            command(line);
+        } catch (const DataError& e) {
+            err_ << scriptName << ", line " << lineNo << ": " << e.what() << "\n";
+            return 2;
+        } catch (const ScriptError& e) {
+            err_ << scriptName << ", line " << lineNo << ": " << e.what() << "\n";
+            return 2;
+        }
+    }
+    return 0;
+}
+
+void ScriptRunner::command(const std::string& line) {
+    const auto w = words(line);
+    if (w.empty()) return;
+    const std::string& verb = w[0];
+    const std::vector<std::string> args(w.begin() + 1, w.end());
+
+    if (verb == "start") return start(args);
+    if (verb == "time") {
+        need(args, 1, "time HH:MM:SS.mmm");
+        return ports_.setTimeOfDay(timeOfDay(args[0]));
+    }
+    if (verb == "seed") {
+        need(args, 1, "seed N");
+        long long v = 0;
+        std::istringstream in(args[0]);
+        if (!(in >> v) || !in.eof() || v < 0 || v > 0xffffffffLL)
+            throw ScriptError("the seed must be a number 0..4294967295");
+        battle_->rng.setSeed(static_cast<uint32_t>(v));
+        return;
+    }
+    if (verb == "dump") return dump(args);
+
+    static const std::set<std::string> later = {"click", "square",  "hover", "button",
+                                                "row",   "pickrow", "key"};
+    const bool known = verb == "set" || verb == "menu" || later.count(verb);
+    if (!known) throw ScriptError("unknown command \"" + verb + "\"");
+    if (!battle_->windowOpen) {
+        err_ << "note: no battle window is open; \"" << line << "\" ignored\n";
+        return;
+    }
+    if (verb == "set") return set(args);
+    if (verb == "menu") return menu(args);
+    throw ScriptError("\"" + verb + "\" is not available yet");
+}
+
+void ScriptRunner::start(const std::vector<std::string>& args) {
+    need(args, 1, "start korvath|vexlar [DIFFICULTY]");
+    ScenarioId which;
+    if (args[0] == "korvath")
+        which = ScenarioId::Korvath;
+    else if (args[0] == "vexlar")
+        which = ScenarioId::Vexlar;
+    else
+        throw ScriptError("unknown scenario \"" + args[0] + "\" (korvath or vexlar)");
+    const int difficulty = args.size() > 1 ? number(args[1], "the difficulty") : 3;
+    if (difficulty < 1 || difficulty > 8) throw ScriptError("the difficulty must be 1..8");
+
+    Battle& b = *battle_;
+    if (b.windowOpen) closeBattle(b);
+    chooseScenario(b, which, difficulty);
+    createBattle(b);
+    showBattle(b);
+    activateBattle(b);
+}
+
+void ScriptRunner::set(const std::vector<std::string>& args) {
+    Battle& b = *battle_;
+    need(args, 1, "set piece I FIELD VALUE | set cell X Y FIELD VALUE");
+    if (args[0] == "piece") {
+        need(args, 4, "set piece I FIELD VALUE");
+        const int i = number(args[1], "the soldier index");
+        if (i < 1 || i > kMaxPieces) throw ScriptError("the soldier index must be 1..160");
+        PieceRecord& p = b.Pieces[i];
+        const std::string& field = args[2];
+        if (field == "Name") {
+            p.Name = args[3].substr(0, 30);
+            return;
+        }
+        const int v = number(args[3], "the value");
+        std::map<std::string, int32_t*> ints = {{"Side", &p.Side},
+                                                {"X", &p.X},
+                                                {"Y", &p.Y},
+                                                {"MinDifficulty", &p.MinDifficulty},
+                                                {"Picture", &p.Picture},
+                                                {"AP", &p.AP},
+                                                {"Attack", &p.Attack},
+                                                {"Shoot", &p.Shoot},
+                                                {"Strength", &p.Strength},
+                                                {"Toughness", &p.Toughness},
+                                                {"Wounds", &p.Wounds},
+                                                {"MaxWounds", &p.MaxWounds},
+                                                {"Endurance", &p.Endurance},
+                                                {"Fatigue", &p.Fatigue},
+                                                {"Cool", &p.Cool},
+                                                {"BaseAP", &p.BaseAP},
+                                                {"Frame", &p.Frame},
+                                                {"UnderGlyph", &p.UnderGlyph},
+                                                {"TargetSize", &p.TargetSize}};
+        for (int s = 1; s <= 6; ++s) ints["Items" + std::to_string(s)] = &p.Items[s];
+        if (auto it = ints.find(field); it != ints.end())
+            *it->second = v;
+        else if (field == "Overwatch")
+            p.Overwatch = v != 0;
+        else if (field == "Ammo")
+            p.Ammo = static_cast<uint8_t>(v);
+        else
+            throw ScriptError("unknown soldier field \"" + field + "\"");
+        return;
+    }
+    if (args[0] == "cell") {
+        need(args, 5, "set cell X Y FIELD VALUE");
+        const int x = number(args[1], "X"), y = number(args[2], "Y");
+        if (!Battle::onMap(x, y)) throw ScriptError("the square must lie in 1..80 x 1..50");
+        const int v = number(args[4], "the value");
+        MapCell& c = b.cell(x, y);
+        if (args[3] == "Glyph" || args[3] == "Solidity") {
+            if (v < 0 || v > 255) throw ScriptError(args[3] + " must be 0..255");
+            (args[3] == "Glyph" ? c.Glyph : c.Solidity) = static_cast<uint8_t>(v);
+        } else if (args[3] == "PathCost") {
+            c.PathCost = v;
+        } else {
+            throw ScriptError("unknown square field \"" + args[3] + "\"");
+        }
+        return;
+    }
+    throw ScriptError("set what? \"piece\" or \"cell\"");
+}
+
+void ScriptRunner::menu(const std::vector<std::string>& args) {
+    Battle& b = *battle_;
+    need(args, 1, "menu NAME [PATH]");
+    const std::string& entry = args[0];
+    if (entry == "Savegame" || entry == "Loadgame") {
+        // A relative answer names a file below the game folder.
+        std::string answer = args.size() > 1 ? args[1] : "";
+        if (!answer.empty() && answer[0] != '/') answer = dataDir_ + "/" + answer;
+        ports_.fileAnswers.push_back(answer);
+        if (entry == "Savegame")
+            saveClick(b);
+        else
+            LoadClick(b);
+        ports_.fileAnswers.clear();
+        return;
+    }
+    if (entry == "Quit") {
+        quitBattle(b);
+        return;
+    }
+    if (entry == "ShowWounds") return ShowWoundsClick(b);
+    if (entry == "ShowOverwatch") return ShowOverwatchClick(b);
+    if (entry == "ShowHealers") return ShowMediKitClick(b);
+    // The developer entries are hidden from the player and do nothing then.
+    const std::map<std::string, Control*> hidden = {{"IwannaC", &b.controls.IwannaC1},
+                                                    {"Nodes", &b.controls.Nodes1},
+                                                    {"SetP1", &b.controls.Setp1tocoords1}};
+    const auto it = hidden.find(entry);
+    if (it == hidden.end()) throw ScriptError("unknown menu entry \"" + entry + "\"");
+    if (!it->second->visible) return;
+    throw ScriptError("menu entry \"" + entry + "\" is not available yet");
+}
+
+void ScriptRunner::dump(const std::vector<std::string>& args) {
+    bool withMap = false, withGlyphs = false;
+    for (const auto& a : args) {
+        if (a == "map")
+            withMap = true;
+        else if (a == "glyphs")
+            withGlyphs = true;
+        else
+            throw ScriptError("dump takes \"map\" and \"glyphs\", not \"" + a + "\"");
+    }
+    auto j = battleJson(*battle_, withMap, withGlyphs);
+    j["sounds"] = ports_.sounds;
+    j["messages"] = ports_.messages;
+    j["ticks"] = ports_.ticks();
+    ports_.sounds.clear();
+    ports_.messages.clear();
+    out_ << j.dump() << "\n";
+}
+
+} // namespace korvath

@@ -1,0 +1,45 @@
+#pragma once
+#include "game/Battle.h"
+#include "game/HeadlessPorts.h"
+
+#include <iosfwd>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace korvath {
+
+// A mistake in a script: names the script and the line.
+class ScriptError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// Plays a battle from a script of commands, one a line, without any window.
+class ScriptRunner {
+  public:
+    ScriptRunner(std::string dataDir, std::ostream& out, std::ostream& err);
+
+    // Runs every line; returns the process status: 0, or 2 after an error
+    // (printed to err, naming the script and line).
+    int run(std::istream& in, const std::string& scriptName);
+    // One command; throws ScriptError or DataError.
+    void command(const std::string& line);
+
+    Battle& battle() { return *battle_; }
+    HeadlessPorts& ports() { return ports_; }
+
+  private:
+    void start(const std::vector<std::string>& args);
+    void set(const std::vector<std::string>& args);
+    void menu(const std::vector<std::string>& args);
+    void dump(const std::vector<std::string>& args);
+
+    std::string dataDir_;
+    std::ostream& out_;
+    std::ostream& err_;
+    std::unique_ptr<Battle> battle_;
+    HeadlessPorts ports_;
+};
+
+} // namespace korvath
