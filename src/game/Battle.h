@@ -72,6 +72,13 @@ struct Battle {
     Controls controls;
     Ports ports;
 
+    // ---- Rule state beyond the window's own flags ----
+    bool EndTurnRunning = false; // a second End Turn while the computer moves is ignored
+    bool developerMode = false;  // KORVATH_DEVELOPER=1 shows the hidden Options entries
+    // The node grid window: shown or not, and its cells [X 1..80][Y 1..50].
+    bool nodeGridVisible = false;
+    std::array<std::array<int32_t, kMapHeight + 1>, kMapWidth + 1> NodeGrid{};
+
     // Names (without ".wav") of the waves in the loaded collection.
     std::set<std::string> waveNames;
     // True while a battle window exists (between creation and closing).

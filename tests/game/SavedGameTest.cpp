@@ -78,7 +78,9 @@ TEST_F(SavedGames, RoundTripGivesBackSoldiersMapAndTurn) {
     EXPECT_EQ(b->TurnNumber, 4);
     for (int i = 1; i <= kMaxPieces; ++i) {
         EXPECT_EQ(b->Pieces[i].Name, pieces[i].Name) << i;
-        if (!pieces[i].Name.empty()) EXPECT_EQ(b->Pieces[i], pieces[i]) << i;
+        if (!pieces[i].Name.empty()) {
+            EXPECT_EQ(b->Pieces[i], pieces[i]) << i;
+        }
     }
     for (int x = 1; x <= kMapWidth; ++x)
         for (int y = 1; y <= kMapHeight; ++y) {

@@ -32,6 +32,9 @@ class ScriptRunner {
   private:
     void start(const std::vector<std::string>& args);
     void set(const std::vector<std::string>& args);
+    void click(bool square, const std::vector<std::string>& args);
+    void button(const std::vector<std::string>& args);
+    void key(const std::string& k);
     void menu(const std::vector<std::string>& args);
     void dump(const std::vector<std::string>& args);
 

@@ -1,0 +1,12 @@
+#pragma once
+#include "Battle.h"
+
+namespace korvath {
+
+void IwannaC1Click(Battle& b);
+void Nodes1Click(Battle& b);
+void Setp1tocoords1Click(Battle& b);
+// After the computer's path search: copies PathCost into the node grid while it is visible.
+void dumpNodeGrid(Battle& b);
+
+} // namespace korvath
