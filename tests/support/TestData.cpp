@@ -112,6 +112,7 @@ void TestScenario::write(const fs::path& dir) const {
     }
     writeLines(dir / "scenarios" / "korvathDesc.txt", desc);
     writeLines(dir / "scenarios" / "vexlarDesc.txt", desc);
+    for (const auto& [path, lines] : extraFiles) writeLines(dir / path, lines);
     fs::create_directories(dir / "savedgames");
 }
 

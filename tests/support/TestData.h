@@ -3,6 +3,7 @@
 
 #include <array>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ struct TestScenario {
     bool withEvents = true;
     bool withPlayerLine = true;
     size_t mapRecords = kMapWidth * kMapHeight;
+    // More text files, by path below the game folder ("scenarios/korvathBreach.txt").
+    std::map<std::string, std::vector<std::string>> extraFiles;
 
     // Writes the whole game folder below dir (created if missing).
     void write(const std::filesystem::path& dir) const;
