@@ -1,0 +1,79 @@
+#include "QtPorts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QStringList>
+#include <QThread>
+#include <QTime>
+
+namespace korvath {
+
+QtClock::QtClock() {
+    started_.start();
+}
+
+uint32_t QtClock::ticks() {
+    return static_cast<uint32_t>(started_.elapsed());
+}
+
+int QtClock::msSinceMidnight() {
+    return QTime::currentTime().msecsSinceStartOfDay();
+}
+
+void QtClock::wait(int ms, bool letMessagesRun) {
+    // Animations wait on the tick count; meanwhile the screen keeps being
+    // painted, and clicks and keys get through only when the rule allows it.
+    const auto flags = letMessagesRun ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents;
+    QElapsedTimer t;
+    t.start();
+    do {
+        QCoreApplication::processEvents(flags);
+        if (t.elapsed() + 1 < ms) QThread::msleep(1);
+    } while (t.elapsed() < ms);
+}
+
+void QtClock::processMessages() {
+    QCoreApplication::processEvents();
+}
+
+QString QtDialogs::qtFilter(const std::string& filter) {
+    const QStringList parts = QString::fromStdString(filter).split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        out << QStringLiteral("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(';', ' '));
+    if (out.isEmpty() && !filter.empty()) out << QString::fromStdString(filter);
+    return out.join(QStringLiteral(";;"));
+}
+
+std::string QtDialogs::withDefaultExtension(const std::string& file, const std::string& ext) {
+    if (file.empty() || ext.empty()) return file;
+    std::string suffix = ext;
+    if (suffix.rfind("*", 0) == 0) suffix.erase(0, 1);
+    if (suffix.empty() || suffix == ".*") return file;
+    if (suffix[0] != '.') suffix.insert(0, ".");
+    if (!QFileInfo(QString::fromStdString(file)).suffix().isEmpty()) return file;
+    return file + suffix;
+}
+
+void QtDialogs::information(const std::string& text) {
+    QMessageBox::information(QApplication::activeWindow(), QStringLiteral("Korvath"),
+                             QString::fromStdString(text), QMessageBox::Ok);
+}
+
+std::string QtDialogs::openFile(const FileQuestion& q) {
+    const QString file =
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), QStringLiteral("Load game"),
+                                     QString::fromStdString(q.initialDir), qtFilter(q.filter));
+    return file.toStdString();
+}
+
+std::string QtDialogs::saveFile(const FileQuestion& q) {
+    const QString file =
+        QFileDialog::getSaveFileName(QApplication::activeWindow(), QStringLiteral("Save game"),
+                                     QString::fromStdString(q.initialDir), qtFilter(q.filter));
+    return withDefaultExtension(file.toStdString(), q.defaultExt);
+}
+
+} // namespace korvath

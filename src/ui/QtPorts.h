@@ -1,0 +1,35 @@
+#pragma once
+#include "game/Ports.h"
+
+#include <QElapsedTimer>
+
+namespace korvath {
+
+// The game's clock on the Qt event loop. Waiting keeps the window painted;
+// user input is held back unless the rule lets messages run.
+class QtClock : public Clock {
+  public:
+    QtClock();
+    uint32_t ticks() override;
+    int msSinceMidnight() override;
+    void wait(int ms, bool letMessagesRun) override;
+    void processMessages() override;
+
+  private:
+    QElapsedTimer started_;
+};
+
+// Information boxes and file questions as Qt dialogs over the active window.
+class QtDialogs : public Dialogs {
+  public:
+    void information(const std::string& text) override;
+    std::string openFile(const FileQuestion& q) override;
+    std::string saveFile(const FileQuestion& q) override;
+
+    // "Saved Games|*korvath.map|All|*" -> "Saved Games (*korvath.map);;All (*)"
+    static QString qtFilter(const std::string& filter);
+    // Adds the default extension ("*.map") to a name chosen without one.
+    static std::string withDefaultExtension(const std::string& file, const std::string& ext);
+};
+
+} // namespace korvath

@@ -1,0 +1,34 @@
+#pragma once
+#include "game/Battle.h"
+
+#include <QDialog>
+
+class QLabel;
+
+namespace korvath {
+
+// The mission briefing: the scenario's picture with the briefing written over
+// it. Shown modally before each battle; a click on the picture closes it.
+// Created once at start and reused.
+class TIntroForm : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TIntroForm(Battle& battle, QWidget* parent = nullptr);
+    // Shows the briefing of the chosen scenario and waits for the click.
+    int showBriefing();
+    // The picture as last drawn, text included.
+    QPixmap picture() const;
+
+  protected:
+    void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+  private:
+    void FormActivate();
+    void FormShow();
+
+    Battle& b_;
+    QLabel* image_;
+};
+
+} // namespace korvath

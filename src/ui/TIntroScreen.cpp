@@ -1,0 +1,241 @@
+#include "TIntroScreen.h"
+
+#include "Fonts.h"
+#include "JpegImage.h"
+#include "TIntroForm.h"
+#include "TPlayingScreen.h"
+#include "engine/DataError.h"
+#include "engine/Paths.h"
+#include "engine/TextFile.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QSlider>
+#include <QStyle>
+
+#include <cstdio>
+
+namespace korvath {
+
+namespace {
+
+constexpr unsigned kBackground = 8388672; // deep violet
+constexpr unsigned kPanel = 4210688;      // dark teal
+constexpr unsigned kListBack = 10485760;  // blue
+const QColor kSilver(192, 192, 192);
+
+QFrame* panel(QWidget* parent, const char* name, int left, int top, int width, int height) {
+    auto* p = new QFrame(parent);
+    p->setObjectName(name);
+    p->setGeometry(left, top, width, height);
+    p->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setBackground(p, designColour(kPanel));
+    return p;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top,
+              const QFont& font, const QColor& colour) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setFont(font);
+    setForeground(l, colour);
+    l->move(left, top);
+    l->adjustSize();
+    return l;
+}
+
+} // namespace
+
+TIntroScreen::TIntroScreen(Battle& battle, SoundPlayer* sound, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::CustomizeWindowHint),
+      b_(battle), sound_(sound) {
+    setObjectName("IntroScreen");
+    setWindowTitle(QStringLiteral("   "));
+    setFixedSize(792, 553);
+    setBackground(this, designColour(kBackground));
+
+    auto* pic = panel(this, "Picture", 8, 8, 481, 273);
+    image1_ = picture(pic, "Image1", 111, 56, "\\graphics\\korfront.jpg");
+    auto* title = label(pic, "Label1", "Project Korvath", 4, 19, xenotronFont(27), kSilver);
+    title->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    title->setGeometry(4, 19, 471, std::max(22, title->height()));
+    title->setAttribute(Qt::WA_TranslucentBackground);
+    label(pic, "Label_Version", "v 0.84", 456, 257, msSerifFont(8), Qt::white);
+
+    listBox_ = new QListWidget(this);
+    listBox_->setObjectName("ListBox1");
+    listBox_->setGeometry(8, 288, 481, 257);
+    listBox_->setFrameShape(QFrame::NoFrame);
+    listBox_->setFont(msSansSerifFont(16));
+    listBox_->setUniformItemSizes(true);
+    listBox_->setFocusPolicy(Qt::NoFocus);
+    listBox_->setStyleSheet(QStringLiteral("QListWidget { background: %1; color: white; }"
+                                           "QListWidget::item { height: 20px; padding: 0px; }")
+                                .arg(designColour(kListBack).name()));
+    listBox_->setProperty("tag", 0);
+
+    auto* select = panel(this, "PanelGameSelect", 496, 8, 289, 361);
+    korvath_ = picture(select, "Korvath", 8, 8, "\\graphics\\korvathSmallMap.jpg");
+    korvath_->setGeometry(8, 8, 273, 169);
+    korvath_->setToolTip(QStringLiteral("Korvath Tamberhold"));
+    vexlar_ = picture(select, "Vexlar", 8, 184, "\\graphics\\vexlarSmallMap.jpg");
+    vexlar_->setGeometry(8, 184, 273, 169);
+    vexlar_->setToolTip(QStringLiteral("Starship Vexlar F-242"));
+    for (QLabel* map : {korvath_, vexlar_}) map->setCursor(Qt::PointingHandCursor);
+
+    auto* special = panel(this, "SpecialPanel", 496, 372, 289, 85);
+    label(special, "Label_Easy", "easy", 6, 32, xenotronFont(13, true), kSilver);
+    label(special, "Label_Hard", "Hard", 222, 32, xenotronFont(13, true), kSilver);
+    difficulty_ = new QSlider(Qt::Horizontal, special);
+    difficulty_->setObjectName("TrackBar_Difficulty");
+    difficulty_->setGeometry(64, 27, 153, 37);
+    difficulty_->setRange(1, 8);
+    difficulty_->setValue(3);
+    difficulty_->setPageStep(1);
+    difficulty_->setTickPosition(QSlider::TicksBelow);
+    difficulty_->setTickInterval(1);
+
+    const char* hints[] = {"To start click on one of the two maps above. Then place ",
+                           "your units on the Red and Yellow Stars. Note you need a",
+                           "To destroy the Airlocks and Force fields.",
+                           "Also possible to load a QuickStartGame"};
+    for (int i = 0; i < 4; ++i) {
+        const QByteArray name = "Label" + QByteArray::number(i + 2);
+        label(this, name.constData(), hints[i], 504, 464 + 16 * i, msSansSerifFont(11), Qt::white);
+    }
+
+    auto* quit = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
+                                 QStringLiteral("Quit"), this);
+    quit->setObjectName("Quit_Button");
+    quit->setGeometry(707, 517, 78, 28);
+    quit->setDefault(true);
+    connect(quit, &QPushButton::clicked, this, [this] { QuitButtonClick(); });
+
+    FormCreate();
+}
+
+QLabel* TIntroScreen::picture(QWidget* parent, const char* name, int left, int top,
+                              const char* file) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->move(left, top);
+    l->setMouseTracking(true);
+    l->installEventFilter(this);
+    const std::string path = gamePath(b_.AppDir, file);
+    std::string error;
+    const QImage img = loadJpeg(path, &error);
+    if (img.isNull()) {
+        std::fprintf(stderr, "korvath: %s\n", error.c_str());
+    } else {
+        l->setPixmap(QPixmap::fromImage(img));
+        l->resize(img.size()); // sizes itself to its picture
+    }
+    return l;
+}
+
+void TIntroScreen::FormCreate() {
+    // Centred on the screen; on an 800-pixel-wide screen it sits at the top.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect s = screen->availableGeometry();
+        const int top = s.width() == 800 ? 0 : s.top() + (s.height() - height()) / 2;
+        move(s.left() + (s.width() - width()) / 2, top);
+    }
+    listBox_->setProperty("tag", -1);
+    Image1MouseMove();
+}
+
+TPlayingScreen* TIntroScreen::battleWindow() const {
+    return battle_.data();
+}
+
+int TIntroScreen::textState() const {
+    return listBox_->property("tag").toInt();
+}
+
+void TIntroScreen::showText(int state, const char* file) {
+    // A file is read only when the box switches to another text, not on every
+    // mouse move over the same picture.
+    if (textState() == state) return;
+    listBox_->setProperty("tag", state);
+    listBox_->clear();
+    ++textLoads_;
+    const std::string path = gamePath(b_.AppDir, file);
+    try {
+        TextFile text = TextFile::load(path);
+        QStringList lines;
+        while (!text.atEnd()) lines << QString::fromStdString(text.readLine());
+        listBox_->addItems(lines);
+    } catch (const DataError& e) {
+        std::fprintf(stderr, "korvath: %s\n", e.what());
+    }
+}
+
+bool TIntroScreen::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::MouseMove) {
+        if (watched == korvath_)
+            KorvathMouseMove();
+        else if (watched == vexlar_)
+            VexlarMouseMove();
+        else if (watched == image1_)
+            Image1MouseMove();
+    } else if (e->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+        if (watched == korvath_)
+            BeginButtonClick(ScenarioId::Korvath);
+        else if (watched == vexlar_)
+            BeginButtonClick(ScenarioId::Vexlar);
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+void TIntroScreen::BeginButtonClick(ScenarioId which) {
+    if (battle_) return; // one battle at a time
+    chooseScenario(b_, which, difficulty_->value());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+
+    auto* window = new TPlayingScreen(b_, sound_, nodes_);
+    try {
+        window->FormCreate();
+    } catch (const std::exception& e) {
+        // The battle stays as it was and the front screen stays up.
+        delete window;
+        QApplication::restoreOverrideCursor();
+        const std::string text = std::string("The battle cannot start:\n") + e.what();
+        if (b_.ports.dialogs)
+            b_.information(text);
+        else
+            QMessageBox::information(this, "Korvath", QString::fromStdString(text));
+        return;
+    }
+    battle_ = window;
+    connect(window, &QObject::destroyed, this, [this] { FormDestroyOfBattle(); });
+    hide();
+    QApplication::restoreOverrideCursor();
+    if (briefing_) briefing_->showBriefing();
+    if (battle_) {
+        battle_->show();
+        battle_->raise();
+        battle_->activateWindow();
+    }
+}
+
+void TIntroScreen::FormDestroyOfBattle() {
+    // The battle window is gone: back to the front screen for the next battle.
+    show();
+    raise();
+    activateWindow();
+}
+
+void TIntroScreen::closeEvent(QCloseEvent* e) {
+    QWidget::closeEvent(e);
+    emit closed();
+}
+
+} // namespace korvath

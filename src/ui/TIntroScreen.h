@@ -1,0 +1,70 @@
+#pragma once
+#include "game/Battle.h"
+#include "game/Scenario.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <string>
+
+class QLabel;
+class QListWidget;
+class QSlider;
+
+namespace korvath {
+
+class SoundPlayer;
+class TIntroForm;
+class TNodeForm;
+class TPlayingScreen;
+
+// The front screen: the two scenario maps to click, the difficulty bar and a
+// text box with the read-me or the text of the scenario under the mouse.
+// Hidden while a battle runs; closing it ends the program.
+class TIntroScreen : public QWidget {
+    Q_OBJECT
+  public:
+    TIntroScreen(Battle& battle, SoundPlayer* sound, QWidget* parent = nullptr);
+    void setBriefing(TIntroForm* briefing) { briefing_ = briefing; }
+    void setNodeForm(TNodeForm* nodes) { nodes_ = nodes; }
+
+    // Starts the scenario of the clicked picture.
+    void BeginButtonClick(ScenarioId which);
+
+    // Which text the box shows: 0 read-me, 1 first scenario, 2 second scenario.
+    int textState() const;
+    // How many times a text file has been read into the box.
+    int textLoads() const { return textLoads_; }
+    TPlayingScreen* battleWindow() const;
+
+  signals:
+    void closed();
+
+  protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+  private:
+    void FormCreate();
+    void showText(int state, const char* file);
+    void KorvathMouseMove() { showText(1, "\\scenarios\\Korvath.txt"); }
+    void VexlarMouseMove() { showText(2, "\\scenarios\\vexlar.txt"); }
+    void Image1MouseMove() { showText(0, "\\readme.txt"); }
+    void QuitButtonClick() { close(); }
+    void FormDestroyOfBattle();
+    QLabel* picture(QWidget* parent, const char* name, int left, int top, const char* file);
+
+    Battle& b_;
+    SoundPlayer* sound_;
+    TIntroForm* briefing_ = nullptr;
+    TNodeForm* nodes_ = nullptr;
+    QPointer<TPlayingScreen> battle_;
+    QListWidget* listBox_ = nullptr;
+    QSlider* difficulty_ = nullptr;
+    QLabel* image1_ = nullptr;
+    QLabel* korvath_ = nullptr;
+    QLabel* vexlar_ = nullptr;
+    int textLoads_ = 0;
+};
+
+} // namespace korvath

@@ -1,0 +1,141 @@
+#pragma once
+#include "MapView.h"
+#include "game/Battle.h"
+
+#include <QCursor>
+#include <QHash>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <string>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPlainTextEdit;
+class QRadioButton;
+class QScrollBar;
+class QTableWidget;
+class QToolButton;
+
+namespace korvath {
+
+class SoundPlayer;
+class TNodeForm;
+
+// The battle window. Every control of the window design is a real widget (or
+// menu action) whose objectName is the control's name; sync() mirrors the
+// battle's controls model onto them. User events go to the handlers in
+// BattleEvents.cpp, which hand them to the game's rules and sync afterwards.
+class TPlayingScreen : public QMainWindow {
+    Q_OBJECT
+  public:
+    TPlayingScreen(Battle& battle, SoundPlayer* sound, TNodeForm* nodes, QWidget* parent = nullptr);
+    ~TPlayingScreen() override;
+
+    // Creation of the battle: loads the waves and cursors and reads the chosen
+    // scenario. Throws DataError (the battle is then left as it was).
+    void FormCreate();
+
+    // Brings every widget up to date with the controls model; repaints the
+    // part of the map that changed.
+    void sync();
+
+    Battle& battle() { return b_; }
+    QWidget* control(const QString& name) const { return widgets_.value(name); }
+    QAction* menuEntry(const QString& name) const { return actions_.value(name); }
+    MapImageWidget* mapImage() const { return mapImage_; }
+
+  protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+  private:
+    // ---- layout (TPlayingScreen.cpp) ----
+    void buildWindow();
+    void buildMenus();
+    void buildInformationPanel(QWidget* central);
+    template <class W> W* add(W* w, const char* name, int left, int top, int width, int height);
+    QLabel* caption(QWidget* parent, const QString& text, int left, int top, int width = 90);
+    QToolButton* speedButton(QWidget* parent, const char* name, const QString& hint, int left,
+                             int top, int width = 40);
+    void syncControl(const std::string& name, const Control& c);
+    void syncPortrait();
+    QCursor cursorFor(CursorShape shape) const;
+
+    // ---- user events (BattleEvents.cpp) ----
+    void connectEvents();
+    void MapImageMouseDown(const MapMouse& m);
+    void MapImageMouseMove(const MapMouse& m);
+    void FormMouseMove();
+    void OverHeadMapMouseDown(int x, int y);
+    void ScrollTopChange(int position);
+    void ScrollSideChange(int position);
+    void EndTurnButtonClick();
+    void HandFightIconClick();
+    void AimedFireIconClick();
+    void SnapFireIconClick();
+    void CancelButtonClick();
+    void OverwatchIconClick();
+    void NextButtonClick();
+    void DropItemClick();
+    void PickUpButtonClick();
+    void EquipRadioClick();
+    void PlaceMenGridClick(int row);
+    void EquipGridClick(int row);
+    void PickItemsChange(int row);
+    void FormKeyPress(char key);
+    void FormKeyDown(int key);
+    void Loadgame1Click();
+    void Savegame1Click();
+    void Quit1Click();
+    void ShowWoundsClick();
+    void ShowOverwatchClick();
+    void ShowMediKitClick();
+    void IwannaC1Click();
+    void Nodes1Click();
+    void Setp1tocoords1Click();
+    void AboutClick();
+    void IdleTick();
+    void FormShow();
+    void FormActivate();
+    void FormClose();
+    // Runs one handler; afterwards the widgets are synced, and a close asked
+    // for while the handler ran (a wait lets messages through) happens now.
+    template <class F> void handle(F&& f);
+
+    class WindowRefresh : public Refresh {
+      public:
+        explicit WindowRefresh(TPlayingScreen* w) : w_(w) {}
+        void repaint() override;
+
+      private:
+        TPlayingScreen* w_;
+    };
+
+    Battle& b_;
+    SoundPlayer* sound_;
+    TNodeForm* nodes_;
+    WindowRefresh refresh_{this};
+    QHash<QString, QWidget*> widgets_;
+    QHash<QString, QAction*> actions_;
+    MapImageWidget* mapImage_ = nullptr;
+    RasterLabel* overHeadMap_ = nullptr;
+    QLabel* whatMan_ = nullptr;
+    QWidget* central_ = nullptr;
+    QTimer idleTimer_;
+    QCursor swordCursor_;
+    QCursor aimCursor_;
+    int portraitShown_ = -1;
+    size_t memoLines_ = 0;
+    std::string memoLast_;
+    int busy_ = 0;
+    bool closeWanted_ = false;
+    bool closed_ = false;
+    bool inIdle_ = false;
+};
+
+} // namespace korvath

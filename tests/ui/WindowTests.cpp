@@ -1,0 +1,472 @@
+#include "engine/Paths.h"
+#include "engine/Ustar.h"
+#include "game/Battle.h"
+#include "ui/CursorFile.h"
+#include "ui/JpegImage.h"
+#include "ui/QtPorts.h"
+#include "ui/SoundPlayer.h"
+#include "ui/TIntroForm.h"
+#include "ui/TIntroScreen.h"
+#include "ui/TNodeForm.h"
+#include "ui/TPlayingScreen.h"
+#ifdef KORVATH_HAVE_TESTDATA
+#include "TestData.h"
+#endif
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+using namespace korvath;
+
+namespace {
+
+// Information boxes are counted instead of shown, so no test waits on a click.
+struct RecordingDialogs : Dialogs {
+    std::vector<std::string> texts;
+    void information(const std::string& text) override { texts.push_back(text); }
+    std::string openFile(const FileQuestion&) override { return {}; }
+    std::string saveFile(const FileQuestion&) override { return {}; }
+};
+
+void writeText(const QString& path, const QStringList& lines) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(lines.join("\r\n").toUtf8());
+}
+
+// The front screen's own files: the read-me, the two scenario texts and the
+// three pictures.
+void writeFrontFiles(const QString& dir) {
+    writeText(dir + "/readme.txt", {"Read me first", "second line"});
+    writeText(dir + "/scenarios/Korvath.txt", {"Korvath Tamberhold", "a fortress"});
+    writeText(dir + "/scenarios/vexlar.txt", {"Starship Vexlar"});
+    QDir().mkpath(dir + "/graphics");
+    const std::pair<const char*, QSize> pictures[] = {{"korfront.jpg", {258, 160}},
+                                                      {"korvathSmallMap.jpg", {273, 169}},
+                                                      {"vexlarSmallMap.jpg", {273, 169}}};
+    for (const auto& [name, size] : pictures) {
+        QImage img(size, QImage::Format_RGB32);
+        img.fill(QColor(200, 40, 40));
+        QVERIFY(img.save(dir + "/graphics/" + name, "JPG", 95));
+    }
+}
+
+// One process's worth of windows over a game folder, as main() builds them.
+struct Game {
+    explicit Game(const QString& appDir) {
+        battle->AppDir = appDir.toStdString();
+        battle->ports.clock = &clock;
+        battle->ports.dialogs = &dialogs;
+        battle->ports.sound = &sound;
+        intro = std::make_unique<TIntroScreen>(*battle, &sound);
+        briefing = std::make_unique<TIntroForm>(*battle);
+        nodes = std::make_unique<TNodeForm>();
+        intro->setBriefing(briefing.get());
+        intro->setNodeForm(nodes.get());
+        intro->show();
+    }
+    ~Game() {
+        if (intro->battleWindow()) delete intro->battleWindow();
+    }
+
+    // Clicks a scenario picture; the briefing is checked and closed by a click
+    // as soon as it shows.
+    bool start(const char* picture, bool* briefingSeen = nullptr) {
+        QTimer::singleShot(0, [this, briefingSeen] {
+            if (briefingSeen)
+                *briefingSeen = briefing->isVisible() && !briefing->picture().isNull();
+            QTest::mouseClick(briefing->findChild<QLabel*>("IntroIMage"), Qt::LeftButton, {},
+                              QPoint(10, 10));
+        });
+        QTest::mouseClick(intro->findChild<QLabel*>(picture), Qt::LeftButton, {}, QPoint(5, 5));
+        return intro->battleWindow() != nullptr;
+    }
+
+    std::unique_ptr<Battle> battle = std::make_unique<Battle>();
+    QtClock clock;
+    RecordingDialogs dialogs;
+    SoundPlayer sound;
+    std::unique_ptr<TIntroScreen> intro;
+    std::unique_ptr<TIntroForm> briefing;
+    std::unique_ptr<TNodeForm> nodes;
+};
+
+void moveOver(QWidget* w) {
+    QMouseEvent e(QEvent::MouseMove, QPointF(3, 3), w->mapToGlobal(QPointF(3, 3)), Qt::NoButton,
+                  Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &e);
+}
+
+QStringList listLines(QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+    return out;
+}
+
+// The map panel as painted must show MapImage's pixels where the scroll bars put them.
+void checkMapShown(TPlayingScreen* w, Battle& b) {
+    QWidget* panel = w->control("MapPanel");
+    const QImage shown = panel->grab().toImage();
+    const int left = -w->mapImage()->x(), top = -w->mapImage()->y();
+    for (QPoint p : {QPoint(5, 5), QPoint(300, 200), QPoint(700, 510)})
+        QCOMPARE(shown.pixel(p) & 0xffffff, b.MapImage.pixel(left + p.x(), top + p.y()));
+}
+
+} // namespace
+
+class WindowTests : public QObject {
+    Q_OBJECT
+  private slots:
+    void frontScreenLayout();
+    void textSwitchesOnlyWhenTheStateChanges();
+    void jpegPicturesDecode();
+    void cursorFilesRead();
+    void dialogFilters();
+    void soundStaysSilentWithoutWaves();
+    void battleWindowLayout();
+    void battlesStartAndQuitWithSmallScenario();
+    void brokenScenarioKeepsTheFrontScreen();
+    void realScenariosStartAndQuit();
+};
+
+void WindowTests::frontScreenLayout() {
+    QTemporaryDir dir;
+    writeFrontFiles(dir.path());
+    Game g(dir.path());
+    TIntroScreen& s = *g.intro;
+    QCOMPARE(s.size(), QSize(792, 553));
+    QCOMPARE(s.palette().color(QPalette::Window), QColor(64, 0, 128)); // 8388672
+    const std::pair<const char*, QRect> places[] = {
+        {"Picture", {8, 8, 481, 273}},
+        {"ListBox1", {8, 288, 481, 257}},
+        {"PanelGameSelect", {496, 8, 289, 361}},
+        {"Korvath", {8, 8, 273, 169}},
+        {"Vexlar", {8, 184, 273, 169}},
+        {"SpecialPanel", {496, 372, 289, 85}},
+        {"TrackBar_Difficulty", {64, 27, 153, 37}},
+        {"Quit_Button", {707, 517, 78, 28}},
+    };
+    for (const auto& [name, rect] : places) {
+        QWidget* w = s.findChild<QWidget*>(name);
+        QVERIFY2(w, name);
+        QCOMPARE(w->geometry(), rect);
+    }
+    QCOMPARE(s.findChild<QWidget*>("Picture")->palette().color(QPalette::Window),
+             QColor(0, 64, 64));
+    QCOMPARE(s.findChild<QLabel*>("Image1")->pos(), QPoint(111, 56));
+    QCOMPARE(s.findChild<QLabel*>("Image1")->size(), QSize(258, 160)); // sizes itself
+    QCOMPARE(s.findChild<QLabel*>("Label1")->text(), QString("Project Korvath"));
+    QCOMPARE(s.findChild<QLabel*>("Label_Version")->text(), QString("v 0.84"));
+    QCOMPARE(s.findChild<QLabel*>("Label_Easy")->text(), QString("easy"));
+    QCOMPARE(s.findChild<QLabel*>("Label5")->pos(), QPoint(504, 512));
+    auto* bar = s.findChild<QSlider*>("TrackBar_Difficulty");
+    QCOMPARE(bar->minimum(), 1);
+    QCOMPARE(bar->maximum(), 8);
+    QCOMPARE(bar->value(), 3);
+    QCOMPARE(s.findChild<QLabel*>("Korvath")->toolTip(), QString("Korvath Tamberhold"));
+    QCOMPARE(s.findChild<QLabel*>("Vexlar")->toolTip(), QString("Starship Vexlar F-242"));
+    QVERIFY(s.findChild<QPushButton*>("Quit_Button")->isDefault());
+
+    bool closed = false;
+    connect(&s, &TIntroScreen::closed, this, [&] { closed = true; });
+    QTest::mouseClick(s.findChild<QPushButton*>("Quit_Button"), Qt::LeftButton);
+    QVERIFY(closed);
+    QVERIFY(!s.isVisible());
+}
+
+void WindowTests::textSwitchesOnlyWhenTheStateChanges() {
+    QTemporaryDir dir;
+    writeFrontFiles(dir.path());
+    Game g(dir.path());
+    TIntroScreen& s = *g.intro;
+    auto* list = s.findChild<QListWidget*>("ListBox1");
+    QCOMPARE(s.textState(), 0);
+    QCOMPARE(listLines(list), QStringList({"Read me first", "second line"}));
+    const int reads = s.textLoads();
+
+    auto* korvath = s.findChild<QLabel*>("Korvath");
+    moveOver(korvath);
+    moveOver(korvath);
+    QCOMPARE(s.textState(), 1);
+    QCOMPARE(listLines(list), QStringList({"Korvath Tamberhold", "a fortress"}));
+    QCOMPARE(s.textLoads(), reads + 1);
+
+    moveOver(s.findChild<QLabel*>("Vexlar"));
+    QCOMPARE(s.textState(), 2);
+    QCOMPARE(listLines(list), QStringList({"Starship Vexlar"}));
+    moveOver(korvath);
+    moveOver(s.findChild<QLabel*>("Image1"));
+    moveOver(s.findChild<QLabel*>("Image1"));
+    QCOMPARE(s.textState(), 0);
+    QCOMPARE(listLines(list).first(), QString("Read me first"));
+    QCOMPARE(s.textLoads(), reads + 4);
+}
+
+void WindowTests::jpegPicturesDecode() {
+    QTemporaryDir dir;
+    QImage img(40, 30, QImage::Format_RGB32);
+    img.fill(QColor(20, 120, 220));
+    for (int x = 0; x < 20; ++x)
+        for (int y = 0; y < 30; ++y) img.setPixel(x, y, qRgb(250, 250, 250));
+    const QString path = dir.path() + "/pic.jpg";
+    QVERIFY(img.save(path, "JPG", 100));
+
+    std::string error;
+    const QImage back = loadJpeg(path.toStdString(), &error);
+    QVERIFY2(!back.isNull(), error.c_str());
+    QCOMPARE(back.size(), QSize(40, 30));
+    auto near = [](QRgb a, QColor b) {
+        return std::abs(qRed(a) - b.red()) < 8 && std::abs(qGreen(a) - b.green()) < 8 &&
+               std::abs(qBlue(a) - b.blue()) < 8;
+    };
+    QVERIFY(near(back.pixel(5, 15), QColor(250, 250, 250)));
+    QVERIFY(near(back.pixel(35, 15), QColor(20, 120, 220)));
+
+    // A missing file or one that is no JPEG gives no picture and a reason.
+    error.clear();
+    QVERIFY(loadJpeg((dir.path() + "/none.jpg").toStdString(), &error).isNull());
+    QVERIFY(!error.empty());
+    const unsigned char garbage[] = {1, 2, 3, 4, 5};
+    QVERIFY(decodeJpeg(garbage, sizeof garbage, &error).isNull());
+}
+
+void WindowTests::cursorFilesRead() {
+    // A 4 x 4 cursor of 32-bit colour without alpha: the AND mask decides what
+    // is see-through. Hot spot (1, 2).
+    std::vector<unsigned char> f = {0, 0, 2, 0, 1, 0, 4, 4, 0, 0, 1, 0, 2, 0};
+    auto put32 = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i) f.push_back((v >> (8 * i)) & 255);
+    };
+    const uint32_t size = 40 + 4 * 4 * 4 + 4 * 4;
+    put32(size);
+    put32(22);
+    put32(40);
+    put32(4);
+    put32(8);
+    f.insert(f.end(), {1, 0, 32, 0});
+    for (int i = 0; i < 6; ++i) put32(0);
+    // Colour rows, bottom row first: the top row (stored last) is green.
+    for (int y = 3; y >= 0; --y)
+        for (int x = 0; x < 4; ++x) put32(y == 0 ? 0x0000ff00u : 0x00ff0000u);
+    // Mask rows, bottom first: the top-left pixel is clear.
+    for (int y = 3; y >= 0; --y) put32(y == 0 ? 0x80u : 0u);
+
+    auto cursor = parseCursor(f);
+    QVERIFY(cursor.has_value());
+    QCOMPARE(cursor->hotX, 1);
+    QCOMPARE(cursor->hotY, 2);
+    QCOMPARE(cursor->image.size(), QSize(4, 4));
+    QCOMPARE(qAlpha(cursor->image.pixel(0, 0)), 0);
+    QCOMPARE(cursor->image.pixel(1, 0), qRgb(0, 255, 0));
+    QCOMPARE(cursor->image.pixel(2, 3), qRgb(255, 0, 0));
+
+    f.resize(f.size() - 10);
+    QVERIFY(!parseCursor(f).has_value());
+    QCOMPARE(loadCursor("/no/such/sword.cur", Qt::CrossCursor).shape(), Qt::CrossCursor);
+}
+
+void WindowTests::dialogFilters() {
+    QCOMPARE(QtDialogs::qtFilter("Saved Games|*korvath.map"),
+             QString("Saved Games (*korvath.map)"));
+    QCOMPARE(QtDialogs::qtFilter("A|*.a|B|*.b;*.c"), QString("A (*.a);;B (*.b *.c)"));
+    QCOMPARE(QtDialogs::withDefaultExtension("/s/game1", "*.map"), std::string("/s/game1.map"));
+    QCOMPARE(QtDialogs::withDefaultExtension("/s/game1.map", "*.map"), std::string("/s/game1.map"));
+    QCOMPARE(QtDialogs::withDefaultExtension("", "*.map"), std::string());
+}
+
+void WindowTests::soundStaysSilentWithoutWaves() {
+    QTemporaryDir dir;
+    // A wave collection with one tiny wave, and one that does not exist.
+    std::vector<uint8_t> wav = {'R',  'I',  'F', 'F', 40,   0,    0, 0, 'W', 'A', 'V', 'E',
+                                'f',  'm',  't', ' ', 16,   0,    0, 0, 1,   0,   1,   0,
+                                0x22, 0x56, 0,   0,   0x44, 0xac, 0, 0, 2,   0,   16,  0,
+                                'd',  'a',  't', 'a', 4,    0,    0, 0, 0,   0,   0,   0};
+    const std::string path = (dir.path() + "/waves.dxw").toStdString();
+    const std::vector<uint8_t> archive = writeUstar({{"LoadMag.wav", wav}});
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(archive.data()), static_cast<long>(archive.size()));
+    SoundPlayer sound;
+    sound.load(path);
+    QCOMPARE(sound.names(), std::set<std::string>({"LoadMag"}));
+    sound.play("LoadMag");
+    sound.play("loadmag");
+    sound.play("NoSuchWave");
+
+    SoundPlayer none;
+    none.load((dir.path() + "/missing.dxw").toStdString());
+    QVERIFY(none.names().empty());
+    none.play("intro");
+}
+
+void WindowTests::battleWindowLayout() {
+    Battle b;
+    TPlayingScreen w(b, nullptr, nullptr);
+    w.setAttribute(Qt::WA_DeleteOnClose, false);
+    QCOMPARE(w.centralWidget()->size(), QSize(1018, 734));
+    // Every control of the model has a widget or menu entry of the same name.
+    for (auto& [name, control] : b.controls.all())
+        QVERIFY2(w.control(name) || w.menuEntry(name), name);
+    const std::pair<const char*, QRect> places[] = {
+        {"InfoLabel", {8, 0, 729, 25}},           {"BackPanel", {5, 21, 732, 540}},
+        {"ScrollTop", {24, 24, 710, 16}},         {"ScrollSide", {8, 40, 16, 517}},
+        {"MapPanel", {24, 40, 710, 518}},         {"PlaceMenGrid", {753, 24, 240, 401}},
+        {"WhatManPanel", {808, 464, 120, 120}},   {"WhatMan", {20, 20, 80, 80}},
+        {"PiecesInfoPanel", {745, 21, 265, 683}}, {"GameControls", {5, 568, 732, 51}},
+        {"WhatisHappening", {13, 624, 724, 81}},  {"OverHeadMap", {12, 308, 240, 150}},
+        {"EquipGrid", {12, 305, 240, 156}},       {"EndTurnButton", {13, 493, 40, 40}},
+        {"Cancelbutton", {15, 549, 38, 40}},      {"PickUpButton", {207, 549, 40, 40}},
+        {"MapRadio", {12, 467, 100, 20}},         {"PickItems", {15, 613, 234, 24}},
+    };
+    for (const auto& [name, rect] : places) QCOMPARE(w.control(name)->geometry(), rect);
+    QCOMPARE(w.control("WhatManLabel")->pos(), QPoint(749, 440));
+    QCOMPARE(w.control("DescLabel")->pos(), QPoint(16, 654));
+
+    w.sync();
+    for (const char* name : {"N1", "IwannaC1", "Nodes1", "Setp1tocoords1"})
+        QVERIFY(!w.menuEntry(name)->isVisible());
+    for (const char* name : {"ShowWounds", "ShowOverwatch", "ShowMediKit"})
+        QVERIFY(w.menuEntry(name)->isChecked());
+    QVERIFY(!w.control("AimedFireIcon")->isEnabled());
+    QVERIFY(w.control("PiecesInfoPanel")->isHidden());
+    QVERIFY(w.control("EquipGrid")->isHidden());
+
+    // The scroll bars hold the right and bottom edges of the view.
+    auto* top = qobject_cast<QScrollBar*>(w.control("ScrollTop"));
+    auto* side = qobject_cast<QScrollBar*>(w.control("ScrollSide"));
+    QCOMPARE(top->singleStep(), 64);
+    QCOMPARE(side->pageStep(), 256);
+    b.controls.ScrollTop.setRange(710, 2560);
+    b.controls.ScrollSide.setRange(518, 1600);
+    w.sync();
+    QCOMPARE(top->minimum(), 710);
+    QCOMPARE(side->maximum(), 1600);
+    top->setValue(1000);
+    side->setValue(5000);
+    QCOMPARE(b.controls.ScrollTop.position, 1000);
+    QCOMPARE(b.controls.ScrollSide.position, 1600);
+    QCOMPARE(w.mapImage()->pos(), QPoint(710 - 1000, 518 - 1600));
+    b.controls.ScrollTop.setPosition(2560);
+    w.sync();
+    QCOMPARE(top->value(), 2560);
+    QCOMPARE(w.mapImage()->x(), 710 - 2560);
+
+    // The radio buttons switch the panel's lower half.
+    qobject_cast<QAbstractButton*>(w.control("EquipRadio"))->click();
+    QVERIFY(b.controls.EquipGrid.visible);
+    QVERIFY(!b.controls.OverHeadMap.visible);
+    QVERIFY(!w.control("EquipGrid")->isHidden());
+    qobject_cast<QAbstractButton*>(w.control("MapRadio"))->click();
+    QVERIFY(w.control("EquipGrid")->isHidden());
+    QVERIFY(!w.control("OverHeadMap")->isHidden());
+
+    // Menu entries mirror the model; the marker switches toggle it.
+    w.menuEntry("ShowWounds")->trigger();
+    QVERIFY(!b.controls.ShowWounds.down);
+    QVERIFY(!w.menuEntry("ShowWounds")->isChecked());
+}
+
+void WindowTests::battlesStartAndQuitWithSmallScenario() {
+#ifndef KORVATH_HAVE_TESTDATA
+    QSKIP("the small test scenario is not available");
+#else
+    test::TempDir dir;
+    test::TestScenario scenario;
+    scenario.write(dir.path);
+    const QString appDir = QString::fromStdString(dir.path.string());
+    writeFrontFiles(appDir);
+    Game g(appDir);
+
+    for (const char* picture : {"Korvath", "Vexlar"}) {
+        bool briefingSeen = false;
+        QVERIFY2(g.start(picture, &briefingSeen), picture);
+        QVERIFY(briefingSeen);
+        TPlayingScreen* w = g.intro->battleWindow();
+        QVERIFY(w->isVisible());
+        QVERIFY(!g.intro->isVisible());
+        Battle& b = *g.battle;
+        QCOMPARE(b.ScenarioName,
+                 std::string(picture == std::string("Korvath") ? "korvath" : "vexlar"));
+        QCOMPARE(int(b.Difficulty), 3);
+        auto* list = qobject_cast<QTableWidget*>(w->control("PlaceMenGrid"));
+        QCOMPARE(list->rowCount(), 2);
+        QCOMPARE(list->item(0, 0)->text().toStdString(), b.controls.PlaceMenGrid.rows[0][0]);
+        checkMapShown(w, b);
+
+        // The overhead map brings the clicked square to the middle of the view.
+        b.controls.PiecesInfoPanel.visible = true;
+        w->sync();
+        QTest::mouseClick(w->control("OverHeadMap"), Qt::LeftButton, {}, QPoint(90, 60));
+        QCOMPARE(b.controls.ScrollTop.position, 30 * 32 + 355);
+        QCOMPARE(b.controls.ScrollSide.position, 20 * 32 + 259);
+        QCOMPARE(w->mapImage()->pos(), QPoint(710 - (30 * 32 + 355), 518 - (20 * 32 + 259)));
+        checkMapShown(w, b);
+
+        QPointer<TPlayingScreen> gone = w;
+        w->menuEntry("Quit1")->trigger();
+        QTRY_VERIFY(gone.isNull());
+        QVERIFY(g.intro->isVisible());
+        QVERIFY(!g.intro->battleWindow());
+        QVERIFY(b.Pieces[1].Name.empty());
+    }
+    QVERIFY(g.dialogs.texts.empty());
+#endif
+}
+
+void WindowTests::brokenScenarioKeepsTheFrontScreen() {
+#ifndef KORVATH_HAVE_TESTDATA
+    QSKIP("the small test scenario is not available");
+#else
+    test::TempDir dir;
+    test::TestScenario scenario;
+    scenario.mapRecords = 100; // a map file cut short
+    scenario.write(dir.path);
+    Game g(QString::fromStdString(dir.path.string()));
+    QVERIFY(!g.start("Korvath"));
+    QVERIFY(g.intro->isVisible());
+    QCOMPARE(g.dialogs.texts.size(), size_t{1});
+    QVERIFY(g.dialogs.texts[0].find("korvath.map") != std::string::npos);
+    QVERIFY(!g.briefing->isVisible());
+#endif
+}
+
+void WindowTests::realScenariosStartAndQuit() {
+    const QString appDir = QStringLiteral(KORVATH_GAME_DIR);
+    if (!fileExists(gamePath(appDir.toStdString(), "\\scenarios\\korvathDesc.txt")))
+        QSKIP("the game folder is not built yet");
+    Game g(appDir);
+    QVERIFY(!g.intro->findChild<QLabel*>("Image1")->pixmap().isNull());
+    QVERIFY(!g.intro->findChild<QLabel*>("Korvath")->pixmap().isNull());
+    QVERIFY(g.intro->findChild<QListWidget*>("ListBox1")->count() > 0);
+    g.intro->findChild<QSlider*>("TrackBar_Difficulty")->setValue(8);
+    for (const char* picture : {"Korvath", "Vexlar"}) {
+        bool briefingSeen = false;
+        QVERIFY2(g.start(picture, &briefingSeen), picture);
+        QVERIFY(briefingSeen);
+        TPlayingScreen* w = g.intro->battleWindow();
+        Battle& b = *g.battle;
+        QCOMPARE(int(b.Difficulty), 8);
+        QVERIFY(qobject_cast<QTableWidget*>(w->control("PlaceMenGrid"))->rowCount() > 0);
+        checkMapShown(w, b);
+        QPointer<TPlayingScreen> gone = w;
+        w->menuEntry("Quit1")->trigger();
+        QTRY_VERIFY(gone.isNull());
+        QVERIFY(g.intro->isVisible());
+    }
+    QVERIFY2(g.dialogs.texts.empty(), g.dialogs.texts.empty() ? "" : g.dialogs.texts[0].c_str());
+}
+
+QTEST_MAIN(WindowTests)
+#include "WindowTests.moc"
