@@ -27,6 +27,8 @@ int main(int argc, char** argv) {
     battle->ports.clock = &clock;
     battle->ports.sound = &sound;
     battle->ports.dialogs = &dialogs;
+    // The hidden developer aids show in the Options menu with KORVATH_DEVELOPER=1.
+    battle->developerMode = qEnvironmentVariableIntValue("KORVATH_DEVELOPER") == 1;
 
     korvath::TIntroScreen intro(*battle, &sound);
     korvath::TIntroForm briefing(*battle);

@@ -1,13 +1,21 @@
 // Every user event of the battle window arrives here, one handler per event,
 // and is handed to the game's rules. The same rules serve the headless driver,
-// so the window itself decides nothing. Handlers whose rule is not written yet
-// are marked "not connected yet": they leave the battle as it is.
+// so the window itself decides nothing: it translates Qt's events into the
+// rules' terms and mirrors the controls model afterwards.
 
 #include "TNodeForm.h"
 #include "TPlayingScreen.h"
+#include "game/CloseCombat.h"
+#include "game/Commands.h"
+#include "game/Deployment.h"
+#include "game/DeveloperAids.h"
 #include "game/Display.h"
-#include "game/InfoPanel.h"
+#include "game/Inventory.h"
+#include "game/Overwatch.h"
+#include "game/SavedGame.h"
 #include "game/Scenario.h"
+#include "game/Shooting.h"
+#include "game/TurnSequence.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +23,7 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -27,6 +36,8 @@ template <class F> void TPlayingScreen::handle(F&& f) {
     ++busy_;
     f();
     --busy_;
+    // The rules close the battle on Quit and at the end of a decided game.
+    if (!b_.windowOpen) closeWanted_ = true;
     if (busy_ == 0 && closeWanted_) {
         closeWanted_ = false;
         close();
@@ -88,26 +99,42 @@ void TPlayingScreen::connectEvents() {
 
 // ---- the map ----
 
+// The buttons held and the keys down, as the rules see them; the pressed
+// button itself counts as held.
+static ShiftState shiftOf(const MapMouse& m) {
+    ShiftState s;
+    s.shift = m.modifiers & Qt::ShiftModifier;
+    s.ctrl = m.modifiers & Qt::ControlModifier;
+    s.alt = m.modifiers & Qt::AltModifier;
+    const Qt::MouseButtons held = m.buttons | m.button;
+    s.left = held & Qt::LeftButton;
+    s.right = held & Qt::RightButton;
+    s.middle = held & Qt::MiddleButton;
+    return s;
+}
+
 void TPlayingScreen::MapImageMouseDown(const MapMouse& m) {
-    handle([&] {
-        // Not connected yet: the click dispatch (selection, walks, shots,
-        // close combat, healing, placing soldiers) takes (button, shift, x, y).
-        (void)m;
-    });
+    MouseButton button = MouseButton::Left;
+    if (m.button == Qt::RightButton)
+        button = MouseButton::Right;
+    else if (m.button == Qt::MiddleButton)
+        button = MouseButton::Middle;
+    else if (m.button != Qt::LeftButton)
+        return;
+    handle([&] { korvath::MapImageMouseDown(b_, button, shiftOf(m), m.x, m.y); });
 }
 
 void TPlayingScreen::MapImageMouseMove(const MapMouse& m) {
-    handle([&] {
-        // Not connected yet: the hover line and the mode cursors.
-        (void)m;
-    });
+    handle([&] { korvath::MapImageMouseMove(b_, m.x, m.y); });
+}
+
+void TPlayingScreen::GridMouseMove(int x, int y) {
+    // Over the two grids only the cursor follows the map's rules.
+    handle([&] { korvath::MapImageMouseMove(b_, x, y, false); });
 }
 
 void TPlayingScreen::FormMouseMove() {
-    handle([&] {
-        // Over the window's background the pointer is the plain arrow.
-        b_.controls.cursor = CursorShape::Default;
-    });
+    handle([&] { korvath::FormMouseMove(b_); });
 }
 
 void TPlayingScreen::OverHeadMapMouseDown(int x, int y) {
@@ -139,121 +166,120 @@ void TPlayingScreen::IdleTick() {
 // ---- buttons of the information panel ----
 
 void TPlayingScreen::EndTurnButtonClick() {
-    handle([&] { /* Not connected yet: the end of the human turn. */ });
+    handle([&] { korvath::EndTurnButtonClick(b_); });
 }
 
 void TPlayingScreen::HandFightIconClick() {
-    handle([&] { /* Not connected yet: arming close combat. */ });
+    handle([&] { korvath::HandFightIconClick(b_); });
 }
 
 void TPlayingScreen::AimedFireIconClick() {
-    handle([&] { /* Not connected yet: arming an aimed shot. */ });
+    handle([&] { FireButtonClick(b_, FireButton::Aimed); });
 }
 
 void TPlayingScreen::SnapFireIconClick() {
-    handle([&] { /* Not connected yet: arming a quick shot. */ });
+    handle([&] { FireButtonClick(b_, FireButton::Quick); });
 }
 
 void TPlayingScreen::CancelButtonClick() {
-    handle([&] { /* Not connected yet: leaving a mode or dropping the selection. */ });
+    handle([&] { korvath::CancelButtonClick(b_); });
 }
 
 void TPlayingScreen::OverwatchIconClick() {
-    handle([&] { /* Not connected yet: putting the soldier on overwatch. */ });
+    handle([&] { OverwatchButtonClick(b_); });
 }
 
 void TPlayingScreen::NextButtonClick() {
-    handle([&] { /* Not connected yet: selecting the next soldier. */ });
+    handle([&] { korvath::NextButtonClick(b_); });
 }
 
 void TPlayingScreen::DropItemClick() {
-    handle([&] { /* Not connected yet: dropping the chosen item. */ });
+    handle([&] { korvath::DropItemClick(b_); });
 }
 
 void TPlayingScreen::PickUpButtonClick() {
-    handle([&] { /* Not connected yet: picking up the chosen item. */ });
+    handle([&] { korvath::PickUpButtonClick(b_); });
 }
 
 void TPlayingScreen::EquipRadioClick() {
-    handle([&] {
-        // The lower half of the panel shows either the equipment or the overhead map.
-        const bool equipment = qobject_cast<QRadioButton*>(control("EquipRadio"))->isChecked();
-        b_.controls.EquipRadio.down = equipment;
-        b_.controls.MapRadio.down = !equipment;
-        b_.controls.EquipGrid.visible = equipment;
-        b_.controls.OverHeadMap.visible = !equipment;
-    });
+    // The lower half of the panel shows either the equipment or the overhead map.
+    const bool equipment = qobject_cast<QRadioButton*>(control("EquipRadio"))->isChecked();
+    handle([&] { korvath::EquipRadioClick(b_, equipment); });
 }
 
 // ---- lists ----
 
 void TPlayingScreen::PlaceMenGridClick(int row) {
-    handle([&] {
-        // Not connected yet: picking a soldier to place.
-        (void)row;
-    });
+    handle([&] { korvath::PlaceMenGridClick(b_, row); });
 }
 
 void TPlayingScreen::EquipGridClick(int row) {
-    handle([&] {
-        // Not connected yet: choosing an item slot.
-        (void)row;
-    });
+    handle([&] { korvath::EquipGridClick(b_, row); });
 }
 
 void TPlayingScreen::PickItemsChange(int row) {
-    handle([&] { b_.controls.PickItems.row = row; });
+    handle([&] { korvath::PickItemsChange(b_, row); });
 }
 
 // ---- keys ----
 
 void TPlayingScreen::FormKeyPress(char key) {
-    handle([&] {
-        // Not connected yet: "k" cancels, "0" ends the turn.
-        (void)key;
-    });
+    handle([&] { korvath::FormKeyPress(b_, key); });
 }
 
 void TPlayingScreen::FormKeyDown(int key) {
-    handle([&] {
-        // Not connected yet: Esc stops a walk and cancels.
-        (void)key;
-    });
+    handle([&] { korvath::FormKeyDown(b_, key); });
 }
 
 bool TPlayingScreen::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::MouseMove && !closed_) {
+        const QPoint pos = static_cast<QMouseEvent*>(e)->position().toPoint();
+        if (watched == central_ || watched == control("BackPanel")) FormMouseMove();
+        for (const char* grid : {"PlaceMenGrid", "EquipGrid"})
+            if (watched == qobject_cast<QTableWidget*>(control(grid))->viewport())
+                GridMouseMove(pos.x(), pos.y());
+        return false;
+    }
     // The window sees character keys before any of its controls does, and
     // none of them reaches a grid or the log.
     if (e->type() != QEvent::KeyPress) return false;
     auto* w = qobject_cast<QWidget*>(watched);
-    if (!w || w->window() != this) return false;
+    if (!w || w->window() != this || closed_) return false;
     auto* key = static_cast<QKeyEvent*>(e);
-    if (key->key() == Qt::Key_Escape) {
-        FormKeyDown(27);
-        return true;
-    }
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    // Key codes as the rules know them: letters in capitals, digits, Esc 27.
+    int code = key->key();
+    if (code == Qt::Key_Escape)
+        code = kEscapeKey;
+    else if (code == Qt::Key_Return || code == Qt::Key_Enter)
+        code = 13;
+    else if (code == Qt::Key_Backspace)
+        code = 8;
+    else if (code == Qt::Key_Tab)
+        code = 9;
+    else if (code >= 0x80)
+        code = 0;
+    if (code) FormKeyDown(code);
+    if (closed_) return true;
     const QString t = key->text();
-    if (t.isEmpty() || !t[0].isPrint()) return false;
-    FormKeyPress(t[0].toLatin1());
+    if (t.isEmpty() || t[0].unicode() >= 0x80) return code == kEscapeKey;
+    FormKeyPress(static_cast<char>(t[0].unicode()));
     return true;
 }
 
 // ---- menus ----
 
 void TPlayingScreen::Loadgame1Click() {
-    handle([&] { /* Not connected yet: loading a saved game. */ });
+    handle([&] { LoadClick(b_); });
 }
 
 void TPlayingScreen::Savegame1Click() {
-    handle([&] { /* Not connected yet: saving the game. */ });
+    handle([&] { saveClick(b_); });
 }
 
 void TPlayingScreen::Quit1Click() {
-    handle([&] {
-        // Only in the human turn; otherwise the log says why not.
-        if (quitBattle(b_)) closeWanted_ = true;
-    });
+    // Only in the human turn; otherwise the log says why not.
+    handle([&] { quitBattle(b_); });
 }
 
 void TPlayingScreen::ShowWoundsClick() {
@@ -269,17 +295,15 @@ void TPlayingScreen::ShowMediKitClick() {
 }
 
 void TPlayingScreen::IwannaC1Click() {
-    handle([&] { b_.controls.IwannaC1.down = !b_.controls.IwannaC1.down; });
+    handle([&] { korvath::IwannaC1Click(b_); });
 }
 
 void TPlayingScreen::Nodes1Click() {
-    handle([&] {
-        if (nodes_) nodes_->setVisible(!nodes_->isVisible());
-    });
+    handle([&] { korvath::Nodes1Click(b_); });
 }
 
 void TPlayingScreen::Setp1tocoords1Click() {
-    handle([&] { /* Not connected yet: moving soldier 1 by hand. */ });
+    handle([&] { korvath::Setp1tocoords1Click(b_); });
 }
 
 void TPlayingScreen::AboutClick() {
@@ -306,7 +330,7 @@ void TPlayingScreen::FormClose() {
     idleTimer_.stop();
     if (b_.windowOpen) closeBattle(b_);
     if (b_.ports.refresh == &refresh_) b_.ports.refresh = nullptr;
-    if (nodes_) nodes_->hide();
+    if (nodes_) nodes_->onClosed = nullptr;
     closed_ = true;
 }
 
@@ -317,7 +341,6 @@ void TPlayingScreen::showEvent(QShowEvent* e) {
 
 bool TPlayingScreen::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate && !closed_) FormActivate();
-    if (e->type() == QEvent::MouseMove) FormMouseMove();
     return QMainWindow::event(e);
 }
 

@@ -3,6 +3,7 @@
 #include "Fonts.h"
 #include "game/Records.h"
 
+#include <QCloseEvent>
 #include <QHeaderView>
 #include <QTableWidget>
 
@@ -26,11 +27,23 @@ TNodeForm::TNodeForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     setForeground(grid_, QColor(0, 0, 128));
 }
 
-void TNodeForm::setCell(int x, int y, int value) {
-    if (x < 1 || y < 1 || x > kMapWidth || y > kMapHeight) return;
-    auto* item = grid_->item(y - 1, x - 1);
-    if (!item) grid_->setItem(y - 1, x - 1, item = new QTableWidgetItem);
-    item->setText(QString::number(value));
+void TNodeForm::mirror(bool visible, const Cells& cells) {
+    if (isVisible() != visible) setVisible(visible);
+    if (!visible) return;
+    for (int y = 1; y <= kMapHeight; ++y)
+        for (int x = 1; x <= kMapWidth; ++x) {
+            if (filled_ && shown_[x][y] == cells[x][y]) continue;
+            auto* item = grid_->item(y - 1, x - 1);
+            if (!item) grid_->setItem(y - 1, x - 1, item = new QTableWidgetItem);
+            item->setText(QString::number(cells[x][y]));
+        }
+    shown_ = cells;
+    filled_ = true;
+}
+
+void TNodeForm::closeEvent(QCloseEvent* e) {
+    QWidget::closeEvent(e);
+    if (onClosed) onClosed();
 }
 
 } // namespace korvath

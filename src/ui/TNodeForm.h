@@ -1,5 +1,11 @@
 #pragma once
+#include "game/Records.h"
+
 #include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <functional>
 
 class QTableWidget;
 
@@ -10,13 +16,23 @@ namespace korvath {
 class TNodeForm : public QWidget {
     Q_OBJECT
   public:
+    using Cells = std::array<std::array<int32_t, kMapHeight + 1>, kMapWidth + 1>; // [X][Y]
+
     explicit TNodeForm(QWidget* parent = nullptr);
     QTableWidget* grid() const { return grid_; }
-    // Writes one cell: column x-1, row y-1 for square (x, y).
-    void setCell(int x, int y, int value);
+    // Shows or hides the window and, while shown, the cells: column x-1, row
+    // y-1 holds square (x, y).
+    void mirror(bool visible, const Cells& cells);
+    // Called when the developer closes the window by its frame.
+    std::function<void()> onClosed;
+
+  protected:
+    void closeEvent(QCloseEvent* e) override;
 
   private:
     QTableWidget* grid_;
+    Cells shown_{};
+    bool filled_ = false;
 };
 
 } // namespace korvath

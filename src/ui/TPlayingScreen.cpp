@@ -107,10 +107,12 @@ TPlayingScreen::TPlayingScreen(Battle& battle, SoundPlayer* sound, TNodeForm* no
     buildMenus();
     connectEvents();
     qApp->installEventFilter(this);
+    if (nodes_) nodes_->onClosed = [this] { b_.nodeGridVisible = false; };
 }
 
 TPlayingScreen::~TPlayingScreen() {
     qApp->removeEventFilter(this);
+    if (nodes_) nodes_->onClosed = nullptr;
     if (b_.ports.refresh == &refresh_) b_.ports.refresh = nullptr;
 }
 
@@ -331,8 +333,8 @@ void TPlayingScreen::FormCreate() {
         b_.ports.refresh = nullptr;
         throw;
     }
-    // A developer build shows the hidden aids with KORVATH_DEVELOPER=1.
-    if (qEnvironmentVariableIntValue("KORVATH_DEVELOPER") == 1)
+    // A developer sees the hidden aids (KORVATH_DEVELOPER=1).
+    if (b_.developerMode)
         for (Control* c : {&b_.controls.N1, &b_.controls.IwannaC1, &b_.controls.Nodes1,
                            &b_.controls.Setp1tocoords1})
             c->visible = true;
@@ -469,6 +471,7 @@ void TPlayingScreen::sync() {
     }
     overHeadMap_->update();
     syncPortrait();
+    if (nodes_) nodes_->mirror(b_.nodeGridVisible, b_.NodeGrid);
 
     const QCursor window = cursorFor(b_.controls.cursor);
     if (central_->cursor().shape() != window.shape() || window.shape() == Qt::BitmapCursor)

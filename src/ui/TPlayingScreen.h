@@ -70,6 +70,7 @@ class TPlayingScreen : public QMainWindow {
     void connectEvents();
     void MapImageMouseDown(const MapMouse& m);
     void MapImageMouseMove(const MapMouse& m);
+    void GridMouseMove(int x, int y);
     void FormMouseMove();
     void OverHeadMapMouseDown(int x, int y);
     void ScrollTopChange(int position);

@@ -14,8 +14,10 @@
 #endif
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
@@ -313,6 +315,7 @@ void WindowTests::soundStaysSilentWithoutWaves() {
 
 void WindowTests::battleWindowLayout() {
     Battle b;
+    b.windowOpen = true; // as after the battle's creation
     TPlayingScreen w(b, nullptr, nullptr);
     w.setAttribute(Qt::WA_DeleteOnClose, false);
     QCOMPARE(w.centralWidget()->size(), QSize(1018, 734));
@@ -363,14 +366,35 @@ void WindowTests::battleWindowLayout() {
     QCOMPARE(top->value(), 2560);
     QCOMPARE(w.mapImage()->x(), 710 - 2560);
 
-    // The radio buttons switch the panel's lower half.
-    qobject_cast<QAbstractButton*>(w.control("EquipRadio"))->click();
-    QVERIFY(b.controls.EquipGrid.visible);
-    QVERIFY(!b.controls.OverHeadMap.visible);
+    // Widgets follow the model: panels, texts, lists and the log.
+    b.controls.EquipGrid.visible = true;
+    b.controls.OverHeadMap.visible = false;
+    b.controls.EquipRadio.down = true;
+    b.controls.MapRadio.down = false;
+    b.controls.NameLabel.text = "Sgt Rask";
+    b.controls.EquipGrid.rows = {{"Laser"}, {""}, {"Medikit"}, {""}, {""}, {""}};
+    b.controls.PickItems.rows = {{"Rifle"}, {"Grenade"}};
+    b.controls.PickItems.row = 1;
+    b.controls.AimedFireIcon.enabled = true;
+    b.controls.AimedFireIcon.down = true;
+    b.log("first");
+    b.log("second");
+    w.sync();
     QVERIFY(!w.control("EquipGrid")->isHidden());
-    qobject_cast<QAbstractButton*>(w.control("MapRadio"))->click();
-    QVERIFY(w.control("EquipGrid")->isHidden());
-    QVERIFY(!w.control("OverHeadMap")->isHidden());
+    QVERIFY(w.control("OverHeadMap")->isHidden());
+    QVERIFY(qobject_cast<QAbstractButton*>(w.control("EquipRadio"))->isChecked());
+    QCOMPARE(qobject_cast<QLabel*>(w.control("NameLabel"))->text(), QString("Sgt Rask"));
+    QCOMPARE(qobject_cast<QTableWidget*>(w.control("EquipGrid"))->item(2, 0)->text(),
+             QString("Medikit"));
+    auto* pick = qobject_cast<QComboBox*>(w.control("PickItems"));
+    QCOMPARE(pick->count(), 2);
+    QCOMPARE(pick->currentText(), QString("Grenade"));
+    QVERIFY(qobject_cast<QAbstractButton*>(w.control("AimedFireIcon"))->isChecked());
+    auto* memo = qobject_cast<QPlainTextEdit*>(w.control("WhatisHappening"));
+    QCOMPARE(memo->toPlainText(), QString("first\nsecond"));
+    b.controls.WhatisHappening.lines = {"fresh"};
+    w.sync();
+    QCOMPARE(memo->toPlainText(), QString("fresh"));
 
     // Menu entries mirror the model; the marker switches toggle it.
     w.menuEntry("ShowWounds")->trigger();
