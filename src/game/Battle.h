@@ -75,6 +75,8 @@ struct Battle {
     // ---- Rule state beyond the window's own flags ----
     bool EndTurnRunning = false; // a second End Turn while the computer moves is ignored
     bool developerMode = false;  // KORVATH_DEVELOPER=1 shows the hidden Options entries
+    // The shield pictures of the actions bar: a hit halved / cancelled by toughness.
+    bool defenseShieldVisible = false, defenseShieldExcludeVisible = false;
     // The node grid window: shown or not, and its cells [X 1..80][Y 1..50].
     bool nodeGridVisible = false;
     std::array<std::array<int32_t, kMapHeight + 1>, kMapWidth + 1> NodeGrid{};
