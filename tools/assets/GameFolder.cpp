@@ -82,8 +82,10 @@ void buildGameFolder(const std::string& dataDir, const std::string& outDir) {
         const fs::path scen = out / "scenarios";
         writeBmp(out / "graphics" / s.blocksFile, b.tiles);
         writeFile((scen / (std::string(s.name) + ".map")).string(), compileMap(b.map));
-        writeText((scen / (std::string(s.name) + "GlyphDesc.txt")).string(), glyphDescText(b.glyphs));
-        writeText((scen / (std::string(s.name) + "Desc.txt")).string(), readText((src / "desc.txt").string()));
+        writeText((scen / (std::string(s.name) + "GlyphDesc.txt")).string(),
+                  glyphDescText(b.glyphs));
+        writeText((scen / (std::string(s.name) + "Desc.txt")).string(),
+                  readText((src / "desc.txt").string()));
         writeText((scen / s.frontText).string(), readText((src / "front.txt").string()));
         for (const fs::path& e : eventSources(src))
             writeText((scen / (s.name + e.filename().string())).string(), readText(e.string()));
@@ -111,7 +113,8 @@ void writePreview(const std::string& dataDir, const std::string& previewDir) {
     for (const ScenarioFiles& s : kScenarios) {
         const Built b = buildScenario(data / s.name);
         const std::string base = s.name;
-        writeFile((out / (base + "-tiles.png")).string(), encodePng(b.tiles.scaled(b.tiles.size() * 2)));
+        writeFile((out / (base + "-tiles.png")).string(),
+                  encodePng(b.tiles.scaled(b.tiles.size() * 2)));
         const QImage field = renderBattlefield(b.map, b.tiles, units, b.scenario, 8);
         writeFile((out / (base + "-map.png")).string(), encodePng(field));
         writeFile((out / (base + "-small.png")).string(), encodePng(smallMap(field, s.title)));

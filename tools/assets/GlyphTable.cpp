@@ -31,7 +31,8 @@ GlyphTable parseGlyphTable(const std::string& name, const std::string& text) {
         auto bad = [&](const std::string& why) { return DataError(name, lineNo, why); };
         const auto fields = splitTabs(line, 4);
         if (fields.size() == 2 && fields[0] == "theme") {
-            if (fields[1] != "fortress" && fields[1] != "starship") throw bad("unknown theme " + fields[1]);
+            if (fields[1] != "fortress" && fields[1] != "starship")
+                throw bad("unknown theme " + fields[1]);
             table.theme = fields[1];
             continue;
         }
@@ -47,7 +48,8 @@ GlyphTable parseGlyphTable(const std::string& name, const std::string& text) {
         }
         int arg = 0;
         const bool counting = argText == "*";
-        if (!counting && !argText.empty() && !parseInt(argText, arg)) throw bad("bad picture variant " + argText);
+        if (!counting && !argText.empty() && !parseInt(argText, arg))
+            throw bad("bad picture variant " + argText);
         for (int g = first; g <= last; ++g) {
             GlyphSource& s = table.glyphs[g];
             if (s.defined) throw bad("glyph " + std::to_string(g) + " given twice");
@@ -60,11 +62,14 @@ GlyphTable parseGlyphTable(const std::string& name, const std::string& text) {
     }
     if (table.theme.empty()) throw DataError(name, 0, "no theme line");
     for (int g = 1; g <= 156; ++g)
-        if (!table.glyphs[g].defined) throw DataError(name, 0, "glyph " + std::to_string(g) + " is missing");
+        if (!table.glyphs[g].defined)
+            throw DataError(name, 0, "glyph " + std::to_string(g) + " is missing");
     return table;
 }
 
-GlyphTable readGlyphTable(const std::string& path) { return parseGlyphTable(path, readText(path)); }
+GlyphTable readGlyphTable(const std::string& path) {
+    return parseGlyphTable(path, readText(path));
+}
 
 std::string glyphDescText(const GlyphTable& table) {
     std::string out;

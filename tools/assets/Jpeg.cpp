@@ -23,7 +23,8 @@ std::vector<uint8_t> encodeJpeg(const QImage& source, int quality) {
     jpeg_set_quality(&info, quality, TRUE);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(image.constScanLine(static_cast<int>(info.next_scanline)));
+        JSAMPROW row =
+            const_cast<JSAMPROW>(image.constScanLine(static_cast<int>(info.next_scanline)));
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);

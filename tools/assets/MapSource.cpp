@@ -14,9 +14,9 @@ namespace {
 // Pictures that fill their square edge to edge, so a wall beside them joins up.
 bool wallLike(const GlyphSource& g) {
     static const std::set<std::string> solid = {
-        "wall",        "rock",      "wall-lamp", "wall-banner", "wall-vent",   "wall-pipes",
-        "wall-screen", "window",    "wall-sign", "thruster", "wall-cracked", "sealed-frame", "machine-wall",
-        "generator",   "airlock",   "blastdoor", "sealed-door"};
+        "wall",         "rock",      "wall-lamp", "wall-banner", "wall-vent",    "wall-pipes",
+        "wall-screen",  "window",    "wall-sign", "thruster",    "wall-cracked", "sealed-frame",
+        "machine-wall", "generator", "airlock",   "blastdoor",   "sealed-door"};
     return solid.count(g.painter) > 0;
 }
 
@@ -42,9 +42,9 @@ TextMap parseTextMap(const std::string& name, const std::string& text, const Gly
             if (f.size() < 2 || f[0].size() != 1) throw bad("legend line: character<TAB>glyph");
             LegendEntry e;
             const auto dash = f[1].find('-');
-            bool ok = dash == std::string::npos
-                          ? parseInt(f[1], e.first)
-                          : parseInt(f[1].substr(0, dash), e.first) && parseInt(f[1].substr(dash + 1), e.last);
+            bool ok = dash == std::string::npos ? parseInt(f[1], e.first)
+                                                : parseInt(f[1].substr(0, dash), e.first) &&
+                                                      parseInt(f[1].substr(dash + 1), e.last);
             if (dash == std::string::npos) e.last = e.first;
             if (!ok || e.first < 1 || e.last > 156 || (e.last != e.first && !e.family()))
                 throw bad("glyph must be 1..156 or a range of 16: " + f[1]);
@@ -56,9 +56,11 @@ TextMap parseTextMap(const std::string& name, const std::string& text, const Gly
                 part = Done;
                 continue;
             }
-            if (line.size() != 80) throw bad("map row must be 80 characters, not " + std::to_string(line.size()));
+            if (line.size() != 80)
+                throw bad("map row must be 80 characters, not " + std::to_string(line.size()));
             for (char c : line)
-                if (!m.legend.count(c)) throw bad(std::string("character '") + c + "' is not in the legend");
+                if (!m.legend.count(c))
+                    throw bad(std::string("character '") + c + "' is not in the legend");
             m.rows[row++] = line;
         }
     }

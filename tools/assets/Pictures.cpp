@@ -2,8 +2,8 @@
 #include "assets/Pictures.h"
 
 #include "assets/QtRaster.h"
-#include "assets/Tiles.h"
 #include "assets/TileSheet.h"
+#include "assets/Tiles.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>
@@ -164,7 +164,9 @@ QImage frontPicture() {
     }());
     p.setPen(QPen(QColor(100, 36, 20, 150), 3));
     p.setBrush(Qt::NoBrush);
-    for (int i = 0; i < 5; ++i) p.drawEllipse(centre + QPointF(30 - i * 8, 10 + i * 6), radius - 30 - i * 22, radius - 60 - i * 20);
+    for (int i = 0; i < 5; ++i)
+        p.drawEllipse(centre + QPointF(30 - i * 8, 10 + i * 6), radius - 30 - i * 22,
+                      radius - 60 - i * 20);
     p.restore();
 
     // Tamberhold's towers against the haze.
@@ -178,8 +180,9 @@ QImage frontPicture() {
          << QPointF(104, horizonY - 18) << QPointF(106, horizonY + 6);
     p.drawPolygon(keep);
     p.setBrush(QColor(255, 200, 90));
-    for (QPointF w : {QPointF(50, horizonY - 28), QPointF(54, horizonY - 28), QPointF(80, horizonY - 40),
-                      QPointF(82, horizonY - 30), QPointF(38, horizonY - 12), QPointF(96, horizonY - 10)})
+    for (QPointF w :
+         {QPointF(50, horizonY - 28), QPointF(54, horizonY - 28), QPointF(80, horizonY - 40),
+          QPointF(82, horizonY - 30), QPointF(38, horizonY - 12), QPointF(96, horizonY - 10)})
         p.drawRect(QRectF(w, QSizeF(1.6, 2.4)));
     draw::glow(p, QPointF(82, horizonY - 58), 4, QColor(200, 80, 255));
 

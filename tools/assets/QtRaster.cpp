@@ -51,7 +51,8 @@ std::vector<uint8_t> encodePng(const QImage& image) {
 void writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) throw DataError(path, 0, "cannot be written");
 }
 

@@ -10,7 +10,8 @@ namespace {
 
 int number(const std::string& name, int lineNo, const std::string& field, const char* what) {
     int v = 0;
-    if (!parseInt(field, v)) throw DataError(name, lineNo, std::string(what) + " is not a number: " + field);
+    if (!parseInt(field, v))
+        throw DataError(name, lineNo, std::string(what) + " is not a number: " + field);
     return v;
 }
 
@@ -21,9 +22,9 @@ UnitLine parseUnitLine(const std::string& name, int lineNo, const std::string& l
     if (f.size() != 23) throw DataError(name, lineNo, "a unit line needs 23 fields");
     UnitLine u;
     u.name = f[0];
-    int* fields[] = {&u.side,     &u.x,         &u.y,      &u.minDifficulty, &u.picture,
-                     &u.ap,       &u.baseAP,    &u.attack, &u.shoot,         &u.strength,
-                     &u.toughness, &u.wounds,   &u.endurance, &u.fatigue,    &u.cool};
+    int* fields[] = {&u.side,      &u.x,      &u.y,         &u.minDifficulty, &u.picture,
+                     &u.ap,        &u.baseAP, &u.attack,    &u.shoot,         &u.strength,
+                     &u.toughness, &u.wounds, &u.endurance, &u.fatigue,       &u.cool};
     for (size_t i = 0; i < 15; ++i) *fields[i] = number(name, lineNo, f[i + 1], "unit field");
     for (int s = 0; s < 6; ++s) u.items[s] = number(name, lineNo, f[16 + s], "item");
     u.targetSize = number(name, lineNo, f[22], "target size");
@@ -40,10 +41,14 @@ ScenarioText parseScenarioText(const std::string& name, const std::string& text)
     bool inBriefing = false;
     while (i < lines.size()) {
         const std::string line = next();
-        if (line == ": Scenario Description") inBriefing = true;
-        else if (line == ": end of scenario description") inBriefing = false;
-        else if (line == ": Player 1 = human") break;
-        else if (inBriefing) s.briefing.push_back(line);
+        if (line == ": Scenario Description")
+            inBriefing = true;
+        else if (line == ": end of scenario description")
+            inBriefing = false;
+        else if (line == ": Player 1 = human")
+            break;
+        else if (inBriefing)
+            s.briefing.push_back(line);
         if (i == lines.size()) throw fail("no line \": Player 1 = human\"");
     }
     next(); // heading
@@ -94,7 +99,8 @@ EventFile parseEventFile(const std::string& name, const std::string& text) {
         do {
             const auto f = splitTabs(line, 3);
             const int n = static_cast<int>(i);
-            if (f.size() != 3) throw DataError(name, n, "a map change is: column<TAB>row<TAB>glyph");
+            if (f.size() != 3)
+                throw DataError(name, n, "a map change is: column<TAB>row<TAB>glyph");
             ev.changes.push_back({number(name, n, f[0], "column"), number(name, n, f[1], "row"),
                                   number(name, n, f[2], "glyph")});
             if (i >= lines.size()) throw DataError(name, n, "no line \":EndMapChanges\"");

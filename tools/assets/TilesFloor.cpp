@@ -162,24 +162,42 @@ void flash(QPainter& p) {
 
 bool paintFloorTile(QPainter& p, const Theme&, const std::string& n, int) {
     if (n == "floor") { /* black */
-    } else if (n == "star") star(p);
-    else if (n == "flash") flash(p);
-    else if (n == "item-rifle") rifle(p);
-    else if (n == "item-pistol") pistol(p);
-    else if (n == "item-carbine") carbine(p);
-    else if (n == "item-heavy") heavy(p);
-    else if (n == "item-flamer") flamer(p);
-    else if (n == "item-knife") knife(p);
-    else if (n == "item-axe") axe(p);
-    else if (n == "item-shotgun") shotgun(p);
-    else if (n == "item-shells") shells(p);
-    else if (n == "item-clip") magazine(p, QColor(60, 200, 255));
-    else if (n == "item-needles") magazine(p, QColor(250, 220, 60));
-    else if (n == "item-slugs") slugs(p);
-    else if (n == "item-fuel") canister(p);
-    else if (n == "item-cell") cell(p);
-    else if (n == "item-medikit") medikit(p);
-    else return false;
+    } else if (n == "star")
+        star(p);
+    else if (n == "flash")
+        flash(p);
+    else if (n == "item-rifle")
+        rifle(p);
+    else if (n == "item-pistol")
+        pistol(p);
+    else if (n == "item-carbine")
+        carbine(p);
+    else if (n == "item-heavy")
+        heavy(p);
+    else if (n == "item-flamer")
+        flamer(p);
+    else if (n == "item-knife")
+        knife(p);
+    else if (n == "item-axe")
+        axe(p);
+    else if (n == "item-shotgun")
+        shotgun(p);
+    else if (n == "item-shells")
+        shells(p);
+    else if (n == "item-clip")
+        magazine(p, QColor(60, 200, 255));
+    else if (n == "item-needles")
+        magazine(p, QColor(250, 220, 60));
+    else if (n == "item-slugs")
+        slugs(p);
+    else if (n == "item-fuel")
+        canister(p);
+    else if (n == "item-cell")
+        cell(p);
+    else if (n == "item-medikit")
+        medikit(p);
+    else
+        return false;
     return true;
 }
 

@@ -96,7 +96,8 @@ void powerUnit(QPainter& p, const Theme& t) {
     p.drawEllipse(QPointF(16, 16), 10, 10);
     p.setPen(QPen(QColor(60, 30, 10), 1));
     for (int a = 0; a < 360; a += 45)
-        p.drawLine(QPointF(16, 16), QPointF(16 + 10 * std::cos(a * M_PI / 180), 16 + 10 * std::sin(a * M_PI / 180)));
+        p.drawLine(QPointF(16, 16),
+                   QPointF(16 + 10 * std::cos(a * M_PI / 180), 16 + 10 * std::sin(a * M_PI / 180)));
 }
 
 void tank(QPainter& p, const Theme& t) {
@@ -192,7 +193,8 @@ void crate(QPainter& p, const Theme& t, int size) {
     p.fillRect(r, t.crate);
     p.setRenderHint(QPainter::Antialiasing, false);
     if (!t.starship) {
-        for (int y = r.top() + 5; y < r.bottom(); y += 6) p.fillRect(r.left(), y, r.width(), 1, t.crateDark);
+        for (int y = r.top() + 5; y < r.bottom(); y += 6)
+            p.fillRect(r.left(), y, r.width(), 1, t.crateDark);
         p.setPen(QPen(t.crateDark, 2));
         p.drawRect(r.adjusted(1, 1, -1, -1));
         p.drawLine(r.topLeft() + QPoint(2, 2), r.bottomRight() - QPoint(2, 2));
@@ -344,7 +346,8 @@ void fire(QPainter& p, const Theme&, int strength) {
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(Qt::NoPen);
     if (strength <= 1) {
-        const QPointF embers[] = {{8, 10}, {20, 8}, {15, 18}, {25, 22}, {7, 24}, {18, 27}, {26, 13}};
+        const QPointF embers[] = {{8, 10}, {20, 8},  {15, 18}, {25, 22},
+                                  {7, 24}, {18, 27}, {26, 13}};
         int i = 0;
         for (QPointF c : embers) {
             p.setBrush(QColor(60, 20, 10));
@@ -462,37 +465,68 @@ void pod(QPainter& p, const Theme& t) {
 } // namespace
 
 bool paintObjectTile(QPainter& p, const Theme& t, const std::string& n, int arg) {
-    if (n == "airlock") airlock(p, t, arg != 0);
-    else if (n == "blastdoor") blastDoor(p, t, arg != 0);
-    else if (n == "sealed-door") sealedDoor(p, t, arg != 0);
-    else if (n == "machine") machine(p, t);
-    else if (n == "power-unit") powerUnit(p, t);
-    else if (n == "tank") tank(p, t);
-    else if (n == "armoured-crate") armouredCrate(p, t);
-    else if (n == "loader") loader(p, t);
-    else if (n == "relay") relay(p, t);
-    else if (n == "core") core(p, t);
-    else if (n == "crate") crate(p, t, arg);
-    else if (n == "crate-stack") crateStack(p, t);
-    else if (n == "barrel") barrel(p, t, arg);
-    else if (n == "table") table(p, t);
-    else if (n == "chair") chair(p, t);
-    else if (n == "bunk") bunk(p, t);
-    else if (n == "desk") desk(p, t);
-    else if (n == "locker") locker(p, t);
-    else if (n == "sandbags") sandbags(p, t);
-    else if (n == "shrub") shrub(p, t);
-    else if (n == "rubble") rubble(p, t, arg != 0);
-    else if (n == "fire") fire(p, t, arg);
-    else if (n == "terminal") terminal(p, t);
-    else if (n == "shelves") shelves(p, t);
-    else if (n == "bench") bench(p, t);
-    else if (n == "medbed") medbed(p, t);
-    else if (n == "railing") railing(p, t, arg != 0);
-    else if (n == "pallet") pallet(p, t);
-    else if (n == "stone") stoneSmall(p, t);
-    else if (n == "pod") pod(p, t);
-    else return false;
+    if (n == "airlock")
+        airlock(p, t, arg != 0);
+    else if (n == "blastdoor")
+        blastDoor(p, t, arg != 0);
+    else if (n == "sealed-door")
+        sealedDoor(p, t, arg != 0);
+    else if (n == "machine")
+        machine(p, t);
+    else if (n == "power-unit")
+        powerUnit(p, t);
+    else if (n == "tank")
+        tank(p, t);
+    else if (n == "armoured-crate")
+        armouredCrate(p, t);
+    else if (n == "loader")
+        loader(p, t);
+    else if (n == "relay")
+        relay(p, t);
+    else if (n == "core")
+        core(p, t);
+    else if (n == "crate")
+        crate(p, t, arg);
+    else if (n == "crate-stack")
+        crateStack(p, t);
+    else if (n == "barrel")
+        barrel(p, t, arg);
+    else if (n == "table")
+        table(p, t);
+    else if (n == "chair")
+        chair(p, t);
+    else if (n == "bunk")
+        bunk(p, t);
+    else if (n == "desk")
+        desk(p, t);
+    else if (n == "locker")
+        locker(p, t);
+    else if (n == "sandbags")
+        sandbags(p, t);
+    else if (n == "shrub")
+        shrub(p, t);
+    else if (n == "rubble")
+        rubble(p, t, arg != 0);
+    else if (n == "fire")
+        fire(p, t, arg);
+    else if (n == "terminal")
+        terminal(p, t);
+    else if (n == "shelves")
+        shelves(p, t);
+    else if (n == "bench")
+        bench(p, t);
+    else if (n == "medbed")
+        medbed(p, t);
+    else if (n == "railing")
+        railing(p, t, arg != 0);
+    else if (n == "pallet")
+        pallet(p, t);
+    else if (n == "stone")
+        stoneSmall(p, t);
+    else if (n == "pod")
+        pod(p, t);
+    else
+        return false;
     return true;
 }
 

@@ -172,8 +172,8 @@ void rockFace(QPainter& p, const Theme& t) {
         p.setPen(QPen(t.rockDark, 1));
         p.drawPolyline(QPolygonF() << QPointF(0, 12) << QPointF(9, 14) << QPointF(14, 10)
                                    << QPointF(24, 12) << QPointF(32, 9));
-        p.drawPolyline(QPolygonF() << QPointF(5, 32) << QPointF(8, 24) << QPointF(17, 22)
-                                   << QPointF(20, 17));
+        p.drawPolyline(QPolygonF()
+                       << QPointF(5, 32) << QPointF(8, 24) << QPointF(17, 22) << QPointF(20, 17));
         p.drawPolyline(QPolygonF() << QPointF(26, 32) << QPointF(28, 24) << QPointF(32, 22));
     } else {
         p.setRenderHint(QPainter::Antialiasing, false);
@@ -423,7 +423,8 @@ void boulder(QPainter& p, const Theme& t) {
 void space(QPainter& p) {
     p.fillRect(0, 0, 32, 32, QColor(6, 8, 26));
     p.setRenderHint(QPainter::Antialiasing, false);
-    const QPoint stars[] = {{3, 5}, {17, 2}, {27, 9}, {9, 14}, {22, 19}, {5, 26}, {14, 23}, {29, 28}, {19, 30}};
+    const QPoint stars[] = {{3, 5},  {17, 2},  {27, 9},  {9, 14}, {22, 19},
+                            {5, 26}, {14, 23}, {29, 28}, {19, 30}};
     int i = 0;
     for (QPoint s : stars) {
         const int v = 110 + (i++ * 37) % 140;
@@ -467,8 +468,8 @@ void cracked(QPainter& p, const Theme& t, int variant) {
         p.drawPolyline(QPolygonF() << QPointF(4, 3) << QPointF(11, 12) << QPointF(9, 19)
                                    << QPointF(18, 27) << QPointF(22, 31));
     else
-        p.drawPolyline(QPolygonF() << QPointF(30, 5) << QPointF(21, 11) << QPointF(24, 18)
-                                   << QPointF(13, 24));
+        p.drawPolyline(QPolygonF()
+                       << QPointF(30, 5) << QPointF(21, 11) << QPointF(24, 18) << QPointF(13, 24));
     draw::bevel(p, QRect(0, 0, 32, 32), t.wallLight, t.wallDark, 15, 1);
 }
 
@@ -484,26 +485,46 @@ void sealedFrame(QPainter& p, const Theme& t) {
 } // namespace
 
 bool paintWallTile(QPainter& p, const Theme& t, const std::string& n, int arg) {
-    if (n == "wall") wallBlock(p, t, arg);
-    else if (n == "rock") rockBlock(p, t, arg);
-    else if (n == "wall-lamp") lamp(p, t);
-    else if (n == "wall-banner") banner(p, t);
-    else if (n == "wall-vent") vent(p, t);
-    else if (n == "wall-pipes") pipes(p, t);
-    else if (n == "wall-screen") screen(p, t);
-    else if (n == "window") window(p, t);
-    else if (n == "pillar") pillar(p, t);
-    else if (n == "statue") statue(p, t);
-    else if (n == "machine-wall") machineWall(p, t, arg);
-    else if (n == "generator") generator(p, t, arg != 0);
-    else if (n == "field") field(p, t, arg != 0);
-    else if (n == "boulder") boulder(p, t);
-    else if (n == "wall-sign") sign(p, t);
-    else if (n == "space") space(p);
-    else if (n == "thruster") thruster(p, t);
-    else if (n == "wall-cracked") cracked(p, t, arg);
-    else if (n == "sealed-frame") sealedFrame(p, t);
-    else return false;
+    if (n == "wall")
+        wallBlock(p, t, arg);
+    else if (n == "rock")
+        rockBlock(p, t, arg);
+    else if (n == "wall-lamp")
+        lamp(p, t);
+    else if (n == "wall-banner")
+        banner(p, t);
+    else if (n == "wall-vent")
+        vent(p, t);
+    else if (n == "wall-pipes")
+        pipes(p, t);
+    else if (n == "wall-screen")
+        screen(p, t);
+    else if (n == "window")
+        window(p, t);
+    else if (n == "pillar")
+        pillar(p, t);
+    else if (n == "statue")
+        statue(p, t);
+    else if (n == "machine-wall")
+        machineWall(p, t, arg);
+    else if (n == "generator")
+        generator(p, t, arg != 0);
+    else if (n == "field")
+        field(p, t, arg != 0);
+    else if (n == "boulder")
+        boulder(p, t);
+    else if (n == "wall-sign")
+        sign(p, t);
+    else if (n == "space")
+        space(p);
+    else if (n == "thruster")
+        thruster(p, t);
+    else if (n == "wall-cracked")
+        cracked(p, t, arg);
+    else if (n == "sealed-frame")
+        sealedFrame(p, t);
+    else
+        return false;
     return true;
 }
 

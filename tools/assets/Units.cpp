@@ -15,13 +15,13 @@ enum class Head { Helmet, Bare, Crest, Hood, Cap, Android };
 
 struct Look {
     QColor armour;
-    QColor trim;   // shoulder pads and belt
+    QColor trim; // shoulder pads and belt
     QColor helmet;
     QColor visor;
     Head head = Head::Helmet;
-    bool heavy = false;  // broader armour
-    bool medic = false;  // white pads with a red cross
-    bool tank = false;   // fuel tank on the back
+    bool heavy = false; // broader armour
+    bool medic = false; // white pads with a red cross
+    bool tank = false;  // fuel tank on the back
     bool stripes = false;
 };
 
@@ -33,23 +33,68 @@ Look lookOf(int n) {
     Look l;
     switch (n) {
     // Raiders
-    case 1: l = {QColor(158, 42, 32), QColor(96, 24, 20), QColor(112, 30, 24), QColor(255, 210, 60)}; break;
-    case 2: l = {QColor(176, 84, 34), QColor(100, 48, 20), QColor(120, 116, 108), QColor(255, 210, 60)}; break;
-    case 3: l = {QColor(128, 32, 30), QColor(70, 18, 16), QColor(84, 22, 20), QColor(255, 140, 30)}; l.heavy = true; break;
-    case 4: l = {QColor(168, 64, 24), QColor(90, 36, 14), QColor(100, 40, 20), QColor(255, 120, 30)}; l.tank = true; break;
-    case 5: l = {QColor(150, 40, 34), QColor(236, 236, 236), QColor(236, 236, 236), QColor(255, 210, 60)}; l.medic = true; break;
-    case 6: l = {QColor(136, 52, 40), QColor(84, 30, 22), QColor(40, 30, 20), QColor(0, 0, 0)}; l.head = Head::Bare; break;
-    case 7: l = {QColor(140, 28, 42), QColor(222, 180, 60), QColor(100, 20, 30), QColor(255, 220, 80)}; l.head = Head::Crest; break;
-    case 8: l = {QColor(124, 78, 48), QColor(78, 44, 26), QColor(96, 58, 36), QColor(255, 200, 90)}; l.head = Head::Hood; break;
+    case 1:
+        l = {QColor(158, 42, 32), QColor(96, 24, 20), QColor(112, 30, 24), QColor(255, 210, 60)};
+        break;
+    case 2:
+        l = {QColor(176, 84, 34), QColor(100, 48, 20), QColor(120, 116, 108), QColor(255, 210, 60)};
+        break;
+    case 3:
+        l = {QColor(128, 32, 30), QColor(70, 18, 16), QColor(84, 22, 20), QColor(255, 140, 30)};
+        l.heavy = true;
+        break;
+    case 4:
+        l = {QColor(168, 64, 24), QColor(90, 36, 14), QColor(100, 40, 20), QColor(255, 120, 30)};
+        l.tank = true;
+        break;
+    case 5:
+        l = {QColor(150, 40, 34), QColor(236, 236, 236), QColor(236, 236, 236),
+             QColor(255, 210, 60)};
+        l.medic = true;
+        break;
+    case 6:
+        l = {QColor(136, 52, 40), QColor(84, 30, 22), QColor(40, 30, 20), QColor(0, 0, 0)};
+        l.head = Head::Bare;
+        break;
+    case 7:
+        l = {QColor(140, 28, 42), QColor(222, 180, 60), QColor(100, 20, 30), QColor(255, 220, 80)};
+        l.head = Head::Crest;
+        break;
+    case 8:
+        l = {QColor(124, 78, 48), QColor(78, 44, 26), QColor(96, 58, 36), QColor(255, 200, 90)};
+        l.head = Head::Hood;
+        break;
     // Operatives
-    case 9: l = {QColor(48, 82, 156), QColor(28, 46, 96), QColor(38, 60, 124), QColor(90, 240, 255)}; break;
-    case 10: l = {QColor(72, 106, 170), QColor(40, 60, 110), QColor(150, 160, 180), QColor(90, 240, 255)}; break;
-    case 11: l = {QColor(40, 52, 112), QColor(230, 230, 240), QColor(30, 36, 80), QColor(200, 220, 255)}; l.head = Head::Cap; break;
-    case 12: l = {QColor(38, 62, 112), QColor(20, 34, 70), QColor(28, 44, 86), QColor(255, 50, 40)}; l.heavy = true; break;
-    case 13: l = {QColor(52, 116, 136), QColor(28, 66, 80), QColor(40, 90, 110), QColor(240, 250, 255)}; break;
-    case 14: l = {QColor(84, 94, 146), QColor(44, 50, 90), QColor(60, 66, 110), QColor(90, 240, 255)}; l.stripes = true; break;
-    case 15: l = {QColor(34, 36, 76), QColor(18, 18, 44), QColor(24, 24, 54), QColor(255, 40, 60)}; break;
-    default: l = {QColor(168, 178, 200), QColor(110, 118, 136), QColor(190, 198, 216), QColor(80, 170, 255)}; l.head = Head::Android; break;
+    case 9:
+        l = {QColor(48, 82, 156), QColor(28, 46, 96), QColor(38, 60, 124), QColor(90, 240, 255)};
+        break;
+    case 10:
+        l = {QColor(72, 106, 170), QColor(40, 60, 110), QColor(150, 160, 180),
+             QColor(90, 240, 255)};
+        break;
+    case 11:
+        l = {QColor(40, 52, 112), QColor(230, 230, 240), QColor(30, 36, 80), QColor(200, 220, 255)};
+        l.head = Head::Cap;
+        break;
+    case 12:
+        l = {QColor(38, 62, 112), QColor(20, 34, 70), QColor(28, 44, 86), QColor(255, 50, 40)};
+        l.heavy = true;
+        break;
+    case 13:
+        l = {QColor(52, 116, 136), QColor(28, 66, 80), QColor(40, 90, 110), QColor(240, 250, 255)};
+        break;
+    case 14:
+        l = {QColor(84, 94, 146), QColor(44, 50, 90), QColor(60, 66, 110), QColor(90, 240, 255)};
+        l.stripes = true;
+        break;
+    case 15:
+        l = {QColor(34, 36, 76), QColor(18, 18, 44), QColor(24, 24, 54), QColor(255, 40, 60)};
+        break;
+    default:
+        l = {QColor(168, 178, 200), QColor(110, 118, 136), QColor(190, 198, 216),
+             QColor(80, 170, 255)};
+        l.head = Head::Android;
+        break;
     }
     return l;
 }
