@@ -75,6 +75,8 @@ struct Battle {
     // ---- Rule state beyond the window's own flags ----
     bool EndTurnRunning = false; // a second End Turn while the computer moves is ignored
     bool developerMode = false;  // KORVATH_DEVELOPER=1 shows the hidden Options entries
+    // Bad data met during play (a weapon's damage dice …) is told to the player once.
+    std::set<std::string> dataErrorsShown;
     // The shield pictures of the actions bar: a hit halved / cancelled by toughness.
     bool defenseShieldVisible = false, defenseShieldExcludeVisible = false;
     // The node grid window: shown or not, and its cells [X 1..80][Y 1..50].
@@ -85,6 +87,8 @@ struct Battle {
     std::set<std::string> waveNames;
     // True while a battle window exists (between creation and closing).
     bool windowOpen = false;
+    // Frame of the deployment portrait: UnitPictures[controls.whatManPicture][whatManFrame].
+    int whatManFrame = 0;
 
     // ---- Helpers used everywhere ----
     MapCell& cell(int x, int y) { return MapGrid[x][y]; }

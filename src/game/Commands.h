@@ -1,5 +1,9 @@
 #pragma once
 #include "Battle.h"
+#include "CloseCombat.h"
+#include "Deployment.h"
+#include "Movement.h"
+#include "Shooting.h"
 
 namespace korvath {
 
@@ -28,5 +32,22 @@ constexpr int kEscapeKey = 27;
 void FormKeyDown(Battle& b, int keyCode);
 // The Map / Equipment radio buttons: checks the chosen one and shows its view.
 void EquipRadioClick(Battle& b, bool equipment);
+
+// The actions a map click hands over to. Tests may put recorders in their
+// place to see which action a click leads to.
+struct MapClickActions {
+    void (*blow)(Battle&, int mx, int my) = handFightClick;
+    void (*shot)(Battle&, int mx, int my) = fireClick;
+    void (*walk)(Battle&, int tx, int ty, bool query) = walkSelectedPiece;
+    void (*heal)(Battle&, int mx, int my) = healingClick;
+    void (*place)(Battle&, int tx, int ty) = placePickedSoldier;
+};
+MapClickActions& mapClickActions();
+
+// True when a living soldier of the human side stands on square (x, y).
+bool ownSoldierOn(const Battle& b, int x, int y);
+// Paints soldier i's picture (without markers) on his square of TerrainBitmap
+// and copies the square to the screen, which also wipes a selection frame.
+void redrawSoldierSquare(Battle& b, int i);
 
 } // namespace korvath
