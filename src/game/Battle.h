@@ -77,8 +77,6 @@ struct Battle {
     bool developerMode = false;  // KORVATH_DEVELOPER=1 shows the hidden Options entries
     // Bad data met during play (a weapon's damage dice …) is told to the player once.
     std::set<std::string> dataErrorsShown;
-    // Bad data met during play (a weapon's damage dice …) is told to the player once.
-    std::set<std::string> dataErrorsShown;
     // The shield pictures of the actions bar: a hit halved / cancelled by toughness.
     bool defenseShieldVisible = false, defenseShieldExcludeVisible = false;
     // The node grid window: shown or not, and its cells [X 1..80][Y 1..50].
