@@ -1,11 +1,398 @@
 #include "Shooting.h"
 
-// Not built yet: the rules arrive with their own change.
+#include "Display.h"
+#include "Impacts.h"
+#include "InfoPanel.h"
+#include "Sight.h"
+
+#include <charconv>
+#include <cmath>
+
 namespace korvath {
 
-void FireButtonClick(Battle&, FireButton) {}
-void fireClick(Battle&, int, int) {}
-void ShootEnemy(Battle&, int, int) {}
-void FireBullet(Battle&, int, double, double, double, double, double) {}
+namespace {
+
+constexpr int kSaveSize = 150;   // the area kept to erase a trace segment
+constexpr int kSaveHalf = 75;    // the segment starts in its middle
+constexpr int kSegmentPause = 5; // one trace segment shows this long
+constexpr int kDottedAmmo = 7;   // arc weapons draw a dotted trace
+
+int trunc(double v) {
+    return static_cast<int>(v);
+}
+int nearest(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
+
+bool validPiece(const Battle& b, int i) {
+    return i >= 1 && i <= kMaxPieces && !b.Pieces[i].Name.empty();
+}
+
+const Raster& unitPicture(const Battle& b, int picture, int frame) {
+    static const Raster none;
+    if (picture < 1 || picture > kPictureRows || frame < 1 || frame > kPictureFrames) return none;
+    return b.UnitPictures[picture][frame];
+}
+
+// The area saved around the start of the current trace segment.
+struct SavedArea {
+    Raster picture;
+    int left = 0, top = 0;
+
+    void take(const Battle& b, int x, int y) {
+        left = x - kSaveHalf;
+        top = y - kSaveHalf;
+        picture = b.TerrainBitmap.copy(left, top, kSaveSize, kSaveSize);
+    }
+    void putBack(Battle& b) const { b.TerrainBitmap.draw(picture, left, top); }
+    // Shows that area of the terrain picture on the screen.
+    void show(Battle& b) const {
+        b.MapImage.blit(b.TerrainBitmap, left, top, kSaveSize, kSaveSize, left, top);
+        b.markDirty(std::max(left, 0), std::max(top, 0), std::min(left + kSaveSize, kMapPixelsX),
+                    std::min(top + kSaveSize, kMapPixelsY));
+    }
+};
+
+void releaseFireButtons(Battle& b) {
+    b.controls.AimedFireIcon.down = false;
+    b.controls.SnapFireIcon.down = false;
+}
+
+// A soldier met by the projectile: damage, the toughness roll, the flashes
+// and perhaps his death.
+void hitSoldier(Battle& b, int shooter, int target, const SavedArea& area) {
+    int damage = RollDamage(b, shooter);
+    area.show(b);
+    placePieces(b);
+    shotRepaint(b);
+    b.play("explode");
+    placePieces(b);
+    shotWait(b, 300);
+
+    PieceRecord& t = b.Pieces[target];
+    const int roll = b.rng.random(10) + 1;
+    if (1 < roll && roll < t.Toughness) {
+        damage /= 2;
+        b.log("Damage reduced due to toughness");
+        b.defenseShieldVisible = true;
+        shotRepaint(b);
+        b.play("dizzy1");
+        shotWait(b, 500);
+    } else if (roll == 1) {
+        damage = 0;
+        b.log("No damage done");
+        b.defenseShieldExcludeVisible = true;
+        shotRepaint(b);
+        b.play("dizzy2");
+        shotWait(b, 500);
+    }
+
+    const bool onMap = Battle::onMap(t.X, t.Y);
+    const int x0 = (t.X - 1) * kSquare, y0 = (t.Y - 1) * kSquare;
+    if (damage > 0 && onMap) {
+        for (int k = 1; k <= damage; ++k) {
+            const Raster& picture =
+                k % 2 == 1 ? b.glyph(kFlashGlyph).Picture : unitPicture(b, t.Picture, t.Frame);
+            b.TerrainBitmap.draw(picture, x0, y0);
+            b.copySquare(t.X, t.Y);
+            shotRepaint(b);
+            shotWait(b, 50);
+        }
+    }
+
+    if (t.Wounds > damage) {
+        t.Wounds -= damage;
+    } else {
+        t.Wounds = 0;
+        if (onMap) {
+            b.TerrainBitmap.draw(unitPicture(b, t.Picture, kDeadFrame), x0, y0);
+            b.copySquare(t.X, t.Y);
+        }
+        shotRepaint(b);
+        // A dead Operative leaves nothing to pick up.
+        if (t.Side != b.HumanSide)
+            for (int slot = 1; slot <= 6; ++slot) t.Items[slot] = 0;
+        shotWait(b, 600, true);
+    }
+
+    t.Overwatch = false; // a hit always ends overwatch
+    if (t.Wounds < 1) t.Frame = kDeadFrame;
+    if (damage != 0)
+        b.log(t.Name + " has been shot, taking " + std::to_string(damage) + " points of damage.");
+    if (t.Wounds < 1) {
+        b.log(t.Name + " is dead.");
+        b.play("dead");
+        if (onMap) b.cell(t.X, t.Y).Solidity = 0;
+    }
+    ShowPieceStats(b, target);
+}
+
+// Keeps the flying projectile in view.
+void followShot(Battle& b, const PieceRecord& shooter, double x, double y) {
+    const Control& h = b.controls.ScrollTop;
+    const Control& v = b.controls.ScrollSide;
+    const int px = trunc(x), py = trunc(y);
+    if (px < h.position - h.min + 10 || px > h.position - 10 || py < v.position - v.min + 10 ||
+        py > v.position - 10) {
+        ScrollToPoint(b, nearest(x), nearest(y));
+    } else if (shooter.X * kSquare > px + kMapPanelWidth / 2 - 20 ||
+               shooter.X * kSquare < px - kMapPanelWidth / 2 + 20 ||
+               shooter.Y * kSquare > py + kMapPanelHeight / 2 - 20 ||
+               shooter.Y * kSquare < py - kMapPanelHeight / 2 + 20) {
+        ScrollToPoint(b, px, py);
+    }
+}
+
+// Repaints the tiles of the squares in view (soldiers' squares keep their
+// pictures), so that objects broken by the shot disappear.
+void redrawVisibleSquares(Battle& b) {
+    const Control& h = b.controls.ScrollTop;
+    const Control& v = b.controls.ScrollSide;
+    const int firstX = std::max(1, (h.position - kMapPanelWidth) / kSquare + 1);
+    const int lastX = std::min(kMapWidth, (h.position - 1) / kSquare + 1);
+    const int firstY = std::max(1, (v.position - kMapPanelHeight) / kSquare + 1);
+    const int lastY = std::min(kMapHeight, (v.position - 1) / kSquare + 1);
+    for (int y = firstY; y <= lastY; ++y)
+        for (int x = firstX; x <= lastX; ++x) {
+            const int glyph = b.cell(x, y).Glyph;
+            if (glyph == kOccupiedGlyph) continue;
+            b.drawGlyph(x, y, glyph);
+            b.copySquare(x, y);
+        }
+}
+
+void redrawAllSquares(Battle& b) {
+    for (int y = 1; y <= kMapHeight; ++y)
+        for (int x = 1; x <= kMapWidth; ++x) {
+            const int glyph = b.cell(x, y).Glyph;
+            if (glyph != kOccupiedGlyph) b.drawGlyph(x, y, glyph);
+        }
+}
+
+} // namespace
+
+void shotWait(Battle& b, int ms, bool letMessagesRun) {
+    if (b.ports.clock) b.ports.clock->wait(ms, letMessagesRun);
+}
+
+void shotRepaint(Battle& b) {
+    if (b.ports.refresh) b.ports.refresh->repaint();
+}
+
+std::optional<Rgb> traceColour(const EquipmentType& weapon) {
+    const std::string& text = weapon.TraceColour;
+    uint32_t value = 0;
+    const char* first = text.data();
+    const char* last = first + text.size();
+    const auto [end, ec] = std::from_chars(first, last, value);
+    if (text.empty() || ec != std::errc{} || end != last) return std::nullopt;
+    return fromBgr(value);
+}
+
+double AimDeviation(Battle& b, double angle, int shoot) {
+    const int roll = b.rng.random(100) + 1;
+    if (roll > shoot) {
+        const int m = b.rng.random(10) + b.rng.random(10) + 1;
+        angle = angle - 10 + m;
+    }
+    if (angle < 0) angle += 360;
+    if (angle > 360) angle -= 360;
+    return angle;
+}
+
+void FireButtonClick(Battle& b, FireButton sender) {
+    Controls& c = b.controls;
+    if (sender == FireButton::Aimed) {
+        c.SnapFireIcon.down = false;
+        c.AimedFireIcon.down = true;
+    } else if (sender == FireButton::Quick) {
+        c.SnapFireIcon.down = true;
+        c.AimedFireIcon.down = false;
+    }
+    if (b.PieceSelected && validPiece(b, b.SelectedPiece) &&
+        b.item(b.Pieces[b.SelectedPiece].Items[1]).Kind == "Firearm") {
+        b.SelectedItemSlot = 0;
+        b.HandFightMode = false;
+        DrawTargetDiscs(b);
+        b.FireMode = true;
+        c.cursor = CursorShape::Aim;
+    } else {
+        b.log("You cannot shoot with that");
+    }
+}
+
+void fireClick(Battle& b, int mx, int my) {
+    if (!validPiece(b, b.SelectedPiece)) return;
+    const int shooter = b.SelectedPiece;
+    PieceRecord& s = b.Pieces[shooter];
+    const EquipmentType& weapon = b.item(s.Items[1]);
+    // Only the low byte of a shot's cost counts.
+    int cost = 0;
+    if (b.controls.AimedFireIcon.down) cost = weapon.AimedShotAP & 0xFF;
+    if (b.controls.SnapFireIcon.down) cost = weapon.QuickShotAP & 0xFF;
+    const bool ready =
+        b.FireMode && !b.HandFightMode && b.HumanTurn && !b.controls.PlaceMenGrid.visible;
+
+    // A soldier killed by his own flames stays selected, but shoots no more.
+    if (ready && s.AP >= cost && s.Ammo > 0 && s.Wounds > 0) {
+        b.MapClicksEnabled = false;
+        const int sx = s.X * kSquare - 16, sy = s.Y * kSquare - 16;
+        double angle = Bearing(sx, sy, mx, my);
+        b.rng.reseedFromTimeOfDay(b.ports.clock ? b.ports.clock->msSinceMidnight() : 0);
+        angle = AimDeviation(b, angle, s.Shoot);
+        if (weapon.Effect != "Flames") b.play("fire");
+        FireBullet(b, shooter, trunc(angle), sx, sy, mx, my);
+        s.Ammo = static_cast<uint8_t>(s.Ammo - 1);
+        s.AP -= cost;
+        ShowPieceStats(b, shooter);
+        if (!b.GameOver) {
+            placePieces(b);
+            FireButtonClick(b, FireButton::None);
+        }
+        return;
+    }
+    if (!ready) return;
+    if (s.AP < weapon.QuickShotAP) {
+        b.log("not enough action points");
+        b.play("select");
+    } else if (s.Ammo < 1) {
+        b.log("Weapon has run out of ammunition");
+        b.play("select");
+    }
+}
+
+void ShootEnemy(Battle& b, int shooter, int target) {
+    if (!validPiece(b, shooter)) return;
+    PieceRecord& s = b.Pieces[shooter];
+    bool visible = false;
+    NearestEnemy(b, shooter, s.X, s.Y, visible, target);
+    if (!visible || !validPiece(b, target)) return;
+    const EquipmentType& weapon = b.item(s.Items[1]);
+    if (s.AP < weapon.QuickShotAP) return;
+
+    DrawTargetDiscs(b);
+    shotRepaint(b);
+    const int sx = s.X * kSquare - 16, sy = s.Y * kSquare - 16;
+    const PieceRecord& t = b.Pieces[target];
+    const int tx = t.X * kSquare - 16, ty = t.Y * kSquare - 16;
+    double angle = Bearing(sx, sy, tx, ty);
+    b.play("fire");
+    angle = AimDeviation(b, angle, s.Shoot);
+    if (s.Ammo > 0) {
+        FireBullet(b, shooter, trunc(angle), sx, sy, tx, ty);
+        s.Ammo = static_cast<uint8_t>(s.Ammo - 1);
+    } else {
+        b.log(s.Name + "'s weapon is no longer loaded.");
+    }
+    s.AP -= weapon.QuickShotAP;
+    placePieces(b);
+}
+
+void FireBullet(Battle& b, int shooter, double angle, double startX, double startY, double,
+                double) {
+    if (!validPiece(b, shooter)) {
+        b.MapClicksEnabled = true;
+        return;
+    }
+    // The weapon is read once: nothing in the shot changes what the shooter holds.
+    const EquipmentType weapon = b.item(b.Pieces[shooter].Items[1]);
+    const bool flames = weapon.Effect == "Flames";
+    int d = trunc(angle);
+    if (d < 0 || d > 360) d = ((d % 360) + 360) % 360;
+
+    const std::optional<Rgb> colour = traceColour(weapon);
+    if (!colour)
+        b.information("The weapon \"" + weapon.Name + "\" has the trace colour \"" +
+                      weapon.TraceColour +
+                      "\", which is not a whole number; its shot leaves no trace.");
+
+    SavedArea area;
+    double x = startX, y = startY;
+    const double x0 = startX, y0 = startY;
+    double segX = 0, segY = 0;
+    bool continuing = true, traceShown = false;
+    int travelled = 0, found = 0;
+    if (flames) b.play("flames");
+    const int steps = flames ? 10 : 15;
+
+    do {
+        // A bullet shows as a dash moving along; a flame's jet stays and grows.
+        if (!flames && segX != 0 && segY != 0) area.putBack(b);
+        segX = x;
+        segY = y;
+        traceShown = true;
+        area.take(b, trunc(segX), trunc(segY));
+        // Nothing is met within the first segment: the shot leaves the shooter's square.
+        const bool firstSegment = segX == x0 && segY == y0;
+
+        for (int step = 1; step <= steps && continuing; ++step) {
+            x += b.CosTable[d];
+            y += b.SinTable[d];
+            if (firstSegment) continue;
+            if (b.TerrainBitmap.pixel(trunc(x), trunc(y)) != 0 &&
+                ImpactTest(b, shooter, trunc(x), trunc(y), found) && found == 0) {
+                continuing = false;
+                traceShown = false;
+                if (!flames) b.play("explode");
+                area.show(b);
+                shotRepaint(b);
+            }
+            if (b.TerrainBitmap.pixel(nearest(x), nearest(y)) != 0 &&
+                ImpactTest(b, shooter, nearest(x), nearest(y), found) && found > 0) {
+                hitSoldier(b, shooter, found, area);
+                continuing = false;
+            }
+        }
+
+        followShot(b, b.Pieces[shooter], x, y);
+
+        int width = flames ? travelled / 20 : 1;
+        if (travelled / 32 < 2) width = 1;
+        if (colour)
+            b.TerrainBitmap.line({trunc(segX), trunc(segY)}, {trunc(x), trunc(y)}, *colour, width,
+                                 weapon.AmmoType == kDottedAmmo);
+        if (traceShown) area.show(b);
+        shotRepaint(b);
+        shotWait(b, kSegmentPause);
+
+        travelled = nearest(std::sqrt((x - x0) * (x - x0) + (y - y0) * (y - y0)));
+        if (weapon.Range * kSquare < travelled) continuing = false;
+    } while (x > 0 && y >= 0 && x < kMapPixelsX && y < kMapPixelsY && continuing);
+
+    if (flames) {
+        FlameBurst(b, shooter, x, y, d);
+        traceShown = false;
+    }
+
+    // Clean-up: take the last trace segment away again.
+    if (segX != 0 && segY != 0) area.putBack(b);
+    if (traceShown)
+        area.show(b);
+    else
+        redrawVisibleSquares(b);
+    if (flames) redrawAllSquares(b);
+
+    if (b.defenseShieldVisible || b.defenseShieldExcludeVisible) {
+        shotWait(b, 900);
+        b.defenseShieldVisible = false;
+        b.defenseShieldExcludeVisible = false;
+        shotRepaint(b);
+    }
+
+    if (b.GameOver) {
+        b.FireMode = false;
+        b.HandFightMode = false;
+        b.controls.cursor = CursorShape::Default;
+        shotWait(b, 200);
+        b.play("SignOff");
+        shotWait(b, 1000);
+        b.information("You have won. Mardok has been destroyed.");
+        releaseFireButtons(b);
+        placePieces(b);
+    }
+
+    b.MapClicksEnabled = true;
+    FocusPiece(b, shooter);
+}
 
 } // namespace korvath
