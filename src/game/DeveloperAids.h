@@ -8,5 +8,7 @@ void Nodes1Click(Battle& b);
 void Setp1tocoords1Click(Battle& b);
 // After the computer's path search: copies PathCost into the node grid while it is visible.
 void dumpNodeGrid(Battle& b);
+// Shows the hidden Options entries (the game started with KORVATH_DEVELOPER=1).
+void enableDeveloperMode(Battle& b);
 
 } // namespace korvath

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace korvath {
 
@@ -24,8 +25,9 @@ class Sound {
 
 struct FileQuestion {
     std::string initialDir;
-    std::string filter;     // "Saved Games|*korvath.map"
-    std::string defaultExt; // "*.map"
+    std::string filter;                    // "Saved Games|*korvath.map"
+    std::string defaultExt;                // "*.map"
+    std::vector<std::string> otherFolders; // offered beside the initial folder
 };
 
 class Dialogs {

@@ -6,10 +6,12 @@
 #include "engine/Paths.h"
 #include "engine/TextFile.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -47,7 +49,18 @@ void replaceAll(std::string& s, const std::string& what) {
 }
 
 FileQuestion savedGameQuestion(const Battle& b) {
-    return {savedGamesFolder(b), "Saved Games|*" + b.ScenarioName + ".map", "*.map"};
+    FileQuestion q{savedGamesFolder(b), "Saved Games|*" + b.ScenarioName + ".map", "*.map", {}};
+    for (const auto& folder : {gamePath(b.AppDir, "\\savedgames"), userSavedGamesFolder()})
+        if (folder != q.initialDir) q.otherFolders.push_back(folder);
+    return q;
+}
+
+// A folder we may write into, or create.
+bool writableFolder(const fs::path& dir) {
+    std::error_code ec;
+    fs::path p = dir;
+    while (!p.empty() && !fs::exists(p, ec)) p = p.parent_path();
+    return !p.empty() && fs::is_directory(p, ec) && ::access(p.c_str(), W_OK) == 0;
 }
 
 } // namespace
@@ -185,8 +198,25 @@ void applySavedGame(Battle& b, const SavedGame& g) {
     DrawOverheadMap(b);
 }
 
+std::string userSavedGamesFolder() {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    fs::path base;
+    if (data && *data)
+        base = data;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        base = fs::path(home) / ".local" / "share";
+    else
+        return {};
+    return (base / "korvath" / "savedgames").string();
+}
+
+// The game folder's savedgames, or the player's own data folder when the game
+// folder cannot be written (installed system-wide, read-only media).
 std::string savedGamesFolder(const Battle& b) {
-    return gamePath(b.AppDir, "\\savedgames");
+    const std::string own = gamePath(b.AppDir, "\\savedgames");
+    if (writableFolder(own)) return own;
+    const std::string user = userSavedGamesFolder();
+    return user.empty() ? own : user;
 }
 
 void saveClick(Battle& b) {

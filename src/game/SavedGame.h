@@ -40,7 +40,10 @@ void applySavedGame(Battle& b, const SavedGame& g);
 void saveClick(Battle& b);
 void LoadClick(Battle& b);
 
-// The folder the file dialogs open in.
+// The folder the file dialogs open in: the game folder's savedgames, or the
+// player's data folder ($XDG_DATA_HOME/korvath/savedgames) when the game
+// folder is not writable.
 std::string savedGamesFolder(const Battle& b);
+std::string userSavedGamesFolder();
 
 } // namespace korvath

@@ -1,5 +1,6 @@
 #include "Scenario.h"
 
+#include "DeveloperAids.h"
 #include "Display.h"
 #include "ScenarioFiles.h"
 #include "engine/Bmp.h"
@@ -130,7 +131,11 @@ void createBattle(Battle& b) {
     b.PieceSelected = false;
     b.SelectedItemSlot = 0;
     b.PickList.clear();
+    // A new window; the sight-trace check mark lasts for the whole run.
+    const bool sightTraces = b.controls.IwannaC1.down;
     b.controls = Controls{};
+    b.controls.IwannaC1.down = sightTraces;
+    if (b.developerMode) enableDeveloperMode(b);
     b.dirty = {};
     for (int d = 0; d <= 360; ++d) {
         b.CosTable[d] = std::cos(d * std::numbers::pi / 180.0);

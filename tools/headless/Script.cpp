@@ -16,6 +16,7 @@
 #include "game/TurnSequence.h"
 
 #include <cctype>
+#include <cstdlib>
 #include <functional>
 #include <istream>
 #include <map>
@@ -61,6 +62,9 @@ ScriptRunner::ScriptRunner(std::string dataDir, std::ostream& out, std::ostream&
     : dataDir_(std::move(dataDir)), out_(out), err_(err), battle_(std::make_unique<Battle>()) {
     battle_->AppDir = dataDir_;
     ports_.attach(*battle_);
+    // As in the window, the developer aids exist only when asked for.
+    if (const char* dev = std::getenv("KORVATH_DEVELOPER"); dev && std::string(dev) == "1")
+        battle_->developerMode = true;
 }
 
 int ScriptRunner::run(std::istream& in, const std::string& scriptName) {
