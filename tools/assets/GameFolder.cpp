@@ -118,6 +118,8 @@ void writePreview(const std::string& dataDir, const std::string& previewDir) {
         const QImage field = renderBattlefield(b.map, b.tiles, units, b.scenario, 8);
         writeFile((out / (base + "-map.png")).string(), encodePng(field));
         writeFile((out / (base + "-small.png")).string(), encodePng(smallMap(field, s.title)));
+        writeFile((out / (base + "-briefing.png")).string(),
+                  encodePng(briefingWithText(briefingPicture(), b.scenario.briefing)));
     }
     writeFile((out / "korfront.png").string(), encodePng(frontPicture()));
     writeFile((out / "briefing.png").string(), encodePng(briefingPicture()));

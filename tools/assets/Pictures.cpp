@@ -265,4 +265,21 @@ QImage briefingPicture() {
     return img;
 }
 
+QImage briefingWithText(QImage picture, const std::vector<std::string>& lines) {
+    QPainter p(&picture);
+    prepare(p);
+    QFont font("Verdana");
+    font.setPointSize(9);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    const QFontMetrics metrics(font);
+    int y = 75;
+    for (const std::string& line : lines) {
+        const QString text = QString::fromStdString(line);
+        p.drawText(25, y + metrics.ascent(), text);
+        y += metrics.height();
+    }
+    return picture;
+}
+
 } // namespace korvath::assets

@@ -22,4 +22,8 @@ QImage frontPicture();
 // the briefing is written in black from (25, 75).
 QImage briefingPicture();
 
+// The briefing as the player sees it: the lines written one below the other
+// from (25, 75) in 9-point Verdana (or the nearest font there is), in black.
+QImage briefingWithText(QImage picture, const std::vector<std::string>& lines);
+
 } // namespace korvath::assets

@@ -88,7 +88,7 @@ Look lookOf(int n) {
         l.stripes = true;
         break;
     case 15:
-        l = {QColor(34, 36, 76), QColor(18, 18, 44), QColor(24, 24, 54), QColor(255, 40, 60)};
+        l = {QColor(60, 58, 112), QColor(32, 30, 66), QColor(42, 40, 84), QColor(255, 40, 60)};
         break;
     default:
         l = {QColor(168, 178, 200), QColor(110, 118, 136), QColor(190, 198, 216),
