@@ -471,6 +471,12 @@ void TPlayingScreen::sync() {
     }
     overHeadMap_->update();
     syncPortrait();
+    // The shields over the actions bar: a hit halved or cancelled by toughness.
+    for (auto [name, shown] : {std::pair{"DefenseShield", b_.defenseShieldVisible},
+                               std::pair{"DefenseShieldExclude", b_.defenseShieldExcludeVisible}}) {
+        QWidget* shield = widgets_.value(name);
+        if (shield->isHidden() == shown) shield->setVisible(shown);
+    }
     if (nodes_) nodes_->mirror(b_.nodeGridVisible, b_.NodeGrid);
 
     const QCursor window = cursorFor(b_.controls.cursor);

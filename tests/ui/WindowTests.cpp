@@ -87,7 +87,7 @@ struct Game {
     // Clicks a scenario picture; the briefing is checked and closed by a click
     // as soon as it shows.
     bool start(const char* picture, bool* briefingSeen = nullptr) {
-        QTimer::singleShot(0, [this, briefingSeen] {
+        QTimer::singleShot(0, briefing.get(), [this, briefingSeen] {
             if (briefingSeen)
                 *briefingSeen = briefing->isVisible() && !briefing->picture().isNull();
             QTest::mouseClick(briefing->findChild<QLabel*>("IntroIMage"), Qt::LeftButton, {},
