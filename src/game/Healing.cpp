@@ -16,6 +16,9 @@ void healingClick(Battle& b, int mx, int my) {
     c.HandFightIcon.enabled = true;
     c.OverwatchIcon.enabled = true;
     c.InfoLabel.text.clear();
+    // The map click disarms the chosen slot once the treatment is over, and
+    // the Drop button only works on an armed slot.
+    c.DropItem.enabled = false;
 
     const int healerIndex = b.SelectedPiece;
     const int slot = b.SelectedItemSlot;

@@ -39,6 +39,7 @@ TEST_F(HealingTest, TreatmentRestoresWoundsAndUsesUpBothTurns) {
     EXPECT_EQ(sounds(), (Sounds{"select", "beep"}));
     EXPECT_EQ(b().controls.InfoLabel.text, "");
     EXPECT_TRUE(b().controls.HandFightIcon.enabled && b().controls.OverwatchIcon.enabled);
+    EXPECT_FALSE(b().controls.DropItem.enabled);
     // The medikit is not used up.
     EXPECT_EQ(soldier().Items[3], kMedikit);
 }
