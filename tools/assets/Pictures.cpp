@@ -162,34 +162,47 @@ QImage frontPicture() {
         c.addEllipse(centre, radius, radius);
         return c;
     }());
-    p.setPen(QPen(QColor(100, 36, 20, 150), 3));
+    p.setPen(QPen(QColor(100, 36, 20, 70), 3));
     p.setBrush(Qt::NoBrush);
     for (int i = 0; i < 5; ++i)
         p.drawEllipse(centre + QPointF(30 - i * 8, 10 + i * 6), radius - 30 - i * 22,
                       radius - 60 - i * 20);
     p.restore();
 
-    // Tamberhold's towers against the haze.
-    const double horizonY = 290 - radius; // top of the planet at x = 70
-    p.setBrush(QColor(16, 10, 14));
-    QPolygonF keep;
-    keep << QPointF(32, horizonY + 6) << QPointF(34, horizonY - 20) << QPointF(44, horizonY - 20)
-         << QPointF(44, horizonY - 32) << QPointF(52, horizonY - 40) << QPointF(60, horizonY - 32)
-         << QPointF(60, horizonY - 14) << QPointF(74, horizonY - 14) << QPointF(76, horizonY - 48)
-         << QPointF(82, horizonY - 56) << QPointF(88, horizonY - 48) << QPointF(90, horizonY - 18)
-         << QPointF(104, horizonY - 18) << QPointF(106, horizonY + 6);
-    p.drawPolygon(keep);
-    p.setBrush(QColor(255, 200, 90));
-    for (QPointF w :
-         {QPointF(50, horizonY - 28), QPointF(54, horizonY - 28), QPointF(80, horizonY - 40),
-          QPointF(82, horizonY - 30), QPointF(38, horizonY - 12), QPointF(96, horizonY - 10)})
-        p.drawRect(QRectF(w, QSizeF(1.6, 2.4)));
-    draw::glow(p, QPointF(82, horizonY - 58), 4, QColor(200, 80, 255));
+    // Night falls over the western hemisphere, where the Tamberhold's lights burn.
+    QLinearGradient night(0, 0, 259, 0);
+    night.setColorAt(0.0, QColor(0, 0, 10, 200));
+    night.setColorAt(0.45, QColor(0, 0, 10, 90));
+    night.setColorAt(0.75, QColor(0, 0, 10, 0));
+    p.save();
+    p.setClipPath([&] {
+        QPainterPath c;
+        c.addEllipse(centre, radius, radius);
+        return c;
+    }());
+    p.fillRect(img.rect(), night);
+    Sequence lights{23};
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < 40; ++i) {
+        const double a = lights.next() * 2 * M_PI, r = std::sqrt(lights.next()) * 11;
+        p.setBrush(QColor(255, 200 + static_cast<int>(lights.next() * 50), 110));
+        p.drawEllipse(QPointF(64 + r * std::cos(a) * 1.6, 124 + r * std::sin(a) * 0.5), 0.7, 0.7);
+    }
+    p.restore();
+    draw::glow(p, QPointF(64, 123), 5, QColor(210, 80, 255));
+
+    // A small grey moon.
+    QRadialGradient moon(QPointF(36, 30), 14);
+    moon.setColorAt(0, QColor(200, 196, 190));
+    moon.setColorAt(1, QColor(70, 68, 74));
+    p.setPen(Qt::NoPen);
+    p.setBrush(moon);
+    p.drawEllipse(QPointF(40, 34), 11, 11);
 
     // The Vexlar high above, and the Raiders' landers diving.
     starship(p, QPointF(190, 52), 0.95);
     for (int i = 0; i < 3; ++i) {
-        const QPointF head(148 - i * 22, 104 + i * 12);
+        const QPointF head(118 - i * 14, 96 + i * 9);
         QLinearGradient trail(head + QPointF(30, -26), head);
         trail.setColorAt(0, QColor(255, 140, 60, 0));
         trail.setColorAt(1, QColor(255, 200, 120, 220));
