@@ -290,6 +290,29 @@ TEST_F(HumanShot, RefusalsOnlyExplainThemselves) {
     EXPECT_EQ(log().size(), 2u);
 }
 
+TEST_F(HumanShot, AFlamerRoarsInsteadOfFiringAndLeavesTheFloorBurning) {
+    const Rgb burning = rgb(250, 120, 0);
+    for (int g = 92; g <= 94; ++g) b.Glyphs[g].Picture = Raster(kSquare, kSquare, burning);
+    b.Pieces[1].Items[1] = kFlamer;
+    FireButtonClick(b, FireButton::Quick);
+    clickAt(40, 10);
+    EXPECT_FALSE(played("fire"));
+    EXPECT_TRUE(played("flames"));
+    EXPECT_EQ(b.Pieces[1].AP, 12);
+    // Range 7 is 224 pixels: the jet stops at 230, and the burst steps back
+    // half a square, which puts its middle on square 17.
+    for (int x = 16; x <= 18; ++x)
+        for (int y = 9; y <= 11; ++y) {
+            EXPECT_GE(b.cell(x, y).Glyph, 92) << x << "," << y;
+            EXPECT_LE(b.cell(x, y).Glyph, 94) << x << "," << y;
+            EXPECT_EQ(at(b.TerrainBitmap, x, y, 16, 16), burning) << x << "," << y;
+        }
+    EXPECT_EQ(b.cell(15, 10).Glyph, kFloorGlyph);
+    EXPECT_EQ(b.cell(19, 10).Glyph, kFloorGlyph);
+    // The jet drawn along the way is gone from the terrain picture.
+    EXPECT_EQ(at(b.TerrainBitmap, 13, 10, 16, 16), 0u);
+}
+
 TEST_F(HumanShot, DestroyingMardokWinsAndDisarms) {
     b.GameOver = true; // as the victory tile leaves it
     clickAt(40, 10);
