@@ -181,6 +181,7 @@ void MapImageMouseDown(Battle& b, MouseButton, ShiftState shift, int x, int y) {
         b.SelectedItemSlot != 0) {
         mapClickActions().heal(b, x, y);
         b.SelectedItemSlot = 0;
+        b.play("beep");
         healed = true;
     }
 

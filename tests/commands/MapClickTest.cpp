@@ -213,6 +213,7 @@ TEST_F(MapClick, AChosenItemIsUsedOnTheClickedOwnSoldier) {
     clickSquare(7, 5);
     EXPECT_EQ(actionsTaken(), Calls{"heal 208 144"});
     EXPECT_EQ(b.SelectedItemSlot, 0);
+    EXPECT_EQ(ports.sounds, Sounds{"beep"});
     // The treatment takes the place of selecting the patient.
     EXPECT_FALSE(b.PieceSelected);
     EXPECT_EQ(b.SelectedPiece, 1);
