@@ -25,6 +25,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QToolButton>
@@ -335,6 +336,16 @@ void TPlayingScreen::FormClose() {
 }
 
 void TPlayingScreen::showEvent(QShowEvent* e) {
+    if (!e->spontaneous() && !placed_) {
+        // Centred on the screen when it first appears.
+        placed_ = true;
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect s = screen->availableGeometry();
+            const QSize size = sizeHint().expandedTo(minimumSizeHint());
+            move(s.left() + std::max(0, (s.width() - size.width()) / 2),
+                 s.top() + std::max(0, (s.height() - size.height()) / 2));
+        }
+    }
     QMainWindow::showEvent(e);
     if (!e->spontaneous()) FormShow();
 }

@@ -198,10 +198,10 @@ void TPlayingScreen::buildWindow() {
     QFont bold = weapon->font();
     bold.setBold(true);
     weapon->setFont(bold);
-    caption(bar, "Quick shot", 10, 27, 70);
-    add(new QLabel(bar), "QuickShotLabel", 80, 27, 40, 18);
-    caption(bar, "Aimed shot", 130, 27, 70);
-    add(new QLabel(bar), "AimedShotLabel", 200, 27, 40, 18);
+    caption(bar, "Quick shot", 10, 27, 80);
+    add(new QLabel(bar), "QuickShotLabel", 92, 27, 40, 18);
+    caption(bar, "Aimed shot", 150, 27, 80);
+    add(new QLabel(bar), "AimedShotLabel", 232, 27, 40, 18);
     caption(bar, "Ammo", 290, 27, 50);
     add(new QLabel(bar), "AmmoLabel", 340, 27, 40, 18);
     // Shown over the bar for a moment when a hit is reduced or cancelled.

@@ -137,6 +137,7 @@ class TPlayingScreen : public QMainWindow {
     bool closeWanted_ = false;
     bool closed_ = false;
     bool inIdle_ = false;
+    bool placed_ = false;
 };
 
 } // namespace korvath
