@@ -186,7 +186,9 @@ void walkSelectedPiece(Battle& b, int tx, int ty, bool query) {
     const int i = b.SelectedPiece;
     if (i < 1 || i > kMaxPieces) return;
     PieceRecord& p = b.Pieces[i];
-    if (p.Name.empty() || !Battle::onMap(p.X, p.Y) || !Battle::onMap(tx, ty)) return;
+    // The selection outlives a soldier shot dead during his walk; his body stays put.
+    if (p.Name.empty() || p.Wounds < 1) return;
+    if (!Battle::onMap(p.X, p.Y) || !Battle::onMap(tx, ty)) return;
 
     rememberWalker(b, i);
     FocusPiece(b, i);

@@ -230,3 +230,62 @@ TEST_F(WalkTest, AWalkAlongTheMapsEdgeKeepsToTheMap) {
     EXPECT_EQ(w().Y, 40);
     EXPECT_EQ(w().AP, 20);
 }
+
+// An Operative on overwatch who sees the walker but whose weapon cannot reach
+// him during the walk: only the end-of-walk reaction makes him fire.
+class EndOfWalk : public WalkTest {
+  protected:
+    EndOfWalk() {
+        EquipmentType& gun = b->EquipmentTypes[1];
+        gun = equipment("Short Gun", "Firearm", "none", 2, 3);
+        gun.Range = 1;
+        gun.DamageDice = "1d1";
+        gun.TraceColour = "255";
+        PieceRecord& p = walker(10, 10, 20);
+        p.Toughness = 10;
+        p.TargetSize = 24;
+        PieceRecord& watcher = soldier(2, 2, 10, 20);
+        watcher.Items[1] = 1;
+        watcher.AP = 10;
+        watcher.Ammo = 5;
+        watcher.Overwatch = true;
+    }
+    int shotsFired() { return 5 - b->Pieces[2].Ammo; }
+};
+
+TEST_F(EndOfWalk, OnlyAWalkThatMovedDrawsTheReaction) {
+    query(15, 10);
+    EXPECT_EQ(shotsFired(), 0);
+    w().AP = 1;
+    walk(11, 10);
+    EXPECT_EQ(shotsFired(), 0);
+    w().AP = 20;
+    walk(11, 10);
+    EXPECT_EQ(w().X, 11);
+    EXPECT_EQ(shotsFired(), 1);
+    EXPECT_TRUE(b->MapClicksEnabled);
+}
+
+TEST_F(EndOfWalk, AReactionShotDuringTheWalkEndsItAfterThatStep) {
+    b->EquipmentTypes[1].Range = 30;
+    b->Pieces[2].Shoot = 100; // no stray
+    walk(20, 10);
+    EXPECT_EQ(w().X, 11);
+    EXPECT_EQ(w().AP, 18);
+    EXPECT_GE(shotsFired(), 1);
+    EXPECT_EQ(b->controls.WhatisHappening.lines.at(0), "Soldier 2 sees opponent and fires.");
+
+    // A walker killed by the reaction stops where he fell and draws no more fire.
+    b->EquipmentTypes[1].DamageDice = "10d6";
+    w().Toughness = 0;
+    walk(20, 10);
+    EXPECT_EQ(w().Wounds, 0) << ::testing::PrintToString(b->controls.WhatisHappening.lines);
+    EXPECT_EQ(w().X, 12);
+    // The dead man stays selected, but a click no longer moves his body.
+    const int fired = shotsFired();
+    walk(20, 10);
+    EXPECT_EQ(w().X, 12);
+    EXPECT_EQ(shotsFired(), fired);
+    const std::string status = b->controls.InfoLabel.text;
+    EXPECT_EQ(query(13, 10), status);
+}
