@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QThread>
 #include <QTime>
+#include <QUrl>
 
 namespace korvath {
 
@@ -62,18 +63,35 @@ void QtDialogs::information(const std::string& text) {
                              QString::fromStdString(text), QMessageBox::Ok);
 }
 
+namespace {
+
+// One file dialog for both questions: opens in the initial folder and lists
+// the other folders in its side bar.
+std::string askFile(const FileQuestion& q, bool save) {
+    QFileDialog dialog(QApplication::activeWindow(),
+                       save ? QStringLiteral("Save game") : QStringLiteral("Load game"),
+                       QString::fromStdString(q.initialDir), QtDialogs::qtFilter(q.filter));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    QList<QUrl> places = dialog.sidebarUrls();
+    places.prepend(QUrl::fromLocalFile(QString::fromStdString(q.initialDir)));
+    for (const std::string& folder : q.otherFolders)
+        places << QUrl::fromLocalFile(QString::fromStdString(folder));
+    dialog.setSidebarUrls(places);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    const std::string file = dialog.selectedFiles().first().toStdString();
+    return save ? QtDialogs::withDefaultExtension(file, q.defaultExt) : file;
+}
+
+} // namespace
+
 std::string QtDialogs::openFile(const FileQuestion& q) {
-    const QString file =
-        QFileDialog::getOpenFileName(QApplication::activeWindow(), QStringLiteral("Load game"),
-                                     QString::fromStdString(q.initialDir), qtFilter(q.filter));
-    return file.toStdString();
+    return askFile(q, false);
 }
 
 std::string QtDialogs::saveFile(const FileQuestion& q) {
-    const QString file =
-        QFileDialog::getSaveFileName(QApplication::activeWindow(), QStringLiteral("Save game"),
-                                     QString::fromStdString(q.initialDir), qtFilter(q.filter));
-    return withDefaultExtension(file.toStdString(), q.defaultExt);
+    return askFile(q, true);
 }
 
 } // namespace korvath

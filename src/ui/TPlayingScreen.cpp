@@ -5,6 +5,8 @@
 #include "SoundPlayer.h"
 #include "TNodeForm.h"
 #include "engine/Paths.h"
+#include "game/DeveloperAids.h"
+#include "game/Display.h"
 #include "game/Scenario.h"
 
 #include <QAction>
@@ -334,10 +336,7 @@ void TPlayingScreen::FormCreate() {
         throw;
     }
     // A developer sees the hidden aids (KORVATH_DEVELOPER=1).
-    if (b_.developerMode)
-        for (Control* c : {&b_.controls.N1, &b_.controls.IwannaC1, &b_.controls.Nodes1,
-                           &b_.controls.Setp1tocoords1})
-            c->visible = true;
+    if (b_.developerMode) enableDeveloperMode(b_);
     idleTimer_.start(30);
     sync();
 }
@@ -444,30 +443,36 @@ void TPlayingScreen::syncControl(const std::string& name, const Control& c) {
 
 void TPlayingScreen::syncPortrait() {
     const int row = b_.controls.whatManPicture;
-    if (row == portraitShown_) return;
+    const int frame =
+        b_.whatManFrame >= 1 && b_.whatManFrame <= kPictureFrames ? b_.whatManFrame : 1;
+    if (row == portraitShown_ && frame == portraitFrame_) return;
     portraitShown_ = row;
-    if (row < 1 || row > kPictureRows || b_.UnitPictures[row][1].empty()) {
+    portraitFrame_ = frame;
+    if (row < 1 || row > kPictureRows || b_.UnitPictures[row][frame].empty()) {
         whatMan_->clear();
         return;
     }
-    const Raster& pic = b_.UnitPictures[row][1];
+    const Raster& pic = b_.UnitPictures[row][frame];
     QImage img(reinterpret_cast<const uchar*>(pic.data()), pic.width(), pic.height(),
                pic.width() * 4, QImage::Format_RGB32);
     whatMan_->setPixmap(QPixmap::fromImage(img.scaled(80, 80)));
 }
 
-void TPlayingScreen::sync() {
+void TPlayingScreen::sync(bool now) {
     if (closed_) return;
     for (auto& [name, control] : b_.controls.all()) syncControl(name, *control);
 
     // The picture inside the panel follows the scroll bars: their positions
     // are the map column at the panel's right edge and the row at its bottom.
-    mapImage_->move(kPanelWidth - b_.controls.ScrollTop.position,
-                    kPanelHeight - b_.controls.ScrollSide.position);
+    mapImage_->move(mapImageLeft(b_), mapImageTop(b_));
     if (!b_.dirty.empty()) {
-        mapImage_->update(QRect(b_.dirty.left, b_.dirty.top, b_.dirty.right - b_.dirty.left,
-                                b_.dirty.bottom - b_.dirty.top));
+        const QRect changed(b_.dirty.left, b_.dirty.top, b_.dirty.right - b_.dirty.left,
+                            b_.dirty.bottom - b_.dirty.top);
         b_.dirty = {};
+        if (now && mapImage_->isVisible())
+            mapImage_->repaint(changed);
+        else
+            mapImage_->update(changed);
     }
     overHeadMap_->update();
     syncPortrait();
@@ -488,8 +493,7 @@ void TPlayingScreen::sync() {
 }
 
 void TPlayingScreen::WindowRefresh::repaint() {
-    w_->sync();
-    w_->repaint();
+    w_->sync(true);
 }
 
 } // namespace korvath

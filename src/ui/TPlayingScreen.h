@@ -38,9 +38,10 @@ class TPlayingScreen : public QMainWindow {
     // scenario. Throws DataError (the battle is then left as it was).
     void FormCreate();
 
-    // Brings every widget up to date with the controls model; repaints the
-    // part of the map that changed.
-    void sync();
+    // Brings every widget up to date with the controls model and repaints the
+    // visible part of the map that changed: at once when now is set (the rules'
+    // animations), else with the next paint.
+    void sync(bool now = false);
 
     Battle& battle() { return b_; }
     QWidget* control(const QString& name) const { return widgets_.value(name); }
@@ -131,6 +132,7 @@ class TPlayingScreen : public QMainWindow {
     QCursor swordCursor_;
     QCursor aimCursor_;
     int portraitShown_ = -1;
+    int portraitFrame_ = -1;
     size_t memoLines_ = 0;
     std::string memoLast_;
     int busy_ = 0;

@@ -438,6 +438,14 @@ void WindowTests::battlesStartAndQuitWithSmallScenario() {
         QCOMPARE(w->mapImage()->pos(), QPoint(710 - (30 * 32 + 355), 518 - (20 * 32 + 259)));
         checkMapShown(w, b);
 
+        // A changed square is all that is painted again.
+        QTest::qWait(20);
+        b.TerrainBitmap.fillRect(608, 384, 640, 416, rgb(250, 250, 0));
+        b.copySquare(20, 13);
+        b.ports.refresh->repaint();
+        QCOMPARE(w->mapImage()->lastPainted(), QRect(608, 384, 32, 32));
+        checkMapShown(w, b);
+
         QPointer<TPlayingScreen> gone = w;
         w->menuEntry("Quit1")->trigger();
         QTRY_VERIFY(gone.isNull());
