@@ -210,7 +210,8 @@ void walkSelectedPiece(Battle& b, int tx, int ty, bool query) {
 
     if (query) {
         const int needed = b.cell(tx, ty).PathCost;
-        if (n < 99 && needed <= p.AP)
+        // A square the flood never reached has no price, whatever the trace says.
+        if (needed > 0 && n < 99 && needed <= p.AP)
             b.controls.InfoLabel.text = std::to_string(needed) + " action points required, " +
                                         std::to_string(p.AP - needed) + " remaining.";
         else

@@ -27,6 +27,10 @@ TEST_F(WalkTest, QueryOnAWalledOffSquareIsTooFar) {
         for (int y = 9; y <= 11; ++y)
             if (x != 20 || y != 10) wall(x, y);
     EXPECT_EQ(query(20, 10), "Too far or unreacheable.");
+    // Nor is it priced at nothing for a soldier too tired to look far.
+    w().AP = 1;
+    EXPECT_EQ(query(20, 10), "Too far or unreacheable.");
+    w().AP = 50;
     walk(20, 10);
     EXPECT_EQ(w().X, 10);
     EXPECT_EQ(w().AP, 50);
