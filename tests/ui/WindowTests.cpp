@@ -140,6 +140,7 @@ class WindowTests : public QObject {
     void soundStaysSilentWithoutWaves();
     void battleWindowLayout();
     void battlesStartAndQuitWithSmallScenario();
+    void deploymentThroughTheWidgets();
     void brokenScenarioKeepsTheFrontScreen();
     void realScenariosStartAndQuit();
 };
@@ -454,6 +455,45 @@ void WindowTests::battlesStartAndQuitWithSmallScenario() {
         QVERIFY(b.Pieces[1].Name.empty());
     }
     QVERIFY(g.dialogs.texts.empty());
+#endif
+}
+
+void WindowTests::deploymentThroughTheWidgets() {
+#ifndef KORVATH_HAVE_TESTDATA
+    QSKIP("the small test scenario is not available");
+#else
+    test::TempDir dir;
+    test::TestScenario scenario;
+    scenario.write(dir.path);
+    Game g(QString::fromStdString(dir.path.string()));
+    QVERIFY(g.start("Korvath"));
+    TPlayingScreen* w = g.intro->battleWindow();
+    Battle& b = *g.battle;
+    auto* list = qobject_cast<QTableWidget*>(w->control("PlaceMenGrid"));
+    QVERIFY(QTest::qWaitForWindowActive(w));
+
+    // Pick each soldier from the list and put him on a start star: the
+    // presses reach the rules in map pixels.
+    const QPoint stars[] = {{9 * 32 + 16, 9 * 32 + 16}, {10 * 32 + 16, 9 * 32 + 16}};
+    for (int row = 0; row < 2; ++row) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(list->model()->index(row, 0)).center());
+        QVERIFY(b.PieceSelected);
+        QTest::mouseClick(w->mapImage(), Qt::LeftButton, {}, stars[row]);
+        QCOMPARE(int(b.Pieces[row + 1].X), 10 + row);
+        QCOMPARE(int(b.Pieces[row + 1].Y), 10);
+    }
+    // The last placement ends deployment: the list goes, the panel comes.
+    QVERIFY(list->isHidden());
+    QVERIFY(w->control("PiecesInfoPanel")->isVisible());
+    QVERIFY(w->control("EndTurnButton")->isEnabled());
+    checkMapShown(w, b);
+
+    // Keys go to the window first and never reach the log.
+    auto* memo = qobject_cast<QPlainTextEdit*>(w->control("WhatisHappening"));
+    const QString before = memo->toPlainText();
+    QTest::keyClick(memo, Qt::Key_X);
+    QCOMPARE(memo->toPlainText(), before);
 #endif
 }
 
