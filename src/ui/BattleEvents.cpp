@@ -152,16 +152,20 @@ void TPlayingScreen::ScrollSideChange(int position) {
 
 void TPlayingScreen::IdleTick() {
     // Edge scrolling while the battle window has the focus. The rule waits a
-    // little each time; a tick that arrives during that wait is skipped.
-    if (inIdle_ || busy_ > 0 || !isActiveWindow()) return;
-    inIdle_ = true;
-    handle([&] {
-        const QPoint mouse = QCursor::pos();
-        const QRect frame = frameGeometry();
-        myidlehandler(b_, mouse.x(), mouse.y(), frame.left(), frame.top(), frame.width(),
-                      frame.height());
-    });
-    inIdle_ = false;
+    // little each time; a tick that arrives during another handler is skipped.
+    if (closed_) return;
+    if (!inIdle_ && busy_ == 0 && edgeScrolling_ && isActiveWindow()) {
+        inIdle_ = true;
+        handle([&] {
+            const QPoint mouse = QCursor::pos();
+            const QRect frame = frameGeometry();
+            myidlehandler(b_, mouse.x(), mouse.y(), frame.left(), frame.top(), frame.width(),
+                          frame.height());
+        });
+        inIdle_ = false;
+    }
+    // A breather between two steps, so clicks and keys flow freely.
+    if (!closed_) idleTimer_.start(kIdleGap);
 }
 
 // ---- buttons of the information panel ----

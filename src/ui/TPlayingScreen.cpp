@@ -337,7 +337,8 @@ void TPlayingScreen::FormCreate() {
     }
     // A developer sees the hidden aids (KORVATH_DEVELOPER=1).
     if (b_.developerMode) enableDeveloperMode(b_);
-    idleTimer_.start(30);
+    idleTimer_.setSingleShot(true);
+    idleTimer_.start(kIdleGap);
     sync();
 }
 

@@ -44,6 +44,8 @@ class TPlayingScreen : public QMainWindow {
     void sync(bool now = false);
 
     Battle& battle() { return b_; }
+    // Edge scrolling follows the real mouse; tests that need a still view turn it off.
+    static void setEdgeScrolling(bool on) { edgeScrolling_ = on; }
     QWidget* control(const QString& name) const { return widgets_.value(name); }
     QAction* menuEntry(const QString& name) const { return actions_.value(name); }
     MapImageWidget* mapImage() const { return mapImage_; }
@@ -128,6 +130,7 @@ class TPlayingScreen : public QMainWindow {
     RasterLabel* overHeadMap_ = nullptr;
     QLabel* whatMan_ = nullptr;
     QWidget* central_ = nullptr;
+    static constexpr int kIdleGap = 15; // ms between two edge-scrolling steps
     QTimer idleTimer_;
     QCursor swordCursor_;
     QCursor aimCursor_;
@@ -140,6 +143,7 @@ class TPlayingScreen : public QMainWindow {
     bool closed_ = false;
     bool inIdle_ = false;
     bool placed_ = false;
+    static inline bool edgeScrolling_ = true;
 };
 
 } // namespace korvath
