@@ -121,6 +121,9 @@ void computerPieceTurn(Battle& b, int i) {
     int target = 0;
     int d = NearestEnemy(b, i, p.X, p.Y, seen, target);
     if (!p.Overwatch && d < kShootingDistance && seen && canFire(b, i)) ShootEnemy(b, i, target);
+    // Every step below may end with him dead (reaction fire, a blast): the
+    // dead do nothing more.
+    if (!p.alive()) return;
 
     // Peek round the corners: below, above, left, right.
     if (!seen) {
@@ -135,10 +138,12 @@ void computerPieceTurn(Battle& b, int i) {
     // How far this soldier is willing to go for an enemy this turn: 8 to 28 squares.
     const int reach = 8 + b.rng.random(21);
     if (!p.Overwatch && d < reach) AdvanceTowards(b, i, target, moved);
+    if (!p.alive()) return;
 
     // The enemy nearest the objective is dealt with if he comes close to it.
     d = NearestEnemy(b, i, b.ObjectiveX, b.ObjectiveY, seen, target);
     if (d < kObjectiveRadius && !p.Overwatch && d < reach) AdvanceTowards(b, i, target, moved);
+    if (!p.alive()) return;
 
     // Now and then a soldier who found no way to his enemy goes after
     // someone he heard moving.
@@ -146,6 +151,7 @@ void computerPieceTurn(Battle& b, int i) {
         const int slot = b.rng.random(5) + 1;
         if (b.RecentPieces[slot] != 0 && !moved) AdvanceTowards(b, i, b.RecentPieces[slot], moved);
     }
+    if (!p.alive()) return;
 
     // Nobody in sight: wait for them on overwatch.
     if (!p.Overwatch && quickShotCost(b, i) <= p.AP && !seen &&
@@ -155,7 +161,7 @@ void computerPieceTurn(Battle& b, int i) {
 
 void AdvanceTowards(Battle& b, int m, int target, bool& moved) {
     moved = true;
-    if (!isPiece(b, m)) return;
+    if (!isPiece(b, m) || !b.Pieces[m].alive()) return;
     PieceRecord& p = b.Pieces[m];
     const int shotCost = quickShotCost(b, m);
 
@@ -259,20 +265,22 @@ void AdvanceTowards(Battle& b, int m, int target, bool& moved) {
     if (seen && isPiece(b, t)) CheckOverWatch(b, t, m);
 
     // Fire from where he stands while he sees somebody and has the points.
-    if (p.alive() && canFire(b, m)) {
+    // A soldier killed by his own shot (a blast next to him) fires no more.
+    auto stillFiring = [&] { return p.alive() && canFire(b, m) && !p.Overwatch; };
+    if (stillFiring()) {
         bool again = false;
         do {
             NearestEnemy(b, m, p.X, p.Y, seen, t);
             bool spent = true;
             while (spent && seen && isPiece(b, t) && p.AP >= shotCost && b.Pieces[t].Wounds > 0 &&
-                   !p.Overwatch) {
+                   stillFiring()) {
                 const int before = p.AP;
                 ShootEnemy(b, m, t);
                 pause(b, kShotPause, false);
                 // A shot refused for want of a target would be asked for forever.
                 spent = p.AP < before;
             }
-            again = spent && seen && p.AP >= shotCost && !p.Overwatch;
+            again = spent && seen && p.AP >= shotCost && stillFiring();
         } while (again);
     }
 
