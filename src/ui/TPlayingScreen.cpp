@@ -326,9 +326,15 @@ void TPlayingScreen::buildMenus() {
 void TPlayingScreen::FormCreate() {
     b_.ports.refresh = &refresh_;
     if (sound_) sound_->load(gamePath(b_.AppDir, "\\sound\\KorvathWavs.dxw"));
-    // The two custom cursors are read relative to the working directory.
-    swordCursor_ = loadCursor("./graphics/sword.cur", Qt::PointingHandCursor);
-    aimCursor_ = loadCursor("./graphics/aim.cur", Qt::CrossCursor);
+    // The two custom cursors are read relative to the working directory (the
+    // game folder when started by ./run); started from elsewhere, the game
+    // folder's own copies serve.
+    auto cursorFile = [this](const std::string& name) {
+        const std::string local = "./graphics/" + name;
+        return fileExists(local) ? local : gamePath(b_.AppDir, "\\graphics\\" + name);
+    };
+    swordCursor_ = loadCursor(cursorFile("sword.cur"), Qt::PointingHandCursor);
+    aimCursor_ = loadCursor(cursorFile("aim.cur"), Qt::CrossCursor);
     try {
         createBattle(b_);
     } catch (...) {
@@ -485,12 +491,11 @@ void TPlayingScreen::sync(bool now) {
     }
     if (nodes_) nodes_->mirror(b_.nodeGridVisible, b_.NodeGrid);
 
-    const QCursor window = cursorFor(b_.controls.cursor);
-    if (central_->cursor().shape() != window.shape() || window.shape() == Qt::BitmapCursor)
-        central_->setCursor(window);
-    const CursorShape overMap =
-        b_.controls.cursor != CursorShape::Default ? b_.controls.cursor : b_.controls.mapCursor;
-    mapImage_->setCursor(cursorFor(overMap));
+    // The window's cursor covers everything; the map has its own beneath it.
+    const CursorShape window = b_.controls.cursor;
+    const CursorShape overMap = window != CursorShape::Default ? window : b_.controls.mapCursor;
+    if (window != windowCursor_) central_->setCursor(cursorFor(windowCursor_ = window));
+    if (overMap != mapCursor_) mapImage_->setCursor(cursorFor(mapCursor_ = overMap));
 }
 
 void TPlayingScreen::WindowRefresh::repaint() {

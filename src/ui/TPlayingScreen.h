@@ -134,6 +134,8 @@ class TPlayingScreen : public QMainWindow {
     QTimer idleTimer_;
     QCursor swordCursor_;
     QCursor aimCursor_;
+    CursorShape windowCursor_ = CursorShape::Default;
+    CursorShape mapCursor_ = CursorShape::Default;
     int portraitShown_ = -1;
     int portraitFrame_ = -1;
     size_t memoLines_ = 0;

@@ -528,6 +528,13 @@ void WindowTests::realScenariosStartAndQuit() {
     const QString appDir = QStringLiteral(KORVATH_GAME_DIR);
     if (!fileExists(gamePath(appDir.toStdString(), "\\scenarios\\korvathDesc.txt")))
         QSKIP("the game folder is not built yet");
+    // The game's own cursors are pictures this window can use.
+    for (const char* name : {"\\graphics\\sword.cur", "\\graphics\\aim.cur"}) {
+        std::ifstream in(gamePath(appDir.toStdString(), name), std::ios::binary);
+        const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
+                                               std::istreambuf_iterator<char>());
+        QVERIFY2(parseCursor(bytes).has_value(), name);
+    }
     Game g(appDir);
     QVERIFY(!g.intro->findChild<QLabel*>("Image1")->pixmap().isNull());
     QVERIFY(!g.intro->findChild<QLabel*>("Korvath")->pixmap().isNull());
