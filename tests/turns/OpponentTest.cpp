@@ -1,3 +1,4 @@
+#include "game/Display.h"
 #include "game/Opponent.h"
 #include "TurnFixture.h"
 
@@ -169,6 +170,68 @@ TEST_F(Opponent, APathLongerThanAHundredSquaresIsWalkedFromHisEnd) {
     EXPECT_LT(g.AP, 7);
     EXPECT_EQ(occupiedSquares(), 2);
     EXPECT_EQ(b->cell(g.X, g.Y).Glyph, kOccupiedGlyph);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Opponent, AWalkThatRunsItsCourseStepsBackAfterAPause) {
+    // Chasing a soldier heard moving who has since fallen: nobody is seen on
+    // the way, so the walk ends beside the body and he steps back.
+    move(1, 20, 20);
+    piece(1).Wounds = 0;
+    move(2, 10, 20);
+    piece(2).AP = 40;
+    bool moved = false;
+    AdvanceTowards(*b, 2, 1, moved);
+    EXPECT_TRUE(moved);
+    EXPECT_EQ(piece(2).X, 18);
+    EXPECT_EQ(piece(2).Y, 20);
+    EXPECT_EQ(piece(2).AP, 40 - 9 * 2 - 2);
+    EXPECT_EQ(ports.ticks(), 9u * 20 + 350);
+    EXPECT_EQ(b->cell(19, 20).Solidity, 0);
+}
+
+TEST_F(Opponent, ARaiderOnOverwatchFiresAtTheWalker) {
+    move(1, 30, 20);
+    move(2, 36, 20);
+    PieceRecord& watcher = piece(1);
+    watcher.Items[1] = 1;
+    watcher.Ammo = 10;
+    watcher.Overwatch = true;
+    placePieces(*b);
+    computerPieceTurn(*b, 2);
+    EXPECT_EQ(logCount("Raider 1 sees opponent and fires."), 1);
+    EXPECT_EQ(watcher.AP, 20 - 6);
+    EXPECT_TRUE(watcher.Overwatch);
+}
+
+TEST_F(Opponent, AfterAFailedAdvanceHeSometimesChasesSomeoneHeHeard) {
+    b->ObjectiveX = 2;
+    b->ObjectiveY = 48;
+    move(1, 35, 20); // near, but walled in: no way to him
+    boxIn(35, 20);
+    wall(36, 20);
+    raider(3, 70, 40); // far and out of sight, open to the right
+    boxIn(70, 40);
+    auto chases = [&](uint8_t heard) {
+        int n = 0;
+        for (uint32_t seed = 0; seed < 24; ++seed) {
+            move(2, 30, 20);
+            piece(2).AP = 20;
+            piece(2).Overwatch = false;
+            b->RecentPieces = {0, heard, heard, heard, heard, heard};
+            b->rng.setSeed(seed);
+            computerPieceTurn(*b, 2);
+            n += piece(2).AP < 20;
+        }
+        return n;
+    };
+    const int withRing = chases(3);
+    EXPECT_GT(withRing, 0);
+    EXPECT_LT(withRing, 24);
+    EXPECT_EQ(chases(0), 0);
 }
 
 } // namespace
