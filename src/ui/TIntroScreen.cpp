@@ -101,7 +101,10 @@ TIntroScreen::TIntroScreen(Battle& battle, SoundPlayer* sound, QWidget* parent)
     difficulty_->setPageStep(1);
     difficulty_->setTickPosition(QSlider::TicksBelow);
     difficulty_->setTickInterval(1);
-    setForeground(difficulty_, kSilver); // the tick marks
+    // The style draws tick marks a shade darker than the background colour.
+    QPalette ticks = difficulty_->palette();
+    ticks.setColor(QPalette::Window, kSilver);
+    difficulty_->setPalette(ticks);
 
     const char* hints[] = {"To start click on one of the two maps above. Then place ",
                            "your units on the Red and Yellow Stars. Note you need a",
