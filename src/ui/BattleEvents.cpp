@@ -355,7 +355,9 @@ void TPlayingScreen::showEvent(QShowEvent* e) {
 }
 
 bool TPlayingScreen::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate && !closed_) FormActivate();
+    // Coming back from a message box that a rule opened is not a fresh
+    // activation: the rule is still running and keeps its modes.
+    if (e->type() == QEvent::WindowActivate && !closed_ && busy_ == 0) FormActivate();
     return QMainWindow::event(e);
 }
 
