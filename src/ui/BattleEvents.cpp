@@ -30,12 +30,19 @@
 #include <QTableWidget>
 #include <QToolButton>
 
+#include <exception>
+
 namespace korvath {
 
 template <class F> void TPlayingScreen::handle(F&& f) {
     if (closed_) return;
     ++busy_;
-    f();
+    try {
+        f();
+    } catch (const std::exception& e) {
+        // A rule stopped by bad data: the player is told why and the battle goes on.
+        b_.information(e.what());
+    }
     --busy_;
     // The rules close the battle on Quit and at the end of a decided game.
     if (!b_.windowOpen) closeWanted_ = true;
