@@ -312,6 +312,8 @@ void FireBullet(Battle& b, int shooter, double angle, double startX, double star
     double segX = 0, segY = 0;
     bool continuing = true, traceShown = false;
     int travelled = 0, found = 0;
+    // Without direction tables the projectile could never move on.
+    if (b.CosTable[d] == 0 && b.SinTable[d] == 0) continuing = false;
     if (flames) b.play("flames");
     const int steps = flames ? 10 : 15;
 

@@ -106,6 +106,16 @@ TEST_F(FireBulletTest, AShotAlongARowEndsAfterTheSegmentThatPassesItsRange) {
     EXPECT_EQ(b.cell(26, 10).Glyph, kWallGlyph); // walls do not break
 }
 
+TEST_F(FireBulletTest, AShotWithoutDirectionTablesEndsInsteadOfHanging) {
+    soldier(1, "Raider", 1, 10, 10);
+    ready();
+    b.CosTable = {};
+    b.SinTable = {};
+    b.MapClicksEnabled = false;
+    FireBullet(b, 1, 0, centre(10), centre(10), 0, 0);
+    EXPECT_TRUE(b.MapClicksEnabled);
+}
+
 TEST_F(FireBulletTest, TheTraceIsDrawnInTheWeaponsColourAndDottedForArcWeapons) {
     soldier(1, "Raider", 1, 10, 10);
     ready();
