@@ -4,10 +4,6 @@
 
 namespace korvath {
 
-namespace {
-
-// The equipment index of an item lying on the floor ("item_12" is type 12),
-// or 0 when the tile holds no item.
 int floorItem(const std::string& action) {
     if (action.compare(0, 4, "item") != 0) return 0;
     const auto underscore = action.find('_');
@@ -19,8 +15,6 @@ int floorItem(const std::string& action) {
     if (ec != std::errc{} || end != last || e < 1 || e > kMaxEquipment) return 0;
     return e;
 }
-
-} // namespace
 
 void ShowPieceStats(Battle& b, int i) {
     if (i < 1 || i > kMaxPieces || b.Pieces[i].Name.empty()) return;

@@ -27,20 +27,6 @@ void clearLog(Battle& b) {
     b.controls.WhatisHappening.lines.clear();
 }
 
-// The equipment index of an item lying on a floor tile ("item_12" is type
-// 12), or 0 when the tile shows no item.
-int floorItem(const std::string& action) {
-    if (action.compare(0, 4, "item") != 0) return 0;
-    const auto underscore = action.find('_');
-    if (underscore == std::string::npos) return 0;
-    const char* first = action.data() + underscore + 1;
-    const char* last = action.data() + action.size();
-    int e = 0;
-    const auto [end, ec] = std::from_chars(first, last, e);
-    if (ec != std::errc{} || end != last || e < 1 || e > kMaxEquipment) return 0;
-    return e;
-}
-
 bool kindIs(const EquipmentType& e, std::initializer_list<const char*> kinds) {
     for (const char* k : kinds)
         if (e.Kind == k) return true;
