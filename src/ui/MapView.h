@@ -42,6 +42,7 @@ class MapImageWidget : public QWidget {
     std::function<void(const MapMouse&)> onMouseMove;
     // Area painted by the last paint event, for checking that repaints stay small.
     QRect lastPainted() const { return lastPainted_; }
+    void forgetPainted() { lastPainted_ = QRect(); }
 
   protected:
     void paintEvent(QPaintEvent* e) override;
