@@ -1,12 +1,20 @@
 #include "Battle.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 namespace korvath {
 
 Battle::Battle() {
     SideNames[1] = "Raiders";
     SideNames[2] = "Operatives";
+    // The unit step of every whole degree, for the sight and shot rays; filled
+    // once, so no ray ever runs on empty tables.
+    for (int d = 0; d <= 360; ++d) {
+        CosTable[d] = std::cos(d * std::numbers::pi / 180.0);
+        SinTable[d] = std::sin(d * std::numbers::pi / 180.0);
+    }
 }
 
 void Battle::markDirty(int left, int top, int right, int bottom) {

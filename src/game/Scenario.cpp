@@ -9,9 +9,6 @@
 #include "engine/TextFile.h"
 #include "engine/Ustar.h"
 
-#include <cmath>
-#include <numbers>
-
 namespace korvath {
 
 namespace {
@@ -137,10 +134,6 @@ void createBattle(Battle& b) {
     b.controls.IwannaC1.down = sightTraces;
     if (b.developerMode) enableDeveloperMode(b);
     b.dirty = {};
-    for (int d = 0; d <= 360; ++d) {
-        b.CosTable[d] = std::cos(d * std::numbers::pi / 180.0);
-        b.SinTable[d] = std::sin(d * std::numbers::pi / 180.0);
-    }
     b.waveNames = std::move(s.waveNames);
 
     b.MapImage = Raster(kMapPixelsX, kMapPixelsY);

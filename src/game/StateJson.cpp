@@ -95,6 +95,9 @@ json battleJson(Battle& b, bool withMap, bool withGlyphs) {
 
     json controls = json::object();
     for (auto& [name, c] : b.controls.all()) controls[name] = controlJson(*c);
+    // The two shield pictures of the actions bar.
+    controls["DefenseShield"] = {{"visible", b.defenseShieldVisible}};
+    controls["DefenseShieldExclude"] = {{"visible", b.defenseShieldExcludeVisible}};
     j["controls"] = std::move(controls);
 
     json events = json::array();

@@ -29,6 +29,8 @@ void writeLines(const fs::path& p, const std::vector<std::string>& lines) {
 } // namespace
 
 uint32_t tileColour(int glyph) {
+    // Open floor is black, as in the game's own tiles: shots and discs rely on it.
+    if (glyph >= 105 && glyph < kStartStarGlyph) return 0;
     return rgb(glyph, 255 - glyph, (glyph * 7) & 255);
 }
 

@@ -43,7 +43,8 @@ struct TempDir {
     std::filesystem::path path;
 };
 
-// Colour of the test tile for glyph g: every glyph gets its own.
+// Colour of the test tile for glyph g: every glyph outside the open floor gets
+// its own; open floor (105..155) is black, as in the game.
 uint32_t tileColour(int glyph);
 
 } // namespace korvath::test
