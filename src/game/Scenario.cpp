@@ -94,6 +94,22 @@ void fillDeploymentList(Battle& b) {
     if (grid.rows.empty()) endDeployment(b);
 }
 
+// Opens the view on the start stars, so the player sees where to deploy
+// without hunting for them.
+void showLandingZone(Battle& b) {
+    long sumX = 0, sumY = 0, stars = 0;
+    for (int y = 1; y <= kMapHeight; ++y)
+        for (int x = 1; x <= kMapWidth; ++x)
+            if (b.cell(x, y).Glyph == kStartStarGlyph) {
+                sumX += x;
+                sumY += y;
+                ++stars;
+            }
+    if (stars == 0) return;
+    ScrollToPoint(b, static_cast<int>(sumX * kSquare / stars) - kSquare / 2,
+                  static_cast<int>(sumY * kSquare / stars) - kSquare / 2);
+}
+
 } // namespace
 
 void chooseScenario(Battle& b, ScenarioId which, int difficulty) {
@@ -184,6 +200,7 @@ void createBattle(Battle& b) {
     b.windowOpen = true;
     fillDeploymentList(b);
     placePieces(b);
+    if (b.controls.PlaceMenGrid.visible) showLandingZone(b);
     b.HumanTurn = true;
 }
 

@@ -217,3 +217,13 @@ TEST_F(ScenarioLoad, BriefingAndQuitAndClose) {
         EXPECT_EQ(p.X, 0);
     }
 }
+
+TEST_F(ScenarioLoad, DeploymentOpensTheViewOnTheStartStars) {
+    TestScenario s;
+    s.glyph[10][10] = s.glyph[11][10] = kFloorGlyph;
+    s.glyph[60][40] = s.glyph[62][42] = kStartStarGlyph;
+    load(s);
+    // The view's right and bottom edges lie half a panel past the stars' middle.
+    EXPECT_EQ(b->controls.ScrollTop.position, 61 * 32 - 16 + 710 / 2);
+    EXPECT_EQ(b->controls.ScrollSide.position, 41 * 32 - 16 + 518 / 2);
+}
