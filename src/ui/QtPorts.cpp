@@ -1,6 +1,7 @@
 #include "QtPorts.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -63,22 +64,35 @@ void QtDialogs::information(const std::string& text) {
                              QString::fromStdString(text), QMessageBox::Ok);
 }
 
-namespace {
-
-// One file dialog for both questions: opens in the initial folder and lists
-// the other folders in its side bar.
-std::string askFile(const FileQuestion& q, bool save) {
-    QFileDialog dialog(QApplication::activeWindow(),
-                       save ? QStringLiteral("Save game") : QStringLiteral("Load game"),
-                       QString::fromStdString(q.initialDir), QtDialogs::qtFilter(q.filter));
+void configureFileDialog(QFileDialog& dialog, const FileQuestion& q, bool save) {
+    dialog.setWindowTitle(save ? QStringLiteral("Save game") : QStringLiteral("Load game"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    QList<QUrl> places = dialog.sidebarUrls();
-    places.prepend(QUrl::fromLocalFile(QString::fromStdString(q.initialDir)));
+    dialog.setNameFilter(QtDialogs::qtFilter(q.filter));
+    // "*.map" -> "map": a name typed without an extension becomes NAME.map.
+    QString suffix = QString::fromStdString(q.defaultExt);
+    while (suffix.startsWith('*') || suffix.startsWith('.')) suffix.remove(0, 1);
+    dialog.setDefaultSuffix(suffix);
+    const QString initial = QString::fromStdString(q.initialDir);
+    // The first save finds its folder ready, so the dialog opens where the game will be written.
+    if (save) QDir().mkpath(initial);
+    dialog.setDirectory(initial);
+    // Qt remembers the side bar of every earlier dialog; the game's own list
+    // replaces it, so old folders never pile up there.
+    QList<QUrl> places{QUrl::fromLocalFile(initial)};
     for (const std::string& folder : q.otherFolders)
         places << QUrl::fromLocalFile(QString::fromStdString(folder));
+    places << QUrl::fromLocalFile(QDir::homePath());
     dialog.setSidebarUrls(places);
+}
+
+namespace {
+
+// One file dialog for both questions, over the active window.
+std::string askFile(const FileQuestion& q, bool save) {
+    QFileDialog dialog(QApplication::activeWindow());
+    configureFileDialog(dialog, q, save);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     const std::string file = dialog.selectedFiles().first().toStdString();
     return save ? QtDialogs::withDefaultExtension(file, q.defaultExt) : file;

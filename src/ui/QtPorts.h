@@ -3,6 +3,8 @@
 
 #include <QElapsedTimer>
 
+class QFileDialog;
+
 namespace korvath {
 
 // The game's clock on the Qt event loop. Waiting keeps the window painted;
@@ -31,5 +33,10 @@ class QtDialogs : public Dialogs {
     // Adds the default extension ("*.map") to a name chosen without one.
     static std::string withDefaultExtension(const std::string& file, const std::string& ext);
 };
+
+// Sets up the save or load dialog: Qt's own dialog opening in the question's
+// folder with its filter and default suffix, the other saved-games folders in
+// the side bar.
+void configureFileDialog(QFileDialog& dialog, const FileQuestion& q, bool save);
 
 } // namespace korvath

@@ -1,6 +1,8 @@
 #include "engine/Paths.h"
 #include "engine/Ustar.h"
 #include "game/Battle.h"
+#include "game/SavedGame.h"
+#include "game/Sight.h"
 #include "ui/CursorFile.h"
 #include "ui/JpegImage.h"
 #include "ui/QtPorts.h"
@@ -15,8 +17,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -41,6 +46,68 @@ struct RecordingDialogs : Dialogs {
     std::string openFile(const FileQuestion&) override { return {}; }
     std::string saveFile(const FileQuestion&) override { return {}; }
 };
+
+// The real file dialogs, with information boxes counted as above.
+struct FileDialogs : QtDialogs {
+    std::vector<std::string> texts;
+    void information(const std::string& text) override { texts.push_back(text); }
+};
+
+// Sets or clears an environment variable for one test and puts it back after.
+class EnvVar {
+  public:
+    explicit EnvVar(const char* name)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {}
+    ~EnvVar() {
+        if (had_)
+            qputenv(name_, old_);
+        else
+            qunsetenv(name_);
+    }
+    void set(const QByteArray& value) { qputenv(name_, value); }
+    void unset() { qunsetenv(name_); }
+
+  private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
+
+// Answers the next modal file dialog once it shows: act looks it over and
+// accepts or rejects it.
+void whenFileDialogShows(std::function<void(QFileDialog&)> act) {
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) return;
+        poll->stop();
+        poll->deleteLater();
+        act(*dialog);
+        // A failed check inside act returns early: never leave the test waiting on the dialog.
+        if (dialog->isVisible()) dialog->reject();
+    });
+    poll->start();
+}
+
+// The player types a name into the dialog and presses Enter. (selectFile
+// leaves the name field alone once it has the focus.)
+void typeAndAccept(QFileDialog& d, const QString& name) {
+    auto* edit = d.findChild<QLineEdit*>("fileNameEdit");
+    QVERIFY(edit);
+    edit->setText(name);
+    static_cast<QDialog&>(d).accept(); // QFileDialog's own accept checks the name
+}
+
+QString cleanPath(const std::string& path) {
+    return QDir::cleanPath(QString::fromStdString(path));
+}
+
+QStringList sidebarFolders(const QFileDialog& d) {
+    QStringList out;
+    for (const QUrl& url : d.sidebarUrls()) out << QDir::cleanPath(url.toLocalFile());
+    return out;
+}
 
 void writeText(const QString& path, const QStringList& lines) {
     QDir().mkpath(QFileInfo(path).path());
@@ -73,6 +140,7 @@ struct Game {
         battle->ports.clock = &clock;
         battle->ports.dialogs = &dialogs;
         battle->ports.sound = &sound;
+        battle->developerMode = qEnvironmentVariableIntValue("KORVATH_DEVELOPER") == 1;
         intro = std::make_unique<TIntroScreen>(*battle, &sound);
         briefing = std::make_unique<TIntroForm>(*battle);
         nodes = std::make_unique<TNodeForm>();
@@ -144,6 +212,8 @@ class WindowTests : public QObject {
     void deploymentThroughTheWidgets();
     void brokenScenarioKeepsTheFrontScreen();
     void realScenariosStartAndQuit();
+    void savedGameDialogs();
+    void developerAidsOnlyWithTheVariable();
 };
 
 void WindowTests::frontScreenLayout() {
@@ -586,6 +656,142 @@ void WindowTests::realScenariosStartAndQuit() {
         QVERIFY(g.intro->isVisible());
     }
     QVERIFY2(g.dialogs.texts.empty(), g.dialogs.texts.empty() ? "" : g.dialogs.texts[0].c_str());
+}
+
+void WindowTests::savedGameDialogs() {
+#ifndef KORVATH_HAVE_TESTDATA
+    QSKIP("the small test scenario is not available");
+#else
+    test::TempDir dir, home;
+    test::TestScenario scenario;
+    scenario.write(dir.path);
+    EnvVar dataHome("XDG_DATA_HOME");
+    dataHome.set(QByteArray::fromStdString(home.path.string()));
+    // The player's own saved-games folder already holds games: it is offered too.
+    const auto userFolder = home.path / "korvath" / "savedgames";
+    std::filesystem::create_directories(userFolder);
+
+    Game g(QString::fromStdString(dir.path.string()));
+    FileDialogs dialogs;
+    g.battle->ports.dialogs = &dialogs;
+    QVERIFY(g.start("Korvath"));
+    TPlayingScreen* w = g.intro->battleWindow();
+    Battle& b = *g.battle;
+    const auto ownFolder = dir.path / "savedgames";
+    QCOMPARE(cleanPath(savedGamesFolder(b)), cleanPath(ownFolder.string()));
+
+    // Both dialogs: in the game's saved-games folder, this scenario's sets
+    // only, ".map" added to a bare name, the player's folder beside it.
+    auto checkSetUp = [&](QFileDialog& d) {
+        QCOMPARE(QDir::cleanPath(d.directory().absolutePath()), cleanPath(ownFolder.string()));
+        QCOMPARE(d.nameFilters(), QStringList{"Saved Games (*korvath.map)"});
+        QCOMPARE(d.defaultSuffix(), QString("map"));
+        const QStringList places = sidebarFolders(d);
+        QCOMPARE(places.mid(0, 2),
+                 QStringList({cleanPath(ownFolder.string()), cleanPath(userFolder.string())}));
+    };
+
+    // A cancelled save writes nothing and says nothing.
+    bool asked = false;
+    whenFileDialogShows([&](QFileDialog& d) {
+        asked = true;
+        QCOMPARE(d.acceptMode(), QFileDialog::AcceptSave);
+        checkSetUp(d);
+        d.reject();
+    });
+    w->menuEntry("Savegame1")->trigger();
+    QVERIFY(asked);
+    QVERIFY(dialogs.texts.empty());
+
+    // A bare name typed in the save dialog becomes a whole set.
+    whenFileDialogShows([&](QFileDialog& d) { typeAndAccept(d, "first"); });
+    w->menuEntry("Savegame1")->trigger();
+    QCOMPARE(dialogs.texts, std::vector<std::string>{"Game has been saved"});
+    for (const char* file : {"first_korvath.Txt", "first_korvath.dat", "first_korvath.map"})
+        QVERIFY2(std::filesystem::exists(ownFolder / file), file);
+
+    asked = false;
+    whenFileDialogShows([&](QFileDialog& d) {
+        asked = true;
+        QCOMPARE(d.acceptMode(), QFileDialog::AcceptOpen);
+        QCOMPARE(d.fileMode(), QFileDialog::ExistingFile);
+        checkSetUp(d);
+        typeAndAccept(d, "first_korvath.map");
+    });
+    w->menuEntry("Loadgame1")->trigger();
+    QVERIFY(asked);
+    QCOMPARE(dialogs.texts.back(), std::string("Game has been loaded"));
+    checkMapShown(w, b);
+#endif
+}
+
+void WindowTests::developerAidsOnlyWithTheVariable() {
+#ifndef KORVATH_HAVE_TESTDATA
+    QSKIP("the small test scenario is not available");
+#else
+    test::TempDir dir;
+    test::TestScenario scenario;
+    scenario.write(dir.path);
+    const QString appDir = QString::fromStdString(dir.path.string());
+    const QStringList playerEntries = {"Show wounds", "Show overwatch", "Show Healers"};
+    auto shownEntries = [](TPlayingScreen* w) {
+        QStringList out;
+        for (QAction* a : w->findChild<QMenu*>("Options1")->actions())
+            if (a->isVisible()) out << (a->isSeparator() ? QString("-") : a->text());
+        return out;
+    };
+    EnvVar developer("KORVATH_DEVELOPER");
+
+    developer.unset();
+    {
+        Game g(appDir);
+        QVERIFY(g.start("Korvath"));
+        QCOMPARE(shownEntries(g.intro->battleWindow()), playerEntries);
+    }
+
+    developer.set("1");
+    Game g(appDir);
+    QVERIFY(g.start("Korvath"));
+    TPlayingScreen* w = g.intro->battleWindow();
+    Battle& b = *g.battle;
+    const QStringList developerEntries = {"-", "IwannaC", "Nodes", "Set p1 to coords"};
+    QCOMPARE(shownEntries(w), playerEntries + developerEntries);
+
+    w->menuEntry("Setp1tocoords1")->trigger();
+    QCOMPARE(int(b.Pieces[1].X), 42);
+    QCOMPARE(int(b.Pieces[1].Y), 30);
+
+    w->menuEntry("Nodes1")->trigger();
+    QVERIFY(g.nodes->isVisible());
+    w->menuEntry("Nodes1")->trigger();
+    QVERIFY(!g.nodes->isVisible());
+
+    // With IwannaC checked a sight test leaves white traces on the screen
+    // copy; the terrain the rays are tested against stays clean.
+    const Raster terrain = b.TerrainBitmap;
+    const Raster screen = b.MapImage;
+    w->menuEntry("IwannaC1")->trigger();
+    QVERIFY(w->menuEntry("IwannaC1")->isChecked());
+    ICanSeeTheEnemy(b, 1, 3);
+    QVERIFY(b.TerrainBitmap == terrain);
+    int traced = 0;
+    QPoint traceAt;
+    for (int y = 0; y < b.MapImage.height(); ++y)
+        for (int x = 0; x < b.MapImage.width(); ++x)
+            if (b.MapImage.pixel(x, y) != screen.pixel(x, y)) {
+                QCOMPARE(b.MapImage.pixel(x, y), rgb(255, 255, 255));
+                ++traced;
+                traceAt = {x, y};
+            }
+    QVERIFY(traced > 100);
+    const QImage shown = w->mapImage()->grab(QRect(traceAt, QSize(1, 1))).toImage();
+    QCOMPARE(shown.pixel(0, 0) & 0xffffff, rgb(255, 255, 255));
+
+    w->menuEntry("IwannaC1")->trigger();
+    const Raster traces = b.MapImage;
+    ICanSeeTheEnemy(b, 1, 3);
+    QVERIFY(b.MapImage == traces);
+#endif
 }
 
 QTEST_MAIN(WindowTests)
