@@ -21,13 +21,6 @@ using nlohmann::json;
 
 namespace {
 
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 struct Expectation {
     size_t dumpIndex; // number of dumps before it
     std::string pointer;
@@ -96,13 +89,13 @@ TEST_P(Script, ProducesTheExpectedState) {
                             err.string() + "\"";
     const int rc = std::system(cmd.c_str());
     const int exitStatus = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-    const std::string errText = slurp(err);
+    const std::string errText = korvath::test::readFile(err);
     EXPECT_EQ(exitStatus, status) << errText;
     for (const auto& e : errors)
         EXPECT_NE(errText.find(e), std::string::npos) << "stderr: " << errText;
 
     std::vector<json> states;
-    std::istringstream lines(slurp(out));
+    std::istringstream lines(korvath::test::readFile(out));
     for (std::string l; std::getline(lines, l);) states.push_back(json::parse(l));
     for (const auto& e : expects) {
         SCOPED_TRACE(script.filename().string() + ":" + std::to_string(e.line));

@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <random>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -27,6 +28,13 @@ void writeLines(const fs::path& p, const std::vector<std::string>& lines) {
 }
 
 } // namespace
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
 
 uint32_t tileColour(int glyph) {
     // Open floor is black, as in the game's own tiles: shots and discs rely on it.

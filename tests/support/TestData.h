@@ -43,6 +43,9 @@ struct TempDir {
     std::filesystem::path path;
 };
 
+// The whole file as text ("" when it cannot be read).
+std::string readFile(const std::filesystem::path& path);
+
 // Colour of the test tile for glyph g: every glyph outside the open floor gets
 // its own; open floor (105..155) is black, as in the game.
 uint32_t tileColour(int glyph);

@@ -16,13 +16,6 @@ using nlohmann::json;
 
 namespace {
 
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 std::vector<fs::path> battleScripts() {
     std::vector<fs::path> out;
     for (const auto& e : fs::directory_iterator(KORVATH_SCRIPT_DIR)) {
@@ -52,7 +45,7 @@ Played play(const fs::path& script, const fs::path& dir) {
                             gameFolder().string() + "\" \"" + script.string() + "\" >\"" +
                             out.string() + "\" 2>/dev/null";
     const int rc = std::system(cmd.c_str());
-    return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, slurp(out)};
+    return {WIFEXITED(rc) ? WEXITSTATUS(rc) : -1, korvath::test::readFile(out)};
 }
 
 class WholeBattle : public ::testing::TestWithParam<fs::path> {};

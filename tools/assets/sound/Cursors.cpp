@@ -1,3 +1,4 @@
+#include "LittleEndian.h"
 #include "Sounds.h"
 
 #include <array>
@@ -38,16 +39,6 @@ void outline(Picture& p) {
                     out[y * kSize + x] = kOutline;
         }
     p = out;
-}
-
-void put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v & 0xff));
-    out.push_back(static_cast<uint8_t>((v >> 8) & 0xff));
-}
-
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-    put16(out, v & 0xffff);
-    put16(out, v >> 16);
 }
 
 // A Windows cursor file with one 32 x 32 image: the directory, then a

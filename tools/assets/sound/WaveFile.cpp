@@ -1,4 +1,5 @@
 #include "WaveFile.h"
+#include "LittleEndian.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,16 +8,6 @@
 namespace korvath::assets {
 
 namespace {
-
-void put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v & 0xff));
-    out.push_back(static_cast<uint8_t>((v >> 8) & 0xff));
-}
-
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-    put16(out, v & 0xffff);
-    put16(out, v >> 16);
-}
 
 void putTag(std::vector<uint8_t>& out, const char* tag) {
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(tag[i]));
