@@ -4,6 +4,7 @@
 #include "game/Display.h"
 #include "game/HeadlessPorts.h"
 #include "game/Scenario.h"
+#include "game/TurnSequence.h"
 
 #include <gtest/gtest.h>
 
@@ -193,4 +194,46 @@ TEST_F(SavedGames, DamagedSetLeavesTheBattleUnchanged) {
     loadSet(base() + "_korvath.map");
     EXPECT_NE(ports.messages.back().find("_korvath.dat"), std::string::npos);
     EXPECT_EQ(b->Pieces, pieces);
+}
+
+// A save made after a turn change keeps its turn, and after loading it only
+// the events of later turns fire.
+TEST(SavedGameTurns, LoadedGamesFireOnlyLaterEvents) {
+    TempDir dir;
+    TestScenario s;
+    s.units = {TestScenario::unit("Placed", 1, 10, 10), TestScenario::unit("Guard", 2, 70, 40)};
+    s.events = {"2\tEarly", "3\tLate"};
+    auto change = [](int x) {
+        return std::vector<std::string>{":Mapchanges", "X\tY\tGlyph", std::to_string(x) + "\t5\t90",
+                                        ":EndMapChanges", "none"};
+    };
+    s.extraFiles["scenarios/korvathEarly.txt"] = change(20);
+    s.extraFiles["scenarios/korvathLate.txt"] = change(21);
+    s.write(dir.path);
+    auto b = std::make_unique<Battle>();
+    HeadlessPorts ports;
+    ports.attach(*b);
+    b->AppDir = dir.path.string();
+    chooseScenario(*b, ScenarioId::Korvath, 3);
+    createBattle(*b);
+    showBattle(*b);
+
+    EndTurnButtonClick(*b);
+    ASSERT_EQ(b->TurnNumber, 2);
+    EXPECT_EQ(b->cell(20, 5).Glyph, 90); // the turn-2 event fired
+    const std::string base = (dir.path / "savedgames" / "turn2").string();
+    ports.fileAnswers.push_back(base + ".map");
+    saveClick(*b);
+    EXPECT_EQ(readFile(base + "_korvath.Txt"), "2\r\n");
+
+    // Undo the early event's change by hand, then load: the save brings it back.
+    b->cell(20, 5).Glyph = kFloorGlyph;
+    ports.fileAnswers.push_back(base + "_korvath.map");
+    LoadClick(*b);
+    EXPECT_EQ(b->cell(20, 5).Glyph, 90);
+    b->cell(20, 5).Glyph = kFloorGlyph; // if the early event ran again it would show here
+    EndTurnButtonClick(*b);
+    EXPECT_EQ(b->TurnNumber, 3);
+    EXPECT_EQ(b->cell(21, 5).Glyph, 90);
+    EXPECT_EQ(b->cell(20, 5).Glyph, kFloorGlyph);
 }
