@@ -1,5 +1,6 @@
 #include "QtPorts.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -34,6 +35,11 @@ void QtClock::wait(int ms, bool letMessagesRun) {
         QCoreApplication::processEvents(flags);
         if (t.elapsed() + 1 < ms) QThread::msleep(1);
     } while (t.elapsed() < ms);
+    // Clicks and keys held back during the wait are only handed out when the
+    // event loop next wakes; wake it now, or they would wait for the player's
+    // next input and a click would seem lost.
+    if (!letMessagesRun)
+        if (auto* dispatcher = QAbstractEventDispatcher::instance()) dispatcher->wakeUp();
 }
 
 void QtClock::processMessages() {
