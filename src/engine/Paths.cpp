@@ -8,14 +8,19 @@ namespace fs = std::filesystem;
 
 namespace korvath {
 
-namespace {
-
 bool sameIgnoringCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
 }
+
+bool endsWithIgnoringCase(const std::string& text, const std::string& suffix) {
+    return text.size() >= suffix.size() &&
+           sameIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
+namespace {
 
 // The entry of dir spelled like name, ignoring case; name itself when none is.
 std::string matchEntry(const fs::path& dir, const std::string& name) {
@@ -58,6 +63,14 @@ std::string gamePath(const std::string& base, const std::string& backslashPath) 
     }
     flush();
     return p.string();
+}
+
+std::string matchFileIgnoringCase(const std::string& path) {
+    const fs::path p(path);
+    if (!p.has_filename()) return path;
+    const fs::path dir = p.has_parent_path() ? p.parent_path() : fs::path(".");
+    const std::string name = matchEntry(dir, p.filename().string());
+    return p.has_parent_path() ? (p.parent_path() / name).string() : name;
 }
 
 bool fileExists(const std::string& path) {

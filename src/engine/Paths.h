@@ -15,4 +15,12 @@ std::string gamePath(const std::string& base, const std::string& backslashPath);
 
 bool fileExists(const std::string& path);
 
+// path itself, or the entry of its folder whose name differs from the last
+// component only in case ("save_korvath.txt" for "save_korvath.Txt").
+std::string matchFileIgnoringCase(const std::string& path);
+
+// Letters compared without regard to case.
+bool sameIgnoringCase(const std::string& a, const std::string& b);
+bool endsWithIgnoringCase(const std::string& text, const std::string& suffix);
+
 } // namespace korvath

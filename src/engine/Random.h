@@ -10,10 +10,14 @@ class Random {
   public:
     uint32_t seed() const { return seed_; }
     void setSeed(uint32_t s) { seed_ = s; }
+    // How many numbers have been drawn since the process started: scripts and
+    // tests pin the order of the game's dice with it.
+    uint64_t draws() const { return draws_; }
 
     // A whole number 0..n-1 (0 when n <= 0).
     int random(int n) {
         seed_ = seed_ * 134775813u + 1u;
+        ++draws_;
         if (n <= 0) return 0;
         return static_cast<int>((static_cast<uint64_t>(static_cast<uint32_t>(n)) * seed_) >> 32);
     }
@@ -28,6 +32,7 @@ class Random {
 
   private:
     uint32_t seed_ = 0;
+    uint64_t draws_ = 0;
 };
 
 } // namespace korvath

@@ -223,7 +223,6 @@ void walkSelectedPiece(Battle& b, int tx, int ty, bool query) {
     if (p.AP < 4 && n >= 1 && b.cell(path[n].x, path[n].y).Solidity > 0) go = false;
     if (!query) b.controls.InfoLabel.text.clear();
 
-    int steps = 0;
     if (go && n >= last) {
         do {
             const Square next = path[n];
@@ -240,7 +239,6 @@ void walkSelectedPiece(Battle& b, int tx, int ty, bool query) {
                 p.X = next.x;
                 p.Y = next.y;
                 p.AP -= stepCost;
-                ++steps;
                 const bool onFriend = enterSquare(b, p, next.x, next.y);
                 drawWalker(b, p);
                 placePieces(b);
@@ -262,8 +260,10 @@ void walkSelectedPiece(Battle& b, int tx, int ty, bool query) {
     FocusPiece(b, i);
     b.StopRequested = false;
     b.controls.cursor = CursorShape::Default;
-    // Watchers fire once more at a soldier who has moved and still stands.
-    if (steps > 0 && p.Wounds > 0) EndOfMoveReaction(b, i);
+    // Watchers fire once more at the end of every walk order, also one refused
+    // at once; a question about the cost is no order and draws no fire. For a
+    // walker shot dead on the way only the look for the nearest watcher is made.
+    if (!query) EndOfMoveReaction(b, i);
     placePieces(b);
     FillPickList(b, i);
     FocusPiece(b, i);

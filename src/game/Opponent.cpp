@@ -265,9 +265,11 @@ void AdvanceTowards(Battle& b, int m, int target, bool& moved) {
     if (seen && isPiece(b, t)) CheckOverWatch(b, t, m);
 
     // Fire from where he stands while he sees somebody and has the points.
+    // He always looks round once, also when the walk has just put him on
+    // overwatch (then he holds his fire): the look costs a die of its own.
     // A soldier killed by his own shot (a blast next to him) fires no more.
     auto stillFiring = [&] { return p.alive() && canFire(b, m) && !p.Overwatch; };
-    if (stillFiring()) {
+    if (p.alive() && canFire(b, m)) {
         bool again = false;
         do {
             NearestEnemy(b, m, p.X, p.Y, seen, t);

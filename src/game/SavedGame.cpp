@@ -43,6 +43,12 @@ void writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     if (!out) throw DataError(path, 0, "cannot write the file");
 }
 
+bool containsIgnoringCase(const std::string& text, const std::string& what) {
+    for (size_t at = 0; at + what.size() <= text.size(); ++at)
+        if (sameIgnoringCase(text.substr(at, what.size()), what)) return true;
+    return false;
+}
+
 void replaceAll(std::string& s, const std::string& what) {
     if (what.empty()) return;
     for (size_t at; (at = s.find(what)) != std::string::npos;) s.erase(at, what.size());
@@ -148,8 +154,9 @@ SavedGame readSavedGame(const std::string& txt, const std::string& dat, const st
     const std::string first = turn.readLine();
     g.turnNumber = turn.toInt(first, "the turn number");
 
+    // A longer file is read for its first 160 records, as the game always has.
     const auto pieces = readAll(dat);
-    if (pieces.size() != kMaxPieces * kSavedPieceSize)
+    if (pieces.size() < kMaxPieces * kSavedPieceSize)
         throw DataError(dat, 0,
                         "the file holds " + std::to_string(pieces.size()) + " bytes, " +
                             std::to_string(kMaxPieces * kSavedPieceSize) + " are needed");
@@ -161,7 +168,7 @@ SavedGame readSavedGame(const std::string& txt, const std::string& dat, const st
     }
 
     const auto squares = readAll(map);
-    if (squares.size() != kMapWidth * kMapHeight * 8)
+    if (squares.size() < kMapWidth * kMapHeight * 8)
         throw DataError(map, 0,
                         "the file holds " + std::to_string(squares.size()) +
                             " bytes, 32000 are needed");
@@ -240,15 +247,27 @@ void saveClick(Battle& b) {
 
 void LoadClick(Battle& b) {
     if (!b.ports.dialogs) return;
-    std::string name = b.ports.dialogs->openFile(savedGameQuestion(b));
-    if (name.empty() || name.find(".map") == std::string::npos) return;
+    const std::string name = b.ports.dialogs->openFile(savedGameQuestion(b));
+    if (name.empty() || !containsIgnoringCase(name, ".map")) return;
+    // The set holds no more than soldiers, squares and the turn: its tiles and
+    // equipment come from the scenario being played, so a game saved in the
+    // other scenario would be drawn with the wrong pictures.
+    const std::string suffix = "_" + b.ScenarioName + ".map";
+    if (!endsWithIgnoringCase(name, suffix)) {
+        b.information("The game could not be loaded: " + name +
+                      " is not a saved game of this scenario (its name must end in " + suffix +
+                      ").");
+        return;
+    }
     b.controls.cursor = CursorShape::Hourglass;
     b.play("load");
-    std::string base = name;
-    replaceAll(base, ".map");
+    // The companion files are found like every other game file, whatever
+    // the case of their names.
+    const std::string base = name.substr(0, name.size() - 4);
     SavedGame g;
     try {
-        g = readSavedGame(base + ".Txt", base + ".dat", base + ".map");
+        g = readSavedGame(matchFileIgnoringCase(base + ".Txt"),
+                          matchFileIgnoringCase(base + ".dat"), name);
     } catch (const DataError& e) {
         // Nothing of the running battle has changed.
         b.controls.cursor = CursorShape::Default;

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 
 using namespace korvath;
@@ -194,6 +195,65 @@ TEST_F(SavedGames, DamagedSetLeavesTheBattleUnchanged) {
     loadSet(base() + "_korvath.map");
     EXPECT_NE(ports.messages.back().find("_korvath.dat"), std::string::npos);
     EXPECT_EQ(b->Pieces, pieces);
+}
+
+// The companion files are found whatever the case of their names, and files
+// longer than a set needs are read for their first records; the set is
+// loaded in each case.
+TEST_F(SavedGames, CompanionNamesIgnoreCaseAndLongFilesAreReadForTheirRecords) {
+    b->TurnNumber = 5;
+    save(base() + ".map");
+    const auto pieces = b->Pieces;
+    const struct {
+        const char* what;
+        std::function<void()> change;
+    } cases[] = {
+        {"text file in lower case",
+         [&] { fs::rename(base() + "_korvath.Txt", base() + "_korvath.txt"); }},
+        {"records file in upper case",
+         [&] { fs::rename(base() + "_korvath.dat", base() + "_korvath.DAT"); }},
+        {"longer records and map files",
+         [&] {
+             for (const char* n : {"_korvath.dat", "_korvath.map"})
+                 std::ofstream(base() + n, std::ios::binary | std::ios::app) << "spare bytes";
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(dir.path / "savedgames");
+        save(base() + ".map");
+        c.change();
+        b->TurnNumber = 9;
+        b->Pieces[1].AP = 0;
+        loadSet(base() + "_korvath.map");
+        EXPECT_EQ(ports.messages.back(), "Game has been loaded");
+        EXPECT_EQ(b->TurnNumber, 5);
+        EXPECT_EQ(b->Pieces[1], pieces[1]);
+    }
+}
+
+// A set holds no tiles or equipment of its own: one saved in the other
+// scenario is refused by name and the battle goes on untouched.
+TEST_F(SavedGames, ASetOfTheOtherScenarioIsRefused) {
+    save(base() + ".map");
+    const std::string other = base() + "_vexlar.map";
+    for (const char* n : {".Txt", ".dat", ".map"})
+        fs::copy_file(base() + "_korvath" + n, base() + "_vexlar" + n);
+    b->TurnNumber = 7;
+    const auto pieces = b->Pieces;
+    const auto map = b->MapGrid;
+    ports.sounds.clear();
+    loadSet(other);
+    EXPECT_NE(ports.messages.back().find(other), std::string::npos) << ports.messages.back();
+    EXPECT_NE(ports.messages.back().find("_korvath.map"), std::string::npos);
+    EXPECT_EQ(b->TurnNumber, 7);
+    EXPECT_EQ(b->Pieces, pieces);
+    EXPECT_EQ(b->MapGrid, map);
+    EXPECT_TRUE(ports.sounds.empty());
+    // Any case of the scenario's own suffix is its own.
+    fs::rename(base() + "_korvath.map", base() + "_KORVATH.MAP");
+    loadSet(base() + "_KORVATH.MAP");
+    EXPECT_EQ(ports.messages.back(), "Game has been loaded");
 }
 
 // A save made after a turn change keeps its turn, and after loading it only

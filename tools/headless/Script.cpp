@@ -336,6 +336,8 @@ void ScriptRunner::dump(const std::vector<std::string>& args) {
     j["sounds"] = ports_.sounds;
     j["messages"] = ports_.messages;
     j["ticks"] = ports_.ticks();
+    j["seed"] = battle_->rng.seed();
+    j["draws"] = battle_->rng.draws();
     ports_.sounds.clear();
     ports_.messages.clear();
     out_ << j.dump() << "\n";
