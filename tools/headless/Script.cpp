@@ -68,21 +68,59 @@ ScriptRunner::ScriptRunner(std::string dataDir, std::ostream& out, std::ostream&
 }
 
 int ScriptRunner::run(std::istream& in, const std::string& scriptName) {
+    std::vector<Line> lines;
     int lineNo = 0;
     for (std::string line; std::getline(in, line);) {
         ++lineNo;
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        try {
-            command(line);
-        } catch (const DataError& e) {
-            err_ << scriptName << ", line " << lineNo << ": " << e.what() << "\n";
-            return 2;
-        } catch (const ScriptError& e) {
-            err_ << scriptName << ", line " << lineNo << ": " << e.what() << "\n";
-            return 2;
-        }
+        lines.push_back({lineNo, line});
+    }
+    try {
+        runLines(lines, 0, lines.size());
+    } catch (const DataError& e) {
+        err_ << scriptName << ", line " << current_ << ": " << e.what() << "\n";
+        return 2;
+    } catch (const ScriptError& e) {
+        err_ << scriptName << ", line " << current_ << ": " << e.what() << "\n";
+        return 2;
     }
     return 0;
+}
+
+// Runs lines [from, to). "repeat N" runs the lines up to its "end" N times,
+// but starts no pass once the battle is decided or its window has closed:
+// End Turn would close a decided battle and lose the state to be dumped.
+void ScriptRunner::runLines(const std::vector<Line>& lines, size_t from, size_t to) {
+    for (size_t i = from; i < to; ++i) {
+        current_ = lines[i].number;
+        const auto w = words(lines[i].text);
+        if (w.empty() || w[0] != "repeat") {
+            command(lines[i].text);
+            continue;
+        }
+        if (w.size() != 2) throw ScriptError("usage: repeat N ... end");
+        const int times = number(w[1], "the count");
+        if (times < 0) throw ScriptError("the count must not be negative");
+        const size_t end = blockEnd(lines, i);
+        for (int pass = 0; pass < times && !decided(); ++pass) runLines(lines, i + 1, end);
+        i = end;
+    }
+}
+
+// The line of the "end" that closes the block opened at repeatLine.
+size_t ScriptRunner::blockEnd(const std::vector<Line>& lines, size_t repeatLine) const {
+    int depth = 0;
+    for (size_t i = repeatLine; i < lines.size(); ++i) {
+        const auto w = words(lines[i].text);
+        if (w.empty()) continue;
+        if (w[0] == "repeat") ++depth;
+        if (w[0] == "end" && --depth == 0) return i;
+    }
+    throw ScriptError("\"repeat\" without its \"end\"");
+}
+
+bool ScriptRunner::decided() const {
+    return battle_->GameOver || !battle_->windowOpen;
 }
 
 void ScriptRunner::command(const std::string& line) {
@@ -106,6 +144,7 @@ void ScriptRunner::command(const std::string& line) {
         return;
     }
     if (verb == "dump") return dump(args);
+    if (verb == "end") throw ScriptError("\"end\" without its \"repeat\"");
 
     static const std::set<std::string> later = {"click", "square",  "hover", "button",
                                                 "row",   "pickrow", "key"};

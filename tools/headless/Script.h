@@ -6,6 +6,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace korvath {
 
@@ -30,6 +31,14 @@ class ScriptRunner {
     HeadlessPorts& ports() { return ports_; }
 
   private:
+    struct Line {
+        int number;
+        std::string text;
+    };
+    void runLines(const std::vector<Line>& lines, size_t from, size_t to);
+    size_t blockEnd(const std::vector<Line>& lines, size_t repeatLine) const;
+    bool decided() const;
+
     void start(const std::vector<std::string>& args);
     void set(const std::vector<std::string>& args);
     void click(bool square, const std::vector<std::string>& args);
@@ -43,6 +52,7 @@ class ScriptRunner {
     std::ostream& err_;
     std::unique_ptr<Battle> battle_;
     HeadlessPorts ports_;
+    int current_ = 0; // the line being run, for error messages
 };
 
 } // namespace korvath
