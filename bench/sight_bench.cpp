@@ -1,76 +1,42 @@
-// Cost of the sight test and of the nearest-enemy search on both real maps at
-// difficulty 8, with the Raiders standing on their start squares.
-#include "game/Display.h"
-#include "game/Scenario.h"
+// The sight test and the nearest-enemy search on both real maps at
+// difficulty 8. The march over all 360 degrees and the fast test are timed
+// in the same run on the same pairs, and their ratio is printed.
+#include "BenchField.h"
 #include "game/Sight.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
-#include <utility>
-#include <vector>
+#include <chrono>
 
 using namespace korvath;
+using namespace korvath::bench;
 
 namespace {
 
-std::string gameDir() {
-    if (const char* dir = std::getenv("KORVATH_GAME_DIR")) return dir;
-    return KORVATH_GAME_DIR;
-}
-
-// The battle as it stands when the Raiders have been placed; null when the
-// game folder has not been built.
-std::unique_ptr<Battle> deployedBattle(ScenarioId which, std::string& why) {
-    const std::string dir = gameDir();
-    if (!std::filesystem::exists(std::filesystem::path(dir) / "scenarios")) {
-        why = "no built game folder at " + dir;
-        return nullptr;
-    }
-    auto b = std::make_unique<Battle>();
-    b->AppDir = dir;
-    try {
-        chooseScenario(*b, which, 8);
-        createBattle(*b);
-    } catch (const std::exception& e) {
-        why = e.what();
-        return nullptr;
-    }
-    showBattle(*b);
-    std::vector<std::pair<int, int>> stars;
+// The Raiders spread over open squares across the whole map, as they are
+// in the middle of a battle, instead of standing on their stars.
+void scatterRaiders(Battle& b) {
+    std::vector<std::pair<int, int>> open;
     for (int y = 1; y <= kMapHeight; ++y)
         for (int x = 1; x <= kMapWidth; ++x)
-            if (b->cell(x, y).Glyph == kStartStarGlyph) stars.emplace_back(x, y);
-    size_t next = 0;
-    for (int i = 1; i <= kMaxPieces; ++i) {
-        PieceRecord& p = b->Pieces[i];
-        if (p.Name.empty() || p.Side != 1 || p.X != 0 || next == stars.size()) continue;
-        std::tie(p.X, p.Y) = stars[next++];
+            if (b.cell(x, y).Solidity == 0) open.emplace_back(x, y);
+    const auto raiders = sideOf(b, 1);
+    for (size_t k = 0; k < raiders.size(); ++k) {
+        PieceRecord& p = b.Pieces[raiders[k]];
+        b.cell(p.X, p.Y) = {kFloorGlyph, 0, 0};
+        std::tie(p.X, p.Y) = open[(2 * k + 1) * open.size() / (2 * raiders.size())];
+        p.UnderGlyph = 0;
     }
-    endDeployment(*b);
-    placePieces(*b);
-    return b;
+    placePieces(b);
 }
 
-std::vector<int> sideOf(const Battle& b, int side) {
-    std::vector<int> out;
-    for (int i = 1; i <= kMaxPieces; ++i)
-        if (!b.Pieces[i].Name.empty() && b.Pieces[i].Side == side && b.Pieces[i].Wounds > 0 &&
-            b.Pieces[i].X > 0)
-            out.push_back(i);
-    return out;
-}
-
-// Every Operative looks at every placed Raider in turn.
+// Every Operative looks at every Raider, as the computer's turn asks.
 void BM_ICanSeeTheEnemy(benchmark::State& state, ScenarioId which) {
     std::string why;
     auto b = deployedBattle(which, why);
     if (!b) return state.SkipWithError(why.c_str());
     b->HumanTurn = false;
     const auto viewers = sideOf(*b, 2), targets = sideOf(*b, 1);
-    if (viewers.empty() || targets.empty()) return state.SkipWithError("nobody to look at");
     size_t v = 0, t = 0;
     int seen = 0;
     for (auto _ : state) {
@@ -80,14 +46,48 @@ void BM_ICanSeeTheEnemy(benchmark::State& state, ScenarioId which) {
     state.counters["seen"] = benchmark::Counter(seen, benchmark::Counter::kAvgIterations);
 }
 
-// Each Operative in turn asks for its nearest Raider, as the computer side does.
-void BM_NearestEnemy(benchmark::State& state, ScenarioId which) {
+// Each pass asks every Operative about every Raider, both ways; the counters
+// give microseconds per test of each and how many times faster the fast one is.
+void BM_MarchAgainstFast(benchmark::State& state, ScenarioId which, bool scattered) {
     std::string why;
     auto b = deployedBattle(which, why);
     if (!b) return state.SkipWithError(why.c_str());
+    if (scattered) scatterRaiders(*b);
+    b->HumanTurn = false;
+    const auto viewers = sideOf(*b, 2), targets = sideOf(*b, 1);
+    using Clock = std::chrono::steady_clock;
+    Clock::duration march{}, fast{};
+    int64_t tests = 0, seen = 0;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        int literal = 0;
+        for (int v : viewers)
+            for (int t : targets) literal += ICanSeeTheEnemyByMarch(*b, v, t);
+        const auto t1 = Clock::now();
+        int quick = 0;
+        for (int v : viewers)
+            for (int t : targets) quick += ICanSeeTheEnemy(*b, v, t);
+        fast += Clock::now() - t1;
+        march += t1 - t0;
+        if (literal != quick) return state.SkipWithError("the two tests disagree");
+        tests += static_cast<int64_t>(viewers.size() * targets.size());
+        seen += quick;
+    }
+    const double us = 1e-3 / static_cast<double>(tests);
+    state.counters["march_us"] = std::chrono::duration<double, std::nano>(march).count() * us;
+    state.counters["fast_us"] = std::chrono::duration<double, std::nano>(fast).count() * us;
+    state.counters["ratio"] = static_cast<double>(march.count()) / static_cast<double>(fast.count());
+    state.counters["seen"] = static_cast<double>(seen) / static_cast<double>(tests);
+}
+
+// Each Operative in turn asks for its nearest Raider, as the computer side does.
+void BM_NearestEnemy(benchmark::State& state, ScenarioId which, bool scattered) {
+    std::string why;
+    auto b = deployedBattle(which, why);
+    if (!b) return state.SkipWithError(why.c_str());
+    if (scattered) scatterRaiders(*b);
     b->HumanTurn = false;
     const auto askers = sideOf(*b, 2);
-    if (askers.empty()) return state.SkipWithError("no Operatives");
     size_t a = 0;
     for (auto _ : state) {
         const PieceRecord& p = b->Pieces[askers[a]];
@@ -100,7 +100,21 @@ void BM_NearestEnemy(benchmark::State& state, ScenarioId which) {
 
 BENCHMARK_CAPTURE(BM_ICanSeeTheEnemy, korvath, ScenarioId::Korvath)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_ICanSeeTheEnemy, vexlar, ScenarioId::Vexlar)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_NearestEnemy, korvath, ScenarioId::Korvath)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_NearestEnemy, vexlar, ScenarioId::Vexlar)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_MarchAgainstFast, korvath_start, ScenarioId::Korvath, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_MarchAgainstFast, vexlar_start, ScenarioId::Vexlar, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_MarchAgainstFast, korvath_scattered, ScenarioId::Korvath, true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_MarchAgainstFast, vexlar_scattered, ScenarioId::Vexlar, true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_NearestEnemy, korvath_start, ScenarioId::Korvath, false)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_NearestEnemy, vexlar_start, ScenarioId::Vexlar, false)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_NearestEnemy, korvath_scattered, ScenarioId::Korvath, true)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_NearestEnemy, vexlar_scattered, ScenarioId::Vexlar, true)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

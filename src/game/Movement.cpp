@@ -5,7 +5,9 @@
 #include "Overwatch.h"
 #include "Sight.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,31 @@ bool inGrid(int x, int y) {
 bool isAccess(const Battle& b, int glyph) {
     return b.glyph(glyph).Action == "access";
 }
+
+// A set of row-major square numbers, handed out lowest first.
+class SquareSet {
+  public:
+    void insert(int n) { bits_[n / 64] |= uint64_t{1} << (n % 64); }
+    bool empty() const {
+        return std::all_of(bits_.begin(), bits_.end(), [](uint64_t w) { return w == 0; });
+    }
+    // The lowest number in the set, taken out of it; -1 when it is empty.
+    // Numbers are only ever added above the last one taken.
+    int takeFirst() {
+        for (; word_ < bits_.size(); ++word_)
+            if (bits_[word_] != 0) {
+                const int bit = std::countr_zero(bits_[word_]);
+                bits_[word_] &= bits_[word_] - 1;
+                return static_cast<int>(word_ * 64) + bit;
+            }
+        word_ = 0;
+        return -1;
+    }
+
+  private:
+    std::array<uint64_t, (kGridW * kGridH + 63) / 64> bits_{};
+    size_t word_ = 0;
+};
 
 struct Square {
     int x = 0;
@@ -150,31 +177,46 @@ void FillPathCosts(Battle& b, int sx, int sy, int gx, int gy) {
             enter[at] = passable ? (access[c.Glyph] ? kAccessSurcharge : 0) : -1;
         }
 
+    // The sweeps run over the map row by row, each square with a cost passing
+    // it on to its neighbours, updates seen at once by the rest of the sweep.
+    // A square whose cost has not changed since it last passed it on would
+    // change nothing by passing it on again, so only changed squares are
+    // visited: those changed ahead of the sweep in this sweep, those behind
+    // it in the next. The grid comes out exactly as from whole sweeps, and
+    // once nothing changes the grid is final.
+    SquareSet thisSweep, nextSweep;
+    auto changed = [&](int n, int from) {
+        const int x = n % kGridW, y = n / kGridW;
+        if (Battle::onMap(x, y)) (n > from ? thisSweep : nextSweep).insert(n);
+    };
     // The first ring around the start costs a plain step, doors included.
     for (int k = 0; k < 8; ++k) {
         const int nx = sx + kNeighbourX[k], ny = sy + kNeighbourY[k];
         if (!inGrid(nx, ny) || enter[ny * kGridW + nx] < 0) continue;
         cost[ny * kGridW + nx] = isDiagonal(k) ? kDiagonalStep : kStraightStep;
+        changed(ny * kGridW + nx, -1);
     }
 
     int offset[8];
     for (int k = 0; k < 8; ++k) offset[k] = kNeighbourY[k] * kGridW + kNeighbourX[k];
     const bool goalInGrid = inGrid(gx, gy);
     for (int sweep = 1;; ++sweep) {
-        for (int y = 1; y <= kMapHeight; ++y)
-            for (int x = 1; x <= kMapWidth; ++x) {
-                const int at = y * kGridW + x;
-                const int32_t own = cost[at];
-                if (own <= 0) continue;
-                for (int k = 0; k < 8; ++k) {
-                    const int n = at + offset[k];
-                    if (enter[n] < 0) continue;
-                    const int32_t candidate =
-                        own + (isDiagonal(k) ? kDiagonalStep : kStraightStep) + enter[n];
-                    if (cost[n] == 0 || cost[n] > candidate) cost[n] = candidate;
+        for (int at; (at = thisSweep.takeFirst()) >= 0;) {
+            const int32_t own = cost[at];
+            for (int k = 0; k < 8; ++k) {
+                const int n = at + offset[k];
+                if (enter[n] < 0) continue;
+                const int32_t candidate =
+                    own + (isDiagonal(k) ? kDiagonalStep : kStraightStep) + enter[n];
+                if (cost[n] == 0 || cost[n] > candidate) {
+                    cost[n] = candidate;
+                    changed(n, at);
                 }
             }
-        if ((goalInGrid && cost[gy * kGridW + gx] != 0) || sweep >= kMaxSweeps) break;
+        }
+        std::swap(thisSweep, nextSweep);
+        if ((goalInGrid && cost[gy * kGridW + gx] != 0) || sweep >= kMaxSweeps || thisSweep.empty())
+            break;
     }
     if (inGrid(sx, sy)) cost[sy * kGridW + sx] = 1;
 
