@@ -1,16 +1,27 @@
 #include "Raster.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace korvath {
 
 Raster::Raster(int width, int height, Rgb fill)
-    : w_(std::max(0, width)), h_(std::max(0, height)),
-      px_(static_cast<size_t>(w_) * static_cast<size_t>(h_), fill) {}
+    : w_(std::max(0, width)), h_(std::max(0, height)), tilesWide_((w_ + kTile - 1) / kTile),
+      tilesHigh_((h_ + kTile - 1) / kTile),
+      px_(static_cast<size_t>(w_) * static_cast<size_t>(h_), fill),
+      versions_(static_cast<size_t>(tilesWide_) * static_cast<size_t>(tilesHigh_), 1) {}
+
+void Raster::touch(int left, int top, int right, int bottom) {
+    if (right <= left || bottom <= top) return;
+    for (int ty = top / kTile; ty <= (bottom - 1) / kTile; ++ty)
+        for (int tx = left / kTile; tx <= (right - 1) / kTile; ++tx)
+            ++versions_[static_cast<size_t>(ty) * tilesWide_ + tx];
+}
 
 void Raster::fill(Rgb c) {
     std::fill(px_.begin(), px_.end(), c);
+    touch(0, 0, w_, h_);
 }
 
 void Raster::fillRect(int left, int top, int right, int bottom, Rgb c) {
@@ -18,6 +29,7 @@ void Raster::fillRect(int left, int top, int right, int bottom, Rgb c) {
     top = std::max(top, 0);
     right = std::min(right, w_);
     bottom = std::min(bottom, h_);
+    touch(left, top, right, bottom);
     for (int y = top; y < bottom; ++y)
         std::fill(&px_[idx(left, y)], &px_[idx(left, y)] + std::max(0, right - left), c);
 }
@@ -55,6 +67,7 @@ void Raster::blit(const Raster& src, int sx, int sy, int w, int h, int dx, int d
     w = std::min({w, src.w_ - sx, w_ - dx});
     h = std::min({h, src.h_ - sy, h_ - dy});
     if (w <= 0 || h <= 0) return;
+    touch(dx, dy, dx + w, dy + h);
     for (int y = 0; y < h; ++y)
         std::copy_n(&src.px_[src.idx(sx, sy + y)], w, &px_[idx(dx, dy + y)]);
 }
@@ -65,22 +78,62 @@ Raster Raster::copy(int sx, int sy, int w, int h) const {
     return r;
 }
 
+void Raster::copyFrom(const Raster& src, int sx, int sy, int w, int h) {
+    if (w_ != std::max(0, w) || h_ != std::max(0, h))
+        *this = Raster(w, h);
+    else if (sx < 0 || sy < 0 || sx + w > src.w_ || sy + h > src.h_)
+        fill(0); // what lies outside src reads as black
+    blit(src, sx, sy, w, h, 0, 0);
+}
+
 void Raster::ellipse(int left, int top, int right, int bottom, Rgb pen, Rgb brush) {
     if (right <= left || bottom <= top) return;
-    const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
-    const double rx = (right - left) / 2.0, ry = (bottom - top) / 2.0;
+    const double l = left, t = top, r = right, b = bottom; // no overflow for far-flung boxes
+    const double cx = (l + r) / 2.0, cy = (t + b) / 2.0;
+    const double rx = (r - l) / 2.0, ry = (b - t) / 2.0;
     auto inside = [&](int x, int y) {
         if (x < left || x >= right || y < top || y >= bottom) return false;
         const double dx = (x + 0.5 - cx) / rx, dy = (y + 0.5 - cy) / ry;
         return dx * dx + dy * dy <= 1.0;
     };
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x) {
-            if (!inside(x, y)) continue;
-            const bool edge =
-                !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
-            setPixel(x, y, edge ? pen : brush);
+    // Each row inside is one run [lo, hi] around the centre column: the test
+    // grows with the distance from the centre. The run's ends are estimated,
+    // then settled with the test itself, so that the points are exactly the
+    // test's. Empty when lo > hi.
+    struct Run {
+        int lo = 1, hi = 0;
+        bool has(int x) const { return lo <= x && x <= hi; }
+    };
+    auto run = [&](int y) {
+        Run r;
+        const int c = static_cast<int>(std::clamp(std::floor(cx), double(left), double(right - 1)));
+        if (!inside(c, y)) return r;
+        const double dy = (y + 0.5 - cy) / ry;
+        const double half = rx * std::sqrt(std::max(0.0, 1.0 - dy * dy));
+        r.hi = static_cast<int>(std::clamp(std::floor(cx + half), double(c), double(right - 1)));
+        while (r.hi + 1 < right && inside(r.hi + 1, y)) ++r.hi;
+        while (!inside(r.hi, y)) --r.hi;
+        r.lo = static_cast<int>(std::clamp(std::ceil(cx - half) - 1, double(left), double(c)));
+        while (r.lo - 1 >= left && inside(r.lo - 1, y)) --r.lo;
+        while (!inside(r.lo, y)) ++r.lo;
+        return r;
+    };
+    // Only the part on the raster is drawn; a point is on the outline when a
+    // neighbour lies outside.
+    const int x0 = std::max(left, 0), x1 = std::min(right, w_);
+    const int y0 = std::max(top, 0), y1 = std::min(bottom, h_);
+    if (x1 <= x0 || y1 <= y0) return;
+    touch(x0, y0, x1, y1);
+    Run above = run(y0 - 1), row = run(y0);
+    for (int y = y0; y < y1; ++y) {
+        const Run below = run(y + 1);
+        for (int x = std::max(row.lo, x0); x <= std::min(row.hi, x1 - 1); ++x) {
+            const bool edge = x == row.lo || x == row.hi || !above.has(x) || !below.has(x);
+            px_[idx(x, y)] = edge ? pen : brush;
         }
+        above = row;
+        row = below;
+    }
 }
 
 void Raster::plot(int x, int y, Rgb c, int width) {

@@ -26,8 +26,14 @@ struct Point {
 // A 32-bit raster with the few drawing primitives the battle needs. All
 // rectangles are (left, top) - (right, bottom) with right and bottom excluded;
 // everything is clipped to the raster.
+//
+// The raster is divided into tiles of 32 x 32 pixels (a map square), each with
+// a count of the changes made in it, so that work can be skipped for tiles
+// nothing has touched. Writing through data() is not counted.
 class Raster {
   public:
+    static constexpr int kTile = 32;
+
     Raster() = default;
     Raster(int width, int height, Rgb fill = 0);
 
@@ -41,7 +47,18 @@ class Raster {
     // Outside the raster reads as black.
     Rgb pixel(int x, int y) const { return contains(x, y) ? px_[idx(x, y)] : 0; }
     void setPixel(int x, int y, Rgb c) {
-        if (contains(x, y)) px_[idx(x, y)] = c;
+        if (!contains(x, y)) return;
+        px_[idx(x, y)] = c;
+        ++versions_[static_cast<size_t>(y / kTile) * tilesWide_ + x / kTile];
+    }
+
+    int tilesWide() const { return tilesWide_; }
+    int tilesHigh() const { return tilesHigh_; }
+    // Changes made in tile (tx, ty) so far; 0 outside the raster.
+    uint32_t tileVersion(int tx, int ty) const {
+        return tx >= 0 && ty >= 0 && tx < tilesWide_ && ty < tilesHigh_
+                   ? versions_[static_cast<size_t>(ty) * tilesWide_ + tx]
+                   : 0;
     }
 
     void fill(Rgb c);
@@ -51,6 +68,9 @@ class Raster {
     void blit(const Raster& src, int sx, int sy, int w, int h, int dx, int dy);
     void draw(const Raster& src, int dx, int dy) { blit(src, 0, 0, src.w_, src.h_, dx, dy); }
     Raster copy(int sx, int sy, int w, int h) const;
+    // Becomes the w x h rectangle at (sx, sy) of src, black where it lies
+    // outside src, as copy() gives it, reusing its own pixels' memory.
+    void copyFrom(const Raster& src, int sx, int sy, int w, int h);
 
     // An ellipse inside the bounding rectangle, filled with brush and outlined with pen.
     void ellipse(int left, int top, int right, int bottom, Rgb pen, Rgb brush);
@@ -59,14 +79,20 @@ class Raster {
     void line(Point a, Point b, Rgb pen, int width = 1, bool dotted = false);
     void polyline(const std::vector<Point>& pts, Rgb pen, int width = 1, bool dotted = false);
 
+    // Same size and pixels; the change counts are not compared.
     bool operator==(const Raster& o) const { return w_ == o.w_ && h_ == o.h_ && px_ == o.px_; }
 
   private:
     size_t idx(int x, int y) const { return static_cast<size_t>(y) * w_ + x; }
     void plot(int x, int y, Rgb c, int width);
+    // Counts a change in every tile the (already clipped) rectangle meets.
+    void touch(int left, int top, int right, int bottom);
     int w_ = 0;
     int h_ = 0;
+    int tilesWide_ = 0;
+    int tilesHigh_ = 0;
     std::vector<Rgb> px_;
+    std::vector<uint32_t> versions_;
 };
 
 } // namespace korvath

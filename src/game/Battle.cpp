@@ -28,15 +28,54 @@ void Battle::markDirty(int left, int top, int right, int bottom) {
     dirty.bottom = std::max(dirty.bottom, bottom);
 }
 
+namespace {
+
+int tileIndex(int x, int y) {
+    return (y - 1) * kMapWidth + (x - 1);
+}
+
+} // namespace
+
+bool Battle::squareInSync(int x, int y) const {
+    if (!onMap(x, y) || syncedTiles.empty()) return false;
+    const SyncedTile& s = syncedTiles[tileIndex(x, y)];
+    return s.terrain == TerrainBitmap.tileVersion(x - 1, y - 1) &&
+           s.screen == MapImage.tileVersion(x - 1, y - 1);
+}
+
 void Battle::copySquare(int x, int y) {
     const int l = (x - 1) * kSquare, t = (y - 1) * kSquare;
     MapImage.blit(TerrainBitmap, l, t, kSquare, kSquare, l, t);
     markDirty(l, t, l + kSquare, t + kSquare);
+    if (onMap(x, y) && !syncedTiles.empty())
+        syncedTiles[tileIndex(x, y)] = {TerrainBitmap.tileVersion(x - 1, y - 1),
+                                        MapImage.tileVersion(x - 1, y - 1)};
 }
 
 void Battle::copyAll() {
-    MapImage.blit(TerrainBitmap, 0, 0, kMapPixelsX, kMapPixelsY, 0, 0);
-    markDirty(0, 0, kMapPixelsX, kMapPixelsY);
+    const bool known = syncedTiles.size() == static_cast<size_t>(kMapWidth * kMapHeight) &&
+                       TerrainBitmap.width() == kMapPixelsX && MapImage.width() == kMapPixelsX &&
+                       TerrainBitmap.height() == kMapPixelsY && MapImage.height() == kMapPixelsY;
+    if (!known) {
+        MapImage.blit(TerrainBitmap, 0, 0, kMapPixelsX, kMapPixelsY, 0, 0);
+        markDirty(0, 0, kMapPixelsX, kMapPixelsY);
+        syncedTiles.assign(kMapWidth * kMapHeight, {});
+        for (int y = 1; y <= kMapHeight; ++y)
+            for (int x = 1; x <= kMapWidth; ++x)
+                syncedTiles[tileIndex(x, y)] = {TerrainBitmap.tileVersion(x - 1, y - 1),
+                                                MapImage.tileVersion(x - 1, y - 1)};
+        return;
+    }
+    for (int y = 1; y <= kMapHeight; ++y)
+        for (int x = 1; x <= kMapWidth; ++x)
+            if (!squareInSync(x, y)) copySquare(x, y);
+}
+
+void Battle::resetPictures() {
+    TerrainBitmap = Raster(kMapPixelsX, kMapPixelsY);
+    MapImage = Raster(kMapPixelsX, kMapPixelsY);
+    syncedTiles.clear();
+    drawnLooks.clear();
 }
 
 void Battle::drawGlyph(int x, int y, int glyph) {

@@ -124,8 +124,36 @@ struct Battle {
     } dirty;
     void markDirty(int left, int top, int right, int bottom);
     // Copy square (X, Y) / the whole picture from TerrainBitmap to MapImage.
+    // Copying the whole picture copies only the squares where the two may
+    // differ: the screen comes out the same, pixel for pixel.
     void copySquare(int x, int y);
     void copyAll();
+    // Both pictures new and blank, 2560 x 1600; nothing known to be in sync.
+    void resetPictures();
+    // Are square (X, Y)'s pixels the same on both pictures, as far as the
+    // pictures' change counts tell?
+    bool squareInSync(int x, int y) const;
+
+    // For each square (row-major, from 0): the change counts of its tile on
+    // TerrainBitmap and MapImage when the two were last made equal there.
+    struct SyncedTile {
+        uint32_t terrain = 0, screen = 0;
+    };
+    std::vector<SyncedTile> syncedTiles;
+    // For each square, what placePieces last drew there (0: nothing) and the
+    // terrain tile's change count right after; a soldier drawn again the same
+    // way on an untouched square need not be drawn again.
+    struct DrawnLook {
+        uint64_t look = 0;
+        uint32_t terrain = 0;
+    };
+    std::vector<DrawnLook> drawnLooks;
+    // The overhead map as last drawn: each cell's colour, and the picture's
+    // change counts right after, so that only changed cells are filled again.
+    struct Overhead {
+        std::vector<Rgb> colours;
+        std::vector<uint32_t> tiles;
+    } overhead;
     // Draw a glyph's picture onto TerrainBitmap at square (X, Y).
     void drawGlyph(int x, int y, int glyph);
 };

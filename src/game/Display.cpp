@@ -2,6 +2,9 @@
 
 #include "InfoPanel.h"
 
+#include <array>
+#include <vector>
+
 namespace korvath {
 
 namespace {
@@ -56,6 +59,28 @@ template <typename F> void forEachListed(Battle& b, F f) {
     for (int i = 1; i <= kMaxPieces && !b.Pieces[i].Name.empty(); ++i) f(b.Pieces[i]);
 }
 
+// Draws a soldier's look on his square of TerrainBitmap and copies the square
+// to the screen, unless both pictures already show exactly that look there.
+// A look of 0 is always drawn (its picture is missing, so what shows depends
+// on what was there before).
+template <typename Draw> void showLook(Battle& b, int x, int y, uint64_t look, Draw draw) {
+    if (b.drawnLooks.empty()) b.drawnLooks.assign(kMapWidth * kMapHeight, {});
+    Battle::DrawnLook& drawn = b.drawnLooks[(y - 1) * kMapWidth + (x - 1)];
+    if (look != 0 && drawn.look == look &&
+        drawn.terrain == b.TerrainBitmap.tileVersion(x - 1, y - 1) && b.squareInSync(x, y))
+        return;
+    draw();
+    b.copySquare(x, y);
+    drawn = {look, b.TerrainBitmap.tileVersion(x - 1, y - 1)};
+}
+
+// Everything that decides how a soldier's square is drawn, in one number.
+uint64_t lookOf(int picture, int frame, bool dead, bool overwatch, bool wounded, bool healer) {
+    if (picture < 1 || picture > kPictureRows || frame < 1 || frame > kPictureFrames) return 0;
+    return 1u | dead << 1 | overwatch << 2 | wounded << 3 | healer << 4 |
+           static_cast<uint64_t>(frame) << 8 | static_cast<uint64_t>(picture) << 16;
+}
+
 void drawLivingSoldier(Battle& b, PieceRecord& p) {
     MapCell& c = b.cell(p.X, p.Y);
     if (p.UnderGlyph == 0) p.UnderGlyph = c.Glyph;
@@ -64,25 +89,30 @@ void drawLivingSoldier(Battle& b, PieceRecord& p) {
     // A soldier whose hand was emptied without his frame being set (Frame 0)
     // is shown with the empty-handed picture rather than not at all.
     const int frame = p.Frame >= 1 && p.Frame <= kPictureFrames ? p.Frame : kEmptyHandFrame;
-    t.draw(unitPicture(b, p.Picture, frame), x0, y0);
-
-    if (p.Overwatch && b.controls.ShowOverwatch.down) {
-        terrainBrush = kOverwatchMarkerColour;
-        t.ellipse(x0 + 1, y0 + 1, x0 + 5, y0 + 5, kOverwatchMarkerColour, terrainBrush);
-    }
-    if (p.Wounds < p.MaxWounds && b.controls.ShowWounds.down) {
-        terrainBrush = kWoundMarkerColour;
-        t.ellipse(x0 + 1, y0 + 6, x0 + 5, y0 + 10, kWoundMarkerColour, terrainBrush);
-    }
-    if (carriesHealer(b, p) && b.controls.ShowMediKit.down) {
-        // A red cross on white in the top-right corner.
-        terrainBrush = kHealerBackColour;
-        t.fillRect(x0 + 23, y0 + 3, x0 + 28, y0 + 8, terrainBrush);
-        t.line({x0 + 25, y0 + 3}, {x0 + 25, y0 + 8}, kHealerCrossColour);
-        t.line({x0 + 23, y0 + 5}, {x0 + 28, y0 + 5}, kHealerCrossColour);
-    }
-
-    b.copySquare(p.X, p.Y);
+    const bool overwatch = p.Overwatch && b.controls.ShowOverwatch.down;
+    const bool wounded = p.Wounds < p.MaxWounds && b.controls.ShowWounds.down;
+    const bool healer = carriesHealer(b, p) && b.controls.ShowMediKit.down;
+    showLook(b, p.X, p.Y, lookOf(p.Picture, frame, false, overwatch, wounded, healer), [&] {
+        t.draw(unitPicture(b, p.Picture, frame), x0, y0);
+        if (overwatch) {
+            terrainBrush = kOverwatchMarkerColour;
+            t.ellipse(x0 + 1, y0 + 1, x0 + 5, y0 + 5, kOverwatchMarkerColour, terrainBrush);
+        }
+        if (wounded) {
+            terrainBrush = kWoundMarkerColour;
+            t.ellipse(x0 + 1, y0 + 6, x0 + 5, y0 + 10, kWoundMarkerColour, terrainBrush);
+        }
+        if (healer) {
+            // A red cross on white in the top-right corner.
+            terrainBrush = kHealerBackColour;
+            t.fillRect(x0 + 23, y0 + 3, x0 + 28, y0 + 8, terrainBrush);
+            t.line({x0 + 25, y0 + 3}, {x0 + 25, y0 + 8}, kHealerCrossColour);
+            t.line({x0 + 23, y0 + 5}, {x0 + 28, y0 + 5}, kHealerCrossColour);
+        }
+    });
+    if (overwatch) terrainBrush = kOverwatchMarkerColour;
+    if (wounded) terrainBrush = kWoundMarkerColour;
+    if (healer) terrainBrush = kHealerBackColour;
     c.Glyph = kOccupiedGlyph;
     c.Solidity = 1;
 }
@@ -122,9 +152,10 @@ void placePieces(Battle& b) {
     forEachListed(b, [&](PieceRecord& p) {
         if (inGrid(p.X, p.Y)) b.cell(p.X, p.Y).Solidity = 0;
         if (p.Wounds < 1 && p.X > 0 && Battle::onMap(p.X, p.Y)) {
-            b.TerrainBitmap.draw(unitPicture(b, p.Picture, kDeadFrame), (p.X - 1) * kSquare,
-                                 (p.Y - 1) * kSquare);
-            b.copySquare(p.X, p.Y);
+            showLook(b, p.X, p.Y, lookOf(p.Picture, kDeadFrame, true, false, false, false), [&] {
+                b.TerrainBitmap.draw(unitPicture(b, p.Picture, kDeadFrame), (p.X - 1) * kSquare,
+                                     (p.Y - 1) * kSquare);
+            });
             b.cell(p.X, p.Y).Glyph = kOccupiedGlyph;
         }
     });
@@ -154,16 +185,47 @@ int SideAtSquare(const Battle& b, int x, int y) {
     return 0;
 }
 
+namespace {
+
+// The change counts of every tile of the overhead picture.
+std::vector<uint32_t> overheadVersions(const Raster& r) {
+    std::vector<uint32_t> v;
+    for (int ty = 0; ty < r.tilesHigh(); ++ty)
+        for (int tx = 0; tx < r.tilesWide(); ++tx) v.push_back(r.tileVersion(tx, ty));
+    return v;
+}
+
+} // namespace
+
 void DrawOverheadMap(Battle& b) {
+    // The side standing on each square, as SideAtSquare finds it, in one pass.
+    std::array<int, (kMapWidth + 2) * (kMapHeight + 2)> side;
+    side.fill(-1);
+    for (int i = kMaxPieces - 1; i >= 1; --i) {
+        const PieceRecord& p = b.Pieces[i];
+        if (p.X >= 0 && p.Y >= 0 && p.X <= kMapWidth + 1 && p.Y <= kMapHeight + 1)
+            side[p.Y * (kMapWidth + 2) + p.X] = p.Side;
+    }
+    // Only the cells whose colour differs from what the picture shows are
+    // filled, unless the picture was changed by anybody else meanwhile.
+    Battle::Overhead& shown = b.overhead;
+    const bool known = shown.colours.size() == static_cast<size_t>(kMapWidth * kMapHeight) &&
+                       shown.tiles == overheadVersions(b.OverHeadMapImage);
+    if (!known) shown.colours.assign(kMapWidth * kMapHeight, 0);
     for (int r = 0; r < kMapHeight; ++r)
         for (int c = 0; c < kMapWidth; ++c) {
             const int solidity = b.cell(c + 1, r + 1).Solidity;
             if (solidity == 1)
-                overheadSideColour(SideAtSquare(b, c + 1, r + 1), overheadBrush);
+                overheadSideColour(std::max(0, side[(r + 1) * (kMapWidth + 2) + c + 1]),
+                                   overheadBrush);
             else
                 overheadSolidityColour(solidity, overheadBrush);
+            Rgb& cell = shown.colours[r * kMapWidth + c];
+            if (known && cell == overheadBrush) continue;
+            cell = overheadBrush;
             b.OverHeadMapImage.fillRect(c * 3 + 1, r * 3 + 1, c * 3 + 4, r * 3 + 4, overheadBrush);
         }
+    shown.tiles = overheadVersions(b.OverHeadMapImage);
 }
 
 void FocusPiece(Battle& b, int i) {

@@ -152,7 +152,7 @@ void createBattle(Battle& b) {
     b.dirty = {};
     b.waveNames = std::move(s.waveNames);
 
-    b.MapImage = Raster(kMapPixelsX, kMapPixelsY);
+    b.resetPictures();
     b.controls.MapPanel.text.clear();
     b.controls.ScrollTop.setRange(kMapPanelW, kMapPixelsX);
     b.controls.ScrollSide.setRange(kMapPanelH, kMapPixelsY);
@@ -160,7 +160,6 @@ void createBattle(Battle& b) {
     for (int g = 1; g <= kMaxGlyphs; ++g)
         b.Glyphs[g].Picture =
             g <= kLastTileGlyph ? std::move(s.tiles[g]) : Raster(kSquare, kSquare);
-    b.TerrainBitmap = Raster(kMapPixelsX, kMapPixelsY);
 
     for (auto& column : b.MapGrid) column.fill(MapCell{});
     for (int x = 1; x <= kMapWidth; ++x)
@@ -222,6 +221,8 @@ void activateBattle(Battle& b) {
 void closeBattle(Battle& b) {
     b.TerrainBitmap = Raster();
     b.MapImage = Raster();
+    b.syncedTiles.clear();
+    b.drawnLooks.clear();
     for (auto& row : b.UnitPictures)
         for (auto& pic : row) pic = Raster();
     for (auto& g : b.Glyphs) g.Picture = Raster(kSquare, kSquare);

@@ -42,7 +42,7 @@ struct SavedArea {
     void take(const Battle& b, int x, int y) {
         left = x - kSaveHalf;
         top = y - kSaveHalf;
-        picture = b.TerrainBitmap.copy(left, top, kSaveSize, kSaveSize);
+        picture.copyFrom(b.TerrainBitmap, left, top, kSaveSize, kSaveSize);
     }
     void putBack(Battle& b) const { b.TerrainBitmap.draw(picture, left, top); }
     // Shows that area of the terrain picture on the screen.

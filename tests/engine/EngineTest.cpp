@@ -95,6 +95,41 @@ TEST(Raster, EllipseRespectsItsBoundsAndOutline) {
     EXPECT_EQ(none, Raster(8, 8));
 }
 
+// The ellipse is drawn row by row from estimated runs; it must paint exactly
+// the pixels of testing every point of its box against the curve and its
+// four neighbours, clipped or not, at every size. A box far beyond the
+// picture paints only the picture's part, at once.
+TEST(Raster, EllipseRunsPaintExactlyThePointsOfThePointByPointTest) {
+    auto reference = [](Raster& r, int left, int top, int right, int bottom) {
+        const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
+        const double rx = (right - left) / 2.0, ry = (bottom - top) / 2.0;
+        auto inside = [&](int x, int y) {
+            if (x < left || x >= right || y < top || y >= bottom) return false;
+            const double dx = (x + 0.5 - cx) / rx, dy = (y + 0.5 - cy) / ry;
+            return dx * dx + dy * dy <= 1.0;
+        };
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                if (inside(x, y))
+                    r.setPixel(x, y,
+                               !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) ||
+                                       !inside(x, y + 1)
+                                   ? 1
+                                   : 2);
+    };
+    for (int w = 1; w <= 40; ++w)
+        for (int h = 1; h <= 40; h += (w % 3) + 1)
+            for (const int at : {-17, -3, 0, 5}) {
+                Raster fast(48, 40), slow(48, 40);
+                fast.ellipse(at, at + 2, at + w, at + 2 + h, 1, 2);
+                reference(slow, at, at + 2, at + w, at + 2 + h);
+                ASSERT_EQ(fast, slow) << w << " x " << h << " at " << at;
+            }
+    Raster big(64, 64);
+    big.ellipse(-1'000'000'000, -1'000'000'000, 1'000'000'000, 1'000'000'000, 1, 2);
+    EXPECT_EQ(big.pixel(0, 0), 2u);
+}
+
 TEST(Raster, LinesLeaveOutTheEndPointAndDotsSkip) {
     Raster r(10, 3);
     r.line({0, 1}, {6, 1}, 7);
