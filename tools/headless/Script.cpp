@@ -16,6 +16,7 @@
 #include "game/TurnSequence.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <istream>
@@ -54,6 +55,21 @@ int timeOfDay(const std::string& t) {
         h < 0 || h > 23 || m < 0 || m > 59 || s < 0 || s > 59 || ms < 0 || ms > 999)
         throw ScriptError("time must be HH:MM:SS.mmm, not \"" + t + "\"");
     return ((h * 60 + m) * 60 + s) * 1000 + ms;
+}
+
+// A fingerprint of a picture's pixels (64-bit FNV-1a over their bytes, low
+// byte first), as sixteen hex digits.
+std::string pictureHash(const Raster& r) {
+    uint64_t h = 1469598103934665603ull;
+    const size_t n = static_cast<size_t>(r.width()) * static_cast<size_t>(r.height());
+    for (size_t i = 0; i < n; ++i)
+        for (int k = 0; k < 4; ++k) {
+            h ^= (r.data()[i] >> (8 * k)) & 0xff;
+            h *= 1099511628211ull;
+        }
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
+    return text;
 }
 
 } // namespace
@@ -362,16 +378,23 @@ void ScriptRunner::menu(const std::vector<std::string>& args) {
 }
 
 void ScriptRunner::dump(const std::vector<std::string>& args) {
-    bool withMap = false, withGlyphs = false;
+    bool withMap = false, withGlyphs = false, withPictures = false;
     for (const auto& a : args) {
         if (a == "map")
             withMap = true;
         else if (a == "glyphs")
             withGlyphs = true;
+        else if (a == "pictures")
+            withPictures = true;
         else
-            throw ScriptError("dump takes \"map\" and \"glyphs\", not \"" + a + "\"");
+            throw ScriptError("dump takes \"map\", \"glyphs\" and \"pictures\", not \"" + a +
+                              "\"");
     }
     auto j = battleJson(*battle_, withMap, withGlyphs);
+    if (withPictures)
+        j["pictures"] = {{"MapImage", pictureHash(battle_->MapImage)},
+                         {"TerrainBitmap", pictureHash(battle_->TerrainBitmap)},
+                         {"OverHeadMap", pictureHash(battle_->OverHeadMapImage)}};
     j["sounds"] = ports_.sounds;
     j["messages"] = ports_.messages;
     j["ticks"] = ports_.ticks();
