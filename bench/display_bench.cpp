@@ -52,6 +52,7 @@ std::unique_ptr<Battle> fullBattle() {
     return b;
 }
 
+// Nothing has changed since the last redraw: nobody need be drawn again.
 void BM_placePieces(benchmark::State& state) {
     auto b = fullBattle();
     for (auto _ : state) {
@@ -62,18 +63,46 @@ void BM_placePieces(benchmark::State& state) {
 }
 BENCHMARK(BM_placePieces)->Unit(benchmark::kMicrosecond);
 
+// One soldier steps to a neighbouring square and back, as in a walk.
+void BM_placePiecesAfterAStep(benchmark::State& state) {
+    auto b = fullBattle();
+    PieceRecord& p = b->Pieces[1];
+    int step = 1;
+    for (auto _ : state) {
+        b->drawGlyph(p.X, p.Y, kFloorGlyph);
+        b->copySquare(p.X, p.Y);
+        b->cell(p.X, p.Y) = {kFloorGlyph, 0, 0};
+        p.X += step;
+        step = -step;
+        placePieces(*b);
+        benchmark::DoNotOptimize(b->MapImage.data());
+    }
+}
+BENCHMARK(BM_placePiecesAfterAStep)->Unit(benchmark::kMicrosecond);
+
+// A walker changes two squares between two redraws of the overhead map.
 void BM_DrawOverheadMap(benchmark::State& state) {
     auto b = fullBattle();
+    int step = 1;
     for (auto _ : state) {
+        PieceRecord& p = b->Pieces[1];
+        b->cell(p.X, p.Y).Solidity = 0;
+        p.X += step;
+        step = -step;
+        b->cell(p.X, p.Y).Solidity = 1;
         DrawOverheadMap(*b);
         benchmark::DoNotOptimize(b->OverHeadMapImage.data());
     }
 }
 BENCHMARK(BM_DrawOverheadMap)->Unit(benchmark::kMicrosecond);
 
+// The discs before a shot, drawn over the soldiers as the shot finds them.
 void BM_DrawTargetDiscs(benchmark::State& state) {
     auto b = fullBattle();
     for (auto _ : state) {
+        state.PauseTiming();
+        placePieces(*b);
+        state.ResumeTiming();
         DrawTargetDiscs(*b);
         benchmark::DoNotOptimize(b->MapImage.data());
     }

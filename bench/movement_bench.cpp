@@ -109,6 +109,21 @@ void BM_FillPathCostsFarTarget(benchmark::State& state, ScenarioId which) {
     state.counters["targetCost"] = b.cell(farX, farY).PathCost;
 }
 
+// A goal the flood never reaches (off the map, or walled in) used to cost all
+// 250 sweeps; the flood now ends when a sweep changes nothing.
+void BM_FillPathCostsUnreachable(benchmark::State& state, ScenarioId which) {
+    std::string error;
+    auto f = openField(which, error);
+    if (!f) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    for (auto _ : state) {
+        FillPathCosts(*f->b, f->startX, f->startY, -1, -1);
+        benchmark::DoNotOptimize(f->b->MapGrid[1][1].PathCost);
+    }
+}
+
 void BM_WalkTenSquares(benchmark::State& state, ScenarioId which) {
     std::string error;
     auto f = openField(which, error);
@@ -164,6 +179,10 @@ void BM_WalkTenSquares(benchmark::State& state, ScenarioId which) {
 BENCHMARK_CAPTURE(BM_FillPathCostsFarTarget, korvath, ScenarioId::Korvath)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_FillPathCostsFarTarget, vexlar, ScenarioId::Vexlar)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_FillPathCostsUnreachable, korvath, ScenarioId::Korvath)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_FillPathCostsUnreachable, vexlar, ScenarioId::Vexlar)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_WalkTenSquares, korvath, ScenarioId::Korvath)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_WalkTenSquares, vexlar, ScenarioId::Vexlar)->Unit(benchmark::kMicrosecond);

@@ -76,7 +76,8 @@ void BM_MarchAgainstFast(benchmark::State& state, ScenarioId which, bool scatter
     const double us = 1e-3 / static_cast<double>(tests);
     state.counters["march_us"] = std::chrono::duration<double, std::nano>(march).count() * us;
     state.counters["fast_us"] = std::chrono::duration<double, std::nano>(fast).count() * us;
-    state.counters["ratio"] = static_cast<double>(march.count()) / static_cast<double>(fast.count());
+    state.counters["ratio"] =
+        static_cast<double>(march.count()) / static_cast<double>(fast.count());
     state.counters["seen"] = static_cast<double>(seen) / static_cast<double>(tests);
 }
 

@@ -26,8 +26,10 @@ void BM_SweepEveryPair(benchmark::State& state, ScenarioId which) {
         p.X = p.Y = 0;
     }
     int raider = 0, operative = 0;
-    for (int i = kMaxPieces; i >= 1; --i)
-        (b->Pieces[i].Side == 1 ? raider : b->Pieces[i].Side == 2 ? operative : i) = i;
+    for (int i = 1; i <= kMaxPieces; ++i) {
+        if (b->Pieces[i].Side == 1 && !raider) raider = i;
+        if (b->Pieces[i].Side == 2 && !operative) operative = i;
+    }
     if (!raider || !operative) return state.SkipWithError("no Raider or no Operative");
     b->Pieces[raider].Wounds = b->Pieces[operative].Wounds = 5;
     std::vector<std::pair<int, int>> open;

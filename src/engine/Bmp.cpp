@@ -58,15 +58,17 @@ Raster decodeBmp(const std::string& name, const std::vector<uint8_t>& b) {
         palette.resize(256, 0);
     }
 
+    // A new picture: its pixels are written directly, every tile counts as new.
     Raster r(width, height);
+    Rgb* out = r.data();
     for (int y = 0; y < height; ++y) {
         const size_t row = offset + stride * (bottomUp ? height - 1 - y : y);
-        for (int x = 0; x < width; ++x) {
+        for (int x = 0; x < width; ++x, ++out) {
             if (bpp == 8) {
-                r.setPixel(x, y, palette[b[row + x]]);
+                *out = palette[b[row + x]];
             } else {
                 const size_t p = row + static_cast<size_t>(x) * (bpp / 8);
-                r.setPixel(x, y, rgb(b[p + 2], b[p + 1], b[p]));
+                *out = rgb(b[p + 2], b[p + 1], b[p]);
             }
         }
     }

@@ -3,8 +3,37 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
+#include <new>
+
+#include <sys/mman.h>
 
 namespace korvath {
+
+namespace {
+
+constexpr size_t kHugePage = size_t{2} << 20;
+
+} // namespace
+
+template <typename T> T* PixelAllocator<T>::allocate(size_t n) {
+    const size_t bytes = n * sizeof(T);
+    if (bytes < kHugePage) return std::allocator<T>().allocate(n);
+    void* p = nullptr;
+    const size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    if (posix_memalign(&p, kHugePage, rounded) != 0) throw std::bad_alloc();
+    madvise(p, rounded, MADV_HUGEPAGE); // a hint; without huge pages all still works
+    return static_cast<T*>(p);
+}
+
+template <typename T> void PixelAllocator<T>::deallocate(T* p, size_t n) {
+    if (n * sizeof(T) < kHugePage)
+        std::allocator<T>().deallocate(p, n);
+    else
+        std::free(p);
+}
+
+template struct PixelAllocator<Rgb>;
 
 Raster::Raster(int width, int height, Rgb fill)
     : w_(std::max(0, width)), h_(std::max(0, height)), tilesWide_((w_ + kTile - 1) / kTile),
@@ -134,6 +163,19 @@ void Raster::ellipse(int left, int top, int right, int bottom, Rgb pen, Rgb brus
         above = row;
         row = below;
     }
+}
+
+void Raster::stamp(const Raster& mask, int dx, int dy, Rgb pen, Rgb brush) {
+    const int x0 = std::max(dx, 0), x1 = std::min(dx + mask.w_, w_);
+    const int y0 = std::max(dy, 0), y1 = std::min(dy + mask.h_, h_);
+    if (x1 <= x0 || y1 <= y0) return;
+    touch(x0, y0, x1, y1);
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            const Rgb m = mask.px_[mask.idx(x - dx, y - dy)];
+            if (m == 1) px_[idx(x, y)] = pen;
+            if (m == 2) px_[idx(x, y)] = brush;
+        }
 }
 
 void Raster::plot(int x, int y, Rgb c, int width) {

@@ -44,6 +44,7 @@ bool Battle::squareInSync(int x, int y) const {
 }
 
 void Battle::copySquare(int x, int y) {
+    if (squareInSync(x, y)) return; // the same pixels already
     const int l = (x - 1) * kSquare, t = (y - 1) * kSquare;
     MapImage.blit(TerrainBitmap, l, t, kSquare, kSquare, l, t);
     markDirty(l, t, l + kSquare, t + kSquare);
@@ -76,10 +77,20 @@ void Battle::resetPictures() {
     MapImage = Raster(kMapPixelsX, kMapPixelsY);
     syncedTiles.clear();
     drawnLooks.clear();
+    shotShadow = {};
 }
 
 void Battle::drawGlyph(int x, int y, int glyph) {
+    // A square that shows this glyph untouched since it was drawn is left be.
+    const uint64_t look = uint64_t{1} << 40 | static_cast<uint32_t>(glyph);
+    if (onMap(x, y) && !drawnLooks.empty()) {
+        DrawnLook& drawn = drawnLooks[tileIndex(x, y)];
+        if (drawn.look == look && drawn.terrain == TerrainBitmap.tileVersion(x - 1, y - 1)) return;
+    }
     TerrainBitmap.draw(this->glyph(glyph).Picture, (x - 1) * kSquare, (y - 1) * kSquare);
+    if (!onMap(x, y)) return;
+    if (drawnLooks.empty()) drawnLooks.assign(kMapWidth * kMapHeight, {});
+    drawnLooks[tileIndex(x, y)] = {look, TerrainBitmap.tileVersion(x - 1, y - 1)};
 }
 
 void CalculateSolidity(Battle& b, int x, int y, int glyph) {

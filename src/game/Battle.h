@@ -140,14 +140,23 @@ struct Battle {
         uint32_t terrain = 0, screen = 0;
     };
     std::vector<SyncedTile> syncedTiles;
-    // For each square, what placePieces last drew there (0: nothing) and the
-    // terrain tile's change count right after; a soldier drawn again the same
-    // way on an untouched square need not be drawn again.
+    // For each square, what was last drawn there (0: nothing known; a
+    // soldier's look from placePieces, or a glyph) and the terrain tile's
+    // change count right after: the same drawn again on an untouched square
+    // changes nothing and is skipped. The pictures drawn from must not change
+    // while this is kept: resetPictures() forgets it.
     struct DrawnLook {
         uint64_t look = 0;
         uint32_t terrain = 0;
     };
     std::vector<DrawnLook> drawnLooks;
+    // The terrain's squares as a shot last saved them, to erase its trace
+    // again (made when first needed), and the terrain's change count of each
+    // square when it was saved (0: never).
+    struct ShotShadow {
+        std::vector<Raster> squares;
+        std::vector<uint32_t> versions;
+    } shotShadow;
     // The overhead map as last drawn: each cell's colour, and the picture's
     // change counts right after, so that only changed cells are filled again.
     struct Overhead {

@@ -3,6 +3,7 @@
 #include "InfoPanel.h"
 
 #include <array>
+#include <map>
 #include <vector>
 
 namespace korvath {
@@ -64,6 +65,7 @@ template <typename F> void forEachListed(Battle& b, F f) {
 // A look of 0 is always drawn (its picture is missing, so what shows depends
 // on what was there before).
 template <typename Draw> void showLook(Battle& b, int x, int y, uint64_t look, Draw draw) {
+    // Soldiers' looks are below 2^40, glyphs' above (Battle::drawGlyph).
     if (b.drawnLooks.empty()) b.drawnLooks.assign(kMapWidth * kMapHeight, {});
     Battle::DrawnLook& drawn = b.drawnLooks[(y - 1) * kMapWidth + (x - 1)];
     if (look != 0 && drawn.look == look &&
@@ -167,14 +169,26 @@ void placePieces(Battle& b) {
 }
 
 void DrawTargetDiscs(Battle& b) {
+    // Discs of one size differ only in place and colour: each size is worked
+    // out once, as an outline-and-fill mask, and stamped for every soldier.
+    std::map<int, Raster> discs;
+    constexpr int kLargestMask = 4 * kSquare;
     forEachListed(b, [&](PieceRecord& p) {
         if (p.X == 0 || p.Wounds <= 0 || !Battle::onMap(p.X, p.Y)) return;
         const int x0 = (p.X - 1) * kSquare, y0 = (p.Y - 1) * kSquare;
         b.TerrainBitmap.draw(b.glyph(p.UnderGlyph).Picture, x0, y0);
         sideDiscColour(p.Side, terrainBrush);
         const int r = p.TargetSize / 2;
-        b.TerrainBitmap.ellipse(x0 + 16 - r, y0 + 16 - r, x0 + 16 + r, y0 + 16 + r,
-                                kTargetDiscOutline, terrainBrush);
+        if (r <= 0) return; // no disc at all
+        if (2 * r > kLargestMask) {
+            b.TerrainBitmap.ellipse(x0 + 16 - r, y0 + 16 - r, x0 + 16 + r, y0 + 16 + r,
+                                    kTargetDiscOutline, terrainBrush);
+            return;
+        }
+        auto [mask, made] = discs.try_emplace(r, 2 * r, 2 * r);
+        if (made) mask->second.ellipse(0, 0, 2 * r, 2 * r, 1, 2);
+        b.TerrainBitmap.stamp(mask->second, x0 + 16 - r, y0 + 16 - r, kTargetDiscOutline,
+                              terrainBrush);
     });
     b.copyAll();
 }

@@ -223,6 +223,7 @@ void closeBattle(Battle& b) {
     b.MapImage = Raster();
     b.syncedTiles.clear();
     b.drawnLooks.clear();
+    b.shotShadow = {};
     for (auto& row : b.UnitPictures)
         for (auto& pic : row) pic = Raster();
     for (auto& g : b.Glyphs) g.Picture = Raster(kSquare, kSquare);

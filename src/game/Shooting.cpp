@@ -34,22 +34,73 @@ const Raster& unitPicture(const Battle& b, int picture, int frame) {
     return b.UnitPictures[picture][frame];
 }
 
-// The area saved around the start of the current trace segment.
+// The area saved around the start of the current trace segment, to erase the
+// segment again. Only the squares a segment touches change, so the area is
+// not copied whole: the squares it covers are kept in the battle's shot
+// shadow, each copied there only when the terrain changed since, and only
+// the squares changed since the area was taken are put back or shown.
 struct SavedArea {
-    Raster picture;
     int left = 0, top = 0;
+    int firstX = 0, firstY = 0, lastX = -1, lastY = -1; // squares covered, from 0
+    std::vector<uint32_t> versions;                     // the terrain's change counts when taken
 
-    void take(const Battle& b, int x, int y) {
+    void take(Battle& b, int x, int y) {
         left = x - kSaveHalf;
         top = y - kSaveHalf;
-        picture.copyFrom(b.TerrainBitmap, left, top, kSaveSize, kSaveSize);
+        firstX = std::max(0, left / kSquare - (left < 0));
+        firstY = std::max(0, top / kSquare - (top < 0));
+        lastX = std::min(kMapWidth - 1, (left + kSaveSize - 1) / kSquare);
+        lastY = std::min(kMapHeight - 1, (top + kSaveSize - 1) / kSquare);
+        Battle::ShotShadow& shadow = b.shotShadow;
+        if (shadow.squares.empty()) {
+            shadow.squares.resize(kMapWidth * kMapHeight);
+            shadow.versions.assign(kMapWidth * kMapHeight, 0);
+        }
+        versions.clear();
+        for (int ty = firstY; ty <= lastY; ++ty)
+            for (int tx = firstX; tx <= lastX; ++tx) {
+                const uint32_t v = b.TerrainBitmap.tileVersion(tx, ty);
+                const int at = ty * kMapWidth + tx;
+                if (shadow.versions[at] != v) {
+                    shadow.squares[at].copyFrom(b.TerrainBitmap, tx * kSquare, ty * kSquare,
+                                                kSquare, kSquare);
+                    shadow.versions[at] = v;
+                }
+                versions.push_back(v);
+            }
     }
-    void putBack(Battle& b) const { b.TerrainBitmap.draw(picture, left, top); }
+    // The part of square (tx, ty) inside the area.
+    void clip(int tx, int ty, int& l, int& t, int& r, int& bottom) const {
+        l = std::max(tx * kSquare, left);
+        t = std::max(ty * kSquare, top);
+        r = std::min(tx * kSquare + kSquare, left + kSaveSize);
+        bottom = std::min(ty * kSquare + kSquare, top + kSaveSize);
+    }
+    void putBack(Battle& b) const {
+        size_t k = 0;
+        for (int ty = firstY; ty <= lastY; ++ty)
+            for (int tx = firstX; tx <= lastX; ++tx, ++k) {
+                if (b.TerrainBitmap.tileVersion(tx, ty) == versions[k]) continue;
+                int l, t, r, bottom;
+                clip(tx, ty, l, t, r, bottom);
+                b.TerrainBitmap.blit(b.shotShadow.squares[ty * kMapWidth + tx], l - tx * kSquare,
+                                     t - ty * kSquare, r - l, bottom - t, l, t);
+            }
+    }
     // Shows that area of the terrain picture on the screen.
     void show(Battle& b) const {
-        b.MapImage.blit(b.TerrainBitmap, left, top, kSaveSize, kSaveSize, left, top);
-        b.markDirty(std::max(left, 0), std::max(top, 0), std::min(left + kSaveSize, kMapPixelsX),
-                    std::min(top + kSaveSize, kMapPixelsY));
+        for (int ty = firstY; ty <= lastY; ++ty)
+            for (int tx = firstX; tx <= lastX; ++tx) {
+                if (b.squareInSync(tx + 1, ty + 1)) continue;
+                int l, t, r, bottom;
+                clip(tx, ty, l, t, r, bottom);
+                if (r - l == kSquare && bottom - t == kSquare) {
+                    b.copySquare(tx + 1, ty + 1);
+                    continue;
+                }
+                b.MapImage.blit(b.TerrainBitmap, l, t, r - l, bottom - t, l, t);
+                b.markDirty(l, t, r, bottom);
+            }
     }
 };
 

@@ -52,7 +52,8 @@ TEST(SightEquivalence, RandomFieldsWithWallsAndCrowds) {
         const int walls = std::uniform_int_distribution(50, 900)(rng);
         for (int k = 0; k < walls; ++k) {
             const auto [x, y] = square(kMapWidth, kMapHeight);
-            f.b.cell(x, y).Solidity = static_cast<uint8_t>(std::uniform_int_distribution(1, 4)(rng));
+            f.b.cell(x, y).Solidity =
+                static_cast<uint8_t>(std::uniform_int_distribution(1, 4)(rng));
         }
         // Some soldiers anywhere, some crowded into one corner so that they
         // share squares and stand next to each other and to the edges; one
