@@ -29,7 +29,7 @@ struct KeepCwd {
 
 } // namespace
 
-TEST(GameFolder, WorkingDirectoryThenOwnFolderThenInstalledShare) {
+TEST(AppDir, WorkingDirectoryThenOwnFolderThenInstalledShare) {
     const Layout layouts[] = {
         {"the working directory holding scenarios wins",
          {"play/scenarios", "usr/bin", "usr/share/korvath/scenarios"},
@@ -73,7 +73,7 @@ TEST(GameFolder, WorkingDirectoryThenOwnFolderThenInstalledShare) {
     }
 }
 
-TEST(GameFolder, OwnExecutableIsFoundWithoutAFolderInArgv0) {
+TEST(AppDir, OwnExecutableIsFoundWithoutAFolderInArgv0) {
     const fs::path self = executablePath("install_tests");
     EXPECT_TRUE(self.is_absolute()) << self;
     EXPECT_EQ(self.filename(), "install_tests");
