@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Shared by ./run and ./test: install what is missing, then configure and build in build/.
+# Shared by ./run, ./test and ./package: install what is missing, then configure and build in build/.
 set -euo pipefail
 
 PACKAGES=(
@@ -8,6 +8,7 @@ PACKAGES=(
   libsdl2-mixer-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   xvfb xauth fonts-dejavu-core
+  desktop-file-utils appstream lintian dpkg-dev man-db
 )
 
 install_missing() {

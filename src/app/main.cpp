@@ -10,17 +10,115 @@
 #include "ui/TNodeForm.h"
 
 #include <QApplication>
+#include <QIcon>
 
+#include <iostream>
 #include <memory>
+#include <string>
+
+namespace {
+
+void usage(std::ostream& out) {
+    out << "Usage: korvath [OPTION]...\n"
+           "Play Korvath, a turn-based tactical squad game: lead the Raiders against the\n"
+           "Operatives in the fortress of Korvath Tamberhold or aboard the Starship Vexlar.\n"
+           "\n"
+           "Options:\n"
+           "  -h, --help      show this help and exit\n"
+           "  -v, --version   show the version and exit\n"
+           "\n"
+           "Qt's own options work too, such as -platform NAME, -display NAME and -style NAME.\n"
+           "Saved games go to ~/.local/share/korvath/savedgames when the game folder cannot\n"
+           "be written. KORVATH_DEVELOPER=1 shows the developer aids in the Options menu.\n";
+}
+
+// Options Qt reads for itself; QApplication takes them off the command line.
+bool qtOption(const std::string& arg, bool& takesValue) {
+    static const char* const withValue[] = {"platform",
+                                            "platformpluginpath",
+                                            "platformtheme",
+                                            "plugin",
+                                            "qwindowgeometry",
+                                            "qwindowicon",
+                                            "qwindowtitle",
+                                            "qmljsdebugger",
+                                            "session",
+                                            "display",
+                                            "geometry",
+                                            "name",
+                                            "title",
+                                            "visual",
+                                            "ncols",
+                                            "cmap",
+                                            "im",
+                                            "style",
+                                            "stylesheet"};
+    static const char* const flags[] = {"reverse", "widgetcount", "nograb",
+                                        "dograb",  "sync",        "testability"};
+    std::string name = arg.substr(arg.rfind("--", 0) == 0 ? 2 : 1);
+    const bool hasValue = name.find('=') != std::string::npos;
+    name = name.substr(0, name.find('='));
+    for (const char* f : flags)
+        if (name == f && !hasValue) {
+            takesValue = false;
+            return true;
+        }
+    for (const char* v : withValue)
+        if (name == v) {
+            takesValue = !hasValue; // "-style fusion" or "-style=fusion"
+            return true;
+        }
+    return false;
+}
+
+// -1 to go on and start the game, otherwise the exit status.
+int handleCommandLine(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        bool takesValue = false;
+        if (a == "--help" || a == "-h") {
+            usage(std::cout);
+            return 0;
+        }
+        if (a == "--version" || a == "-v") {
+            std::cout << "korvath " KORVATH_VERSION "\n";
+            return 0;
+        }
+        if (a.size() > 1 && a[0] == '-' && qtOption(a, takesValue)) {
+            if (takesValue && ++i >= argc) {
+                std::cerr << "korvath: " << a << " needs a value\n";
+                usage(std::cerr);
+                return 2;
+            }
+            continue;
+        }
+        std::cerr << "korvath: unknown option or argument: " << a << "\n";
+        usage(std::cerr);
+        return 2;
+    }
+    return -1;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    // Before the application: --help must work without a display.
+    if (const int status = handleCommandLine(argc, argv); status >= 0) return status;
+
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("korvath"));
+    QApplication::setApplicationVersion(QStringLiteral(KORVATH_VERSION));
+    // Lets the desktop match the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(KORVATH_APP_ID));
     // Between battles no window may be visible for a moment; only closing the
     // front screen ends the game.
     app.setQuitOnLastWindowClosed(false);
 
     auto battle = std::make_unique<korvath::Battle>();
     battle->AppDir = korvath::findAppDir(QCoreApplication::applicationFilePath().toStdString());
+    QApplication::setWindowIcon(QIcon::fromTheme(
+        QStringLiteral(KORVATH_APP_ID),
+        QIcon(QString::fromStdString(korvath::gamePath(battle->AppDir, "\\graphics\\icon.png")))));
     korvath::QtClock clock;
     korvath::QtDialogs dialogs;
     korvath::SoundPlayer sound;

@@ -6,6 +6,11 @@
 
 namespace fs = std::filesystem;
 
+// Where an installed game keeps its folder, seen from its executable's folder.
+#ifndef KORVATH_INSTALLED_DATA_DIR
+#define KORVATH_INSTALLED_DATA_DIR "../share/korvath"
+#endif
+
 namespace korvath {
 
 bool sameIgnoringCase(const std::string& a, const std::string& b) {
@@ -33,15 +38,32 @@ std::string matchEntry(const fs::path& dir, const std::string& name) {
     return name;
 }
 
+bool holdsScenarios(const fs::path& dir) {
+    std::error_code ec;
+    return fs::is_directory(dir / matchEntry(dir, "scenarios"), ec);
+}
+
 } // namespace
 
 std::string findAppDir(const std::string& executablePath) {
     std::error_code ec;
     const fs::path cwd = fs::current_path(ec);
-    if (!ec && fs::is_directory(cwd / matchEntry(cwd, "scenarios"), ec)) return cwd.string();
+    if (!ec && holdsScenarios(cwd)) return cwd.string();
     fs::path exe = fs::weakly_canonical(fs::path(executablePath), ec);
     if (ec) exe = fs::path(executablePath);
-    return exe.parent_path().string();
+    const fs::path own = exe.parent_path();
+    if (holdsScenarios(own)) return own.string();
+    // Installed: the program in bin/, its game folder in share/korvath/.
+    const fs::path installed = (own / KORVATH_INSTALLED_DATA_DIR).lexically_normal();
+    if (holdsScenarios(installed)) return installed.string();
+    return own.string();
+}
+
+std::string executablePath(const char* argv0) {
+    std::error_code ec;
+    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec && !self.empty()) return self.string();
+    return argv0 ? argv0 : "";
 }
 
 std::string gamePath(const std::string& base, const std::string& backslashPath) {

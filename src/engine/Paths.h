@@ -4,8 +4,14 @@
 namespace korvath {
 
 // The game folder: the working directory when it holds scenarios/, otherwise
-// the folder of the executable.
+// the folder of the executable when it does; then the installed game's folder
+// (../share/korvath from the executable's folder) when that holds scenarios/;
+// failing all, the folder of the executable.
 std::string findAppDir(const std::string& executablePath);
+
+// The running program's own file (found through /proc), argv0 when that
+// cannot be read. argv[0] alone names no folder for a program found on PATH.
+std::string executablePath(const char* argv0);
 
 // Turns a game path written with backslashes ("\scenarios\korvath.map") into a
 // real path below base. Each component is matched without regard to case, so

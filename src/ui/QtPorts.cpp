@@ -83,7 +83,16 @@ void configureFileDialog(QFileDialog& dialog, const FileQuestion& q, bool save) 
     const QString initial = QString::fromStdString(q.initialDir);
     // The first save finds its folder ready, so the dialog opens where the game will be written.
     if (save) QDir().mkpath(initial);
-    dialog.setDirectory(initial);
+    QString opensIn = initial;
+    // A player who has never saved has no folder of his own yet: loading then
+    // opens where the game's quick-start sets lie.
+    if (!save && !QFileInfo(initial).isDir())
+        for (const std::string& folder : q.otherFolders)
+            if (QFileInfo(QString::fromStdString(folder)).isDir()) {
+                opensIn = QString::fromStdString(folder);
+                break;
+            }
+    dialog.setDirectory(opensIn);
     // Qt remembers the side bar of every earlier dialog; the game's own list
     // replaces it, so old folders never pile up there.
     QList<QUrl> places{QUrl::fromLocalFile(initial)};

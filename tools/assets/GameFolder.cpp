@@ -1,6 +1,7 @@
 #include "assets/GameFolder.h"
 
 #include "assets/GlyphTable.h"
+#include "assets/Icon.h"
 #include "assets/Jpeg.h"
 #include "assets/MapSource.h"
 #include "assets/Pictures.h"
@@ -96,6 +97,7 @@ void buildGameFolder(const std::string& dataDir, const std::string& outDir) {
 
     writeFile((out / "graphics" / "korfront.jpg").string(), encodeJpeg(frontPicture()));
     writeBmp(out / "graphics" / "KorvathIntroPic.bmp", briefingPicture());
+    writeFile((out / "graphics" / "icon.png").string(), encodePng(gameIcon(256)));
     writeText((out / "readme.txt").string(), readText((data / "readme.txt").string()));
 
 #ifdef KORVATH_HAVE_SOUND

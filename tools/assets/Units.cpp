@@ -304,10 +304,7 @@ void deadBody(QPainter& p, const Look& l) {
 
 } // namespace
 
-QImage soldierPicture(int look, int frame) {
-    QImage img = blankImage(32, 32);
-    QPainter p(&img);
-    prepare(p);
+void paintSoldier(QPainter& p, int look, int frame) {
     const Look l = lookOf(look);
     if (frame == kFrameDead) {
         deadBody(p, l);
@@ -316,6 +313,13 @@ QImage soldierPicture(int look, int frame) {
         figure(p, l, empty, frame == kFramePistol);
         weapon(p, l, frame);
     }
+}
+
+QImage soldierPicture(int look, int frame) {
+    QImage img = blankImage(32, 32);
+    QPainter p(&img);
+    prepare(p);
+    paintSoldier(p, look, frame);
     return img;
 }
 

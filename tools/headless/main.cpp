@@ -6,27 +6,52 @@
 #include <iostream>
 #include <string>
 
+namespace {
+
+void usage(std::ostream& out) {
+    out << "Usage: korvath-headless [--data DIR] [SCRIPT]\n"
+           "Play a battle of Korvath without a window: read commands, one a line, from\n"
+           "SCRIPT or standard input, and print the battle's state as JSON at each dump.\n"
+           "\n"
+           "Options:\n"
+           "  --data DIR      the game folder (default: the one the game itself would use)\n"
+           "  -h, --help      show this help and exit\n"
+           "  -v, --version   show the version and exit\n"
+           "\n"
+           "A bad command, argument or data file stops the script with status 2.\n";
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     std::string dataDir;
     std::string script;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--data" && i + 1 < argc)
+        if (a == "--data" && i + 1 < argc) {
             dataDir = argv[++i];
-        else if (a == "--help" || a == "-h") {
-            std::cout << "usage: korvath-headless [--data DIR] [SCRIPT]\n";
+        } else if (a == "--help" || a == "-h") {
+            usage(std::cout);
             return 0;
-        } else if (script.empty())
+        } else if (a == "--version" || a == "-v") {
+            std::cout << "korvath-headless " KORVATH_VERSION "\n";
+            return 0;
+        } else if (a.size() > 1 && a[0] == '-') {
+            std::cerr << "korvath-headless: unknown option or missing value: " << a << "\n";
+            usage(std::cerr);
+            return 2;
+        } else if (script.empty()) {
             script = a;
-        else {
+        } else {
             std::cerr << "korvath-headless: unexpected argument \"" << a << "\"\n";
+            usage(std::cerr);
             return 2;
         }
     }
-    if (dataDir.empty()) dataDir = korvath::findAppDir(argv[0]);
+    if (dataDir.empty()) dataDir = korvath::findAppDir(korvath::executablePath(argv[0]));
 
     korvath::ScriptRunner runner(dataDir, std::cout, std::cerr);
-    if (script.empty()) return runner.run(std::cin, "standard input");
+    if (script.empty() || script == "-") return runner.run(std::cin, "standard input");
     std::ifstream in(script);
     if (!in) {
         std::cerr << "korvath-headless: cannot open " << script << "\n";
