@@ -59,6 +59,21 @@ std::string findAppDir(const std::string& executablePath) {
     return own.string();
 }
 
+bool isInstalledGameFolder(const std::string& dir) {
+    // The installed folder's own last components, without the "../" that
+    // leads there from bin/.
+    fs::path tail;
+    for (const auto& part : fs::path(KORVATH_INSTALLED_DATA_DIR).lexically_normal())
+        if (part != "..") tail /= part;
+    const fs::path d = fs::path(dir).lexically_normal();
+    auto it = d.end();
+    for (auto want = tail.end(); want != tail.begin();) {
+        --want;
+        if (it == d.begin() || *--it != *want) return false;
+    }
+    return true;
+}
+
 std::string executablePath(const char* argv0) {
     std::error_code ec;
     const fs::path self = fs::read_symlink("/proc/self/exe", ec);

@@ -9,6 +9,10 @@ namespace korvath {
 // failing all, the folder of the executable.
 std::string findAppDir(const std::string& executablePath);
 
+// Is dir the game folder of an installed game (share/korvath)? That folder
+// belongs to the system's packages: nothing of the player's is written there.
+bool isInstalledGameFolder(const std::string& dir);
+
 // The running program's own file (found through /proc), argv0 when that
 // cannot be read. argv[0] alone names no folder for a program found on PATH.
 std::string executablePath(const char* argv0);

@@ -221,7 +221,8 @@ std::string userSavedGamesFolder() {
 // folder cannot be written (installed system-wide, read-only media).
 std::string savedGamesFolder(const Battle& b) {
     const std::string own = gamePath(b.AppDir, "\\savedgames");
-    if (writableFolder(own)) return own;
+    // An installed game's folder belongs to the system, even to root.
+    if (writableFolder(own) && !isInstalledGameFolder(b.AppDir)) return own;
     const std::string user = userSavedGamesFolder();
     return user.empty() ? own : user;
 }

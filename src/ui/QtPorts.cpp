@@ -60,7 +60,7 @@ std::string QtDialogs::withDefaultExtension(const std::string& file, const std::
     std::string suffix = ext;
     if (suffix.rfind("*", 0) == 0) suffix.erase(0, 1);
     if (suffix.empty() || suffix == ".*") return file;
-    if (suffix[0] != '.') suffix.insert(0, ".");
+    if (suffix[0] != '.') suffix = "." + suffix;
     if (!QFileInfo(QString::fromStdString(file)).suffix().isEmpty()) return file;
     return file + suffix;
 }

@@ -297,3 +297,25 @@ TEST(SavedGameTurns, LoadedGamesFireOnlyLaterEvents) {
     EXPECT_EQ(b->cell(21, 5).Glyph, 90);
     EXPECT_EQ(b->cell(20, 5).Glyph, kFloorGlyph);
 }
+
+// Saves go to the game folder's savedgames when it can be written, but never
+// into an installed game's folder, which belongs to the system's packages
+// even when root plays.
+TEST(SavedGamesFolder, AnInstalledGameFolderIsNeverWrittenInto) {
+    TempDir tmp;
+    const fs::path player = tmp.path / "data";
+    setenv("XDG_DATA_HOME", player.c_str(), 1);
+    const struct {
+        const char* folder;
+        bool own;
+    } cases[] = {{"build/game", true}, {"usr/share/korvath", false}, {"opt/share/korvath", false}};
+    for (const auto& c : cases) {
+        Battle b;
+        b.AppDir = (tmp.path / c.folder).string();
+        fs::create_directories(tmp.path / c.folder / "savedgames");
+        const fs::path expected =
+            c.own ? tmp.path / c.folder / "savedgames" : player / "korvath" / "savedgames";
+        EXPECT_EQ(fs::path(savedGamesFolder(b)), expected) << c.folder;
+    }
+    unsetenv("XDG_DATA_HOME");
+}
