@@ -2,6 +2,7 @@
 // degrees every time: on the real maps and on random fields full of walls,
 // objects, soldiers, bodies and soldiers sharing a square.
 #include "Field.h"
+#include "TestData.h"
 #include "game/Display.h"
 #include "game/Scenario.h"
 #include "game/Sight.h"
@@ -70,14 +71,9 @@ TEST(SightEquivalence, RandomFieldsWithWallsAndCrowds) {
 }
 
 TEST(SightEquivalence, EveryPairOnTheRealMaps) {
-    const std::filesystem::path dir = KORVATH_GAME_DIR;
-    if (!std::filesystem::exists(dir / "scenarios")) GTEST_SKIP() << "the game folder is not built";
     for (ScenarioId which : {ScenarioId::Korvath, ScenarioId::Vexlar}) {
-        auto b = std::make_unique<Battle>();
-        b->AppDir = dir.string();
-        chooseScenario(*b, which, 8);
-        createBattle(*b);
-        showBattle(*b);
+        auto b = test::openRealBattle(KORVATH_GAME_DIR, which);
+        if (!b) GTEST_SKIP() << "the game folder is not built";
         // The Raiders spread over the open squares, twelve times over, so that
         // the sides meet across the whole map.
         std::vector<std::pair<int, int>> open;

@@ -1,6 +1,7 @@
 // The cost flood visits only the squares whose cost has changed and stops
 // once nothing changes. It must leave exactly the grid that whole sweeps over
 // the map leave, written here plainly as the reference, on both real maps.
+#include "TestData.h"
 #include "game/Display.h"
 #include "game/Movement.h"
 #include "game/Scenario.h"
@@ -51,14 +52,9 @@ void fillBySweeps(Battle& b, int sx, int sy, int gx, int gy) {
 } // namespace
 
 TEST(PathCostsEquivalence, EveryFiftiethSquareOfTheRealMaps) {
-    const std::filesystem::path dir = KORVATH_GAME_DIR;
-    if (!std::filesystem::exists(dir / "scenarios")) GTEST_SKIP() << "the game folder is not built";
     for (ScenarioId which : {ScenarioId::Korvath, ScenarioId::Vexlar}) {
-        auto b = std::make_unique<Battle>();
-        b->AppDir = dir.string();
-        chooseScenario(*b, which, 8);
-        createBattle(*b);
-        showBattle(*b);
+        auto b = test::openRealBattle(KORVATH_GAME_DIR, which);
+        if (!b) GTEST_SKIP() << "the game folder is not built";
         placePieces(*b);
         auto reference = std::make_unique<Battle>();
         for (int n = 0; n < kMapWidth * kMapHeight; n += 50) {

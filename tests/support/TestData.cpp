@@ -126,6 +126,16 @@ void TestScenario::write(const fs::path& dir) const {
     fs::create_directories(dir / "savedgames");
 }
 
+std::unique_ptr<Battle> openRealBattle(const fs::path& gameDir, ScenarioId which) {
+    if (!fs::exists(gameDir / "scenarios")) return nullptr;
+    auto b = std::make_unique<Battle>();
+    b->AppDir = gameDir.string();
+    chooseScenario(*b, which, 8);
+    createBattle(*b);
+    showBattle(*b);
+    return b;
+}
+
 TempDir::TempDir() {
     static std::mt19937 gen(std::random_device{}());
     path = fs::temp_directory_path() / ("korvath-test-" + std::to_string(gen()));

@@ -1,9 +1,12 @@
 #pragma once
+#include "game/Battle.h"
 #include "game/Records.h"
+#include "game/Scenario.h"
 
 #include <array>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,6 +36,10 @@ struct TestScenario {
     static std::string unit(const std::string& name, int side, int x, int y, int minDifficulty = 1,
                             const std::string& items = "1\t0\t0\t0\t0\t0", int wounds = 10);
 };
+
+// A battle of a real scenario from the built game folder (difficulty 8, the
+// window shown, nobody deployed); null when the folder is not built.
+std::unique_ptr<Battle> openRealBattle(const std::filesystem::path& gameDir, ScenarioId which);
 
 // A fresh, empty temporary folder that is removed when the object goes.
 struct TempDir {
