@@ -1,8 +1,8 @@
 // The battle the benchmarks on the real maps start from.
 #pragma once
-#include "game/Display.h"
-#include "game/Ports.h"
-#include "game/Scenario.h"
+#include "game/commands/Scenario.h"
+#include "game/display/Display.h"
+#include "game/state/Ports.h"
 
 #include <cstdlib>
 #include <exception>

@@ -1,5 +1,5 @@
 // Cost of redrawing the soldiers and the overhead map on a full battle.
-#include "game/Display.h"
+#include "game/display/Display.h"
 
 #include <benchmark/benchmark.h>
 

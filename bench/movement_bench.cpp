@@ -1,10 +1,10 @@
 // Cost of walking on the two real maps at difficulty 8: the path cost flood
 // towards the farthest square a Raider can reach, and one whole walk of ten
 // squares by the selected Raider with the animation pauses passing at once.
-#include "game/Display.h"
-#include "game/HeadlessPorts.h"
-#include "game/Movement.h"
-#include "game/Scenario.h"
+#include "game/commands/Scenario.h"
+#include "game/display/Display.h"
+#include "game/state/HeadlessPorts.h"
+#include "game/turns/Movement.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,12 +25,12 @@ std::string gameDir() {
     return KORVATH_GAME_DIR;
 }
 
-// Counts the 20 ms pauses of the walk's steps; every wait passes at once.
+// Counts the walk's steps; every beat passes at once.
 struct StepCountingPorts : HeadlessPorts {
     int steps = 0;
-    void wait(int ms, bool letMessagesRun) override {
-        if (ms == 20) ++steps;
-        HeadlessPorts::wait(ms, letMessagesRun);
+    void beat(Beat beat) override {
+        if (beat == Beat::WalkStep) ++steps;
+        HeadlessPorts::beat(beat);
     }
 };
 

@@ -1,11 +1,11 @@
 // One whole computer turn on each real map: every Operative of difficulty 8
 // takes his turn against the Raiders standing on their start stars. The
 // clock's waits pass at once, so only the rules are measured.
-#include "game/Display.h"
-#include "game/HeadlessPorts.h"
-#include "game/Opponent.h"
-#include "game/Scenario.h"
-#include "game/TurnSequence.h"
+#include "game/commands/Scenario.h"
+#include "game/display/Display.h"
+#include "game/state/HeadlessPorts.h"
+#include "game/turns/Opponent.h"
+#include "game/turns/TurnSequence.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 // difficulty 8. The march over all 360 degrees and the fast test are timed
 // in the same run on the same pairs, and their ratio is printed.
 #include "BenchField.h"
-#include "game/Sight.h"
+#include "game/combat/Sight.h"
 
 #include <benchmark/benchmark.h>
 

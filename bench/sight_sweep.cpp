@@ -4,7 +4,7 @@
 // by the fast test. The counters give the pairs tried, how many see each
 // other, and the disagreements, which must be 0.
 #include "BenchField.h"
-#include "game/Sight.h"
+#include "game/combat/Sight.h"
 
 #include <benchmark/benchmark.h>
 

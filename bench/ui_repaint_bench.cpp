@@ -1,7 +1,7 @@
 // Cost of painting the battlefield in the window: the whole visible part of
 // the map, and one square that changed. Runs on Qt's offscreen platform, so
 // the figures are the painting into the window's backing store.
-#include "game/Display.h"
+#include "game/display/Display.h"
 #include "ui/MapView.h"
 
 #include <QApplication>

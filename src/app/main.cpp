@@ -2,7 +2,7 @@
 // briefing and the node grid windows, hidden until needed.
 
 #include "engine/Paths.h"
-#include "game/Battle.h"
+#include "game/state/Battle.h"
 #include "ui/QtPorts.h"
 #include "ui/SoundPlayer.h"
 #include "ui/TIntroForm.h"

@@ -5,17 +5,10 @@
 
 #include "TNodeForm.h"
 #include "TPlayingScreen.h"
-#include "game/CloseCombat.h"
-#include "game/Commands.h"
-#include "game/Deployment.h"
-#include "game/DeveloperAids.h"
-#include "game/Display.h"
-#include "game/Inventory.h"
-#include "game/Overwatch.h"
-#include "game/SavedGame.h"
-#include "game/Scenario.h"
-#include "game/Shooting.h"
-#include "game/TurnSequence.h"
+#include "game/commands/Commands.h"
+#include "game/commands/Registry.h"
+#include "game/commands/Scenario.h"
+#include "game/display/Display.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,22 +29,27 @@ namespace korvath {
 
 template <class F> void TPlayingScreen::handle(F&& f) {
     if (closed_) return;
-    ++busy_;
-    try {
-        f();
-    } catch (const std::exception& e) {
-        // A rule stopped by bad data: the player is told why and the battle goes on.
-        b_.information(e.what());
+    {
+        RuleGuard running(b_, Rule::Command);
+        try {
+            f();
+        } catch (const std::exception& e) {
+            // A rule stopped by bad data: the player is told why and the battle goes on.
+            b_.information(e.what());
+        }
     }
-    --busy_;
-    // The rules close the battle on Quit and at the end of a decided game.
-    if (!b_.windowOpen) closeWanted_ = true;
-    if (busy_ == 0 && closeWanted_) {
-        closeWanted_ = false;
+    // The rules close the battle on Quit and at the end of a decided game; a
+    // close asked for while a rule ran (a wait lets messages through) comes now.
+    if (!b_.windowOpen) b_.closeRequested = true;
+    if (!ruleRunning(b_, Rule::Command) && b_.closeRequested) {
         close();
         return;
     }
     sync();
+}
+
+void TPlayingScreen::run(std::vector<std::string> words) {
+    handle([&] { runCommand(b_, words); });
 }
 
 void TPlayingScreen::connectEvents() {
@@ -129,11 +127,23 @@ void TPlayingScreen::MapImageMouseDown(const MapMouse& m) {
         button = MouseButton::Middle;
     else if (m.button != Qt::LeftButton)
         return;
-    handle([&] { korvath::MapImageMouseDown(b_, button, shiftOf(m), m.x, m.y); });
+    // The command as a script would give it: the button and the keys held.
+    const ShiftState s = shiftOf(m);
+    std::vector<std::string> words{"click", std::to_string(m.x), std::to_string(m.y)};
+    if (button == MouseButton::Right) words.push_back("right");
+    if (button == MouseButton::Middle) {
+        // The middle button is no command of the game's; only a map click it is.
+        handle([&] { korvath::MapImageMouseDown(b_, button, s, m.x, m.y); });
+        return;
+    }
+    if (s.shift) words.push_back("shift");
+    if (s.ctrl) words.push_back("ctrl");
+    if (s.alt) words.push_back("alt");
+    run(words);
 }
 
 void TPlayingScreen::MapImageMouseMove(const MapMouse& m) {
-    handle([&] { korvath::MapImageMouseMove(b_, m.x, m.y); });
+    run({"hover", std::to_string(m.x), std::to_string(m.y)});
 }
 
 void TPlayingScreen::GridMouseMove(int x, int y) {
@@ -146,22 +156,22 @@ void TPlayingScreen::FormMouseMove() {
 }
 
 void TPlayingScreen::OverHeadMapMouseDown(int x, int y) {
-    handle([&] { korvath::OverHeadMapMouseDown(b_, x, y); });
+    run({"overhead", std::to_string(x), std::to_string(y)});
 }
 
 void TPlayingScreen::ScrollTopChange(int position) {
-    handle([&] { b_.controls.ScrollTop.setPosition(position); });
+    run({"scroll", std::to_string(position), std::to_string(b_.controls.ScrollSide.position)});
 }
 
 void TPlayingScreen::ScrollSideChange(int position) {
-    handle([&] { b_.controls.ScrollSide.setPosition(position); });
+    run({"scroll", std::to_string(b_.controls.ScrollTop.position), std::to_string(position)});
 }
 
 void TPlayingScreen::IdleTick() {
     // Edge scrolling while the battle window has the focus. The rule waits a
     // little each time; a tick that arrives during another handler is skipped.
     if (closed_) return;
-    if (!inIdle_ && busy_ == 0 && edgeScrolling_ && isActiveWindow()) {
+    if (!inIdle_ && !ruleRunning(b_, Rule::Command) && edgeScrolling_ && isActiveWindow()) {
         inIdle_ = true;
         handle([&] {
             const QPoint mouse = QCursor::pos();
@@ -178,69 +188,65 @@ void TPlayingScreen::IdleTick() {
 // ---- buttons of the information panel ----
 
 void TPlayingScreen::EndTurnButtonClick() {
-    handle([&] { korvath::EndTurnButtonClick(b_); });
+    run({"button", "EndTurn"});
 }
 
 void TPlayingScreen::HandFightIconClick() {
-    handle([&] { korvath::HandFightIconClick(b_); });
+    run({"button", "HandFight"});
 }
 
 void TPlayingScreen::AimedFireIconClick() {
-    handle([&] { FireButtonClick(b_, FireButton::Aimed); });
+    run({"button", "AimedShot"});
 }
 
 void TPlayingScreen::SnapFireIconClick() {
-    handle([&] { FireButtonClick(b_, FireButton::Quick); });
+    run({"button", "QuickShot"});
 }
 
 void TPlayingScreen::CancelButtonClick() {
-    handle([&] { korvath::CancelButtonClick(b_); });
+    run({"button", "Cancel"});
 }
 
 void TPlayingScreen::OverwatchIconClick() {
-    handle([&] { OverwatchButtonClick(b_); });
+    run({"button", "Overwatch"});
 }
 
 void TPlayingScreen::NextButtonClick() {
-    handle([&] { korvath::NextButtonClick(b_); });
+    run({"button", "Next"});
 }
 
 void TPlayingScreen::DropItemClick() {
-    handle([&] { korvath::DropItemClick(b_); });
+    run({"button", "DropItem"});
 }
 
 void TPlayingScreen::PickUpButtonClick() {
-    handle([&] { korvath::PickUpButtonClick(b_); });
+    run({"button", "PickUp"});
 }
 
 void TPlayingScreen::EquipRadioClick() {
     // The lower half of the panel shows either the equipment or the overhead map.
     const bool equipment = qobject_cast<QRadioButton*>(control("EquipRadio"))->isChecked();
-    handle([&] { korvath::EquipRadioClick(b_, equipment); });
+    run({"button", equipment ? "Equipment" : "Map"});
 }
 
 // ---- lists ----
 
 void TPlayingScreen::PlaceMenGridClick(int row) {
-    handle([&] { korvath::PlaceMenGridClick(b_, row); });
+    run({"row", std::to_string(row)});
 }
 
 void TPlayingScreen::EquipGridClick(int row) {
-    handle([&] { korvath::EquipGridClick(b_, row); });
+    run({"row", std::to_string(row)});
 }
 
 void TPlayingScreen::PickItemsChange(int row) {
-    handle([&] { korvath::PickItemsChange(b_, row); });
+    run({"pickrow", std::to_string(row)});
 }
 
 // ---- keys ----
 
-void TPlayingScreen::FormKeyPress(char key) {
-    handle([&] { korvath::FormKeyPress(b_, key); });
-}
-
-void TPlayingScreen::FormKeyDown(int key) {
-    handle([&] { korvath::FormKeyDown(b_, key); });
+void TPlayingScreen::FormKey(const std::string& key) {
+    run({"key", key});
 }
 
 bool TPlayingScreen::eventFilter(QObject* watched, QEvent* e) {
@@ -259,63 +265,55 @@ bool TPlayingScreen::eventFilter(QObject* watched, QEvent* e) {
     if (!w || w->window() != this || closed_) return false;
     auto* key = static_cast<QKeyEvent*>(e);
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
-    // Key codes as the rules know them: letters in capitals, digits, Esc 27.
-    int code = key->key();
-    if (code == Qt::Key_Escape)
-        code = kEscapeKey;
-    else if (code == Qt::Key_Return || code == Qt::Key_Enter)
-        code = 13;
-    else if (code == Qt::Key_Backspace)
-        code = 8;
-    else if (code == Qt::Key_Tab)
-        code = 9;
-    else if (code >= 0x80)
-        code = 0;
-    if (code) FormKeyDown(code);
-    if (closed_) return true;
+    if (key->key() == Qt::Key_Escape) {
+        FormKey("Esc");
+        return true;
+    }
     const QString t = key->text();
-    if (t.isEmpty() || t[0].unicode() >= 0x80) return code == kEscapeKey;
-    FormKeyPress(static_cast<char>(t[0].unicode()));
+    if (t.isEmpty() || t[0].unicode() >= 0x80) return false;
+    // Every character key is the window's; a printable one goes to the rules.
+    const char c = static_cast<char>(t[0].unicode());
+    if (c > ' ' && c < 0x7f) FormKey(std::string(1, c));
     return true;
 }
 
 // ---- menus ----
 
 void TPlayingScreen::Loadgame1Click() {
-    handle([&] { LoadClick(b_); });
+    run({"menu", "Loadgame"});
 }
 
 void TPlayingScreen::Savegame1Click() {
-    handle([&] { saveClick(b_); });
+    run({"menu", "Savegame"});
 }
 
 void TPlayingScreen::Quit1Click() {
     // Only in the human turn; otherwise the log says why not.
-    handle([&] { quitBattle(b_); });
+    run({"menu", "Quit"});
 }
 
 void TPlayingScreen::ShowWoundsClick() {
-    handle([&] { korvath::ShowWoundsClick(b_); });
+    run({"menu", "ShowWounds"});
 }
 
 void TPlayingScreen::ShowOverwatchClick() {
-    handle([&] { korvath::ShowOverwatchClick(b_); });
+    run({"menu", "ShowOverwatch"});
 }
 
 void TPlayingScreen::ShowMediKitClick() {
-    handle([&] { korvath::ShowMediKitClick(b_); });
+    run({"menu", "ShowHealers"});
 }
 
 void TPlayingScreen::IwannaC1Click() {
-    handle([&] { korvath::IwannaC1Click(b_); });
+    run({"menu", "IwannaC"});
 }
 
 void TPlayingScreen::Nodes1Click() {
-    handle([&] { korvath::Nodes1Click(b_); });
+    run({"menu", "Nodes"});
 }
 
 void TPlayingScreen::Setp1tocoords1Click() {
-    handle([&] { korvath::Setp1tocoords1Click(b_); });
+    run({"menu", "SetP1"});
 }
 
 void TPlayingScreen::AboutClick() {
@@ -341,7 +339,7 @@ void TPlayingScreen::FormActivate() {
 void TPlayingScreen::FormClose() {
     idleTimer_.stop();
     if (b_.windowOpen) closeBattle(b_);
-    if (b_.ports.refresh == &refresh_) b_.ports.refresh = nullptr;
+    if (b_.ports.presenter == &presenter_) b_.ports.presenter = nullptr;
     if (nodes_) nodes_->onClosed = nullptr;
     closed_ = true;
 }
@@ -364,14 +362,15 @@ void TPlayingScreen::showEvent(QShowEvent* e) {
 bool TPlayingScreen::event(QEvent* e) {
     // Coming back from a message box that a rule opened is not a fresh
     // activation: the rule is still running and keeps its modes.
-    if (e->type() == QEvent::WindowActivate && !closed_ && busy_ == 0) FormActivate();
+    if (e->type() == QEvent::WindowActivate && !closed_ && !ruleRunning(b_, Rule::Command))
+        FormActivate();
     return QMainWindow::event(e);
 }
 
 void TPlayingScreen::closeEvent(QCloseEvent* e) {
     // A rule that is waiting lets messages run; the window goes only when it is done.
-    if (busy_ > 0) {
-        closeWanted_ = true;
+    if (ruleRunning(b_, Rule::Command)) {
+        b_.closeRequested = true;
         e->ignore();
         return;
     }

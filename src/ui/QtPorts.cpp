@@ -11,6 +11,8 @@
 #include <QTime>
 #include <QUrl>
 
+#include <utility>
+
 namespace korvath {
 
 QtClock::QtClock() {
@@ -25,7 +27,7 @@ int QtClock::msSinceMidnight() {
     return QTime::currentTime().msecsSinceStartOfDay();
 }
 
-void QtClock::wait(int ms, bool letMessagesRun) {
+void waitOnEventLoop(int ms, bool letMessagesRun) {
     // Animations wait on the tick count; meanwhile the screen keeps being
     // painted, and clicks and keys get through only when the rule allows it.
     const auto flags = letMessagesRun ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents;
@@ -40,10 +42,6 @@ void QtClock::wait(int ms, bool letMessagesRun) {
     // next input and a click would seem lost.
     if (!letMessagesRun)
         if (auto* dispatcher = QAbstractEventDispatcher::instance()) dispatcher->wakeUp();
-}
-
-void QtClock::processMessages() {
-    QCoreApplication::processEvents();
 }
 
 QString QtDialogs::qtFilter(const std::string& filter) {
@@ -116,10 +114,12 @@ std::string askFile(const FileQuestion& q, bool save) {
 } // namespace
 
 std::string QtDialogs::openFile(const FileQuestion& q) {
+    if (!preset_.empty()) return std::exchange(preset_, {});
     return askFile(q, false);
 }
 
 std::string QtDialogs::saveFile(const FileQuestion& q) {
+    if (!preset_.empty()) return std::exchange(preset_, {});
     return askFile(q, true);
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "game/Ports.h"
+#include "game/state/Ports.h"
 
 #include <map>
 #include <set>

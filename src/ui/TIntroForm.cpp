@@ -1,7 +1,7 @@
 #include "TIntroForm.h"
 
 #include "Fonts.h"
-#include "game/Scenario.h"
+#include "game/commands/Scenario.h"
 
 #include <QApplication>
 #include <QEvent>

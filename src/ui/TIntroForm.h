@@ -1,5 +1,5 @@
 #pragma once
-#include "game/Battle.h"
+#include "game/state/Battle.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "game/Battle.h"
-#include "game/Scenario.h"
+#include "game/commands/Scenario.h"
+#include "game/state/Battle.h"
 
 #include <QPointer>
 #include <QWidget>

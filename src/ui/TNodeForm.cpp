@@ -1,7 +1,7 @@
 #include "TNodeForm.h"
 
 #include "Fonts.h"
-#include "game/Records.h"
+#include "game/state/Records.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>

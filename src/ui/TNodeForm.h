@@ -1,5 +1,5 @@
 #pragma once
-#include "game/Records.h"
+#include "game/state/Records.h"
 
 #include <QWidget>
 

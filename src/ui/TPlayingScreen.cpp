@@ -1,13 +1,14 @@
 #include "TPlayingScreen.h"
+#include "QtPorts.h"
 
 #include "CursorFile.h"
 #include "Fonts.h"
 #include "SoundPlayer.h"
 #include "TNodeForm.h"
 #include "engine/Paths.h"
-#include "game/DeveloperAids.h"
-#include "game/Display.h"
-#include "game/Scenario.h"
+#include "game/commands/DeveloperAids.h"
+#include "game/commands/Scenario.h"
+#include "game/display/Display.h"
 
 #include <QAction>
 #include <QApplication>
@@ -115,7 +116,7 @@ TPlayingScreen::TPlayingScreen(Battle& battle, SoundPlayer* sound, TNodeForm* no
 TPlayingScreen::~TPlayingScreen() {
     qApp->removeEventFilter(this);
     if (nodes_) nodes_->onClosed = nullptr;
-    if (b_.ports.refresh == &refresh_) b_.ports.refresh = nullptr;
+    if (b_.ports.presenter == &presenter_) b_.ports.presenter = nullptr;
 }
 
 template <class W>
@@ -324,7 +325,7 @@ void TPlayingScreen::buildMenus() {
 }
 
 void TPlayingScreen::FormCreate() {
-    b_.ports.refresh = &refresh_;
+    b_.ports.presenter = &presenter_;
     if (sound_) sound_->load(gamePath(b_.AppDir, "\\sound\\KorvathWavs.dxw"));
     // The two custom cursors are read relative to the working directory (the
     // game folder when started by ./run); started from elsewhere, the game
@@ -338,7 +339,7 @@ void TPlayingScreen::FormCreate() {
     try {
         createBattle(b_);
     } catch (...) {
-        b_.ports.refresh = nullptr;
+        b_.ports.presenter = nullptr;
         throw;
     }
     // A developer sees the hidden aids (KORVATH_DEVELOPER=1).
@@ -467,6 +468,7 @@ void TPlayingScreen::syncPortrait() {
 
 void TPlayingScreen::sync(bool now) {
     if (closed_) return;
+    b_.showRuleState();
     for (auto& [name, control] : b_.controls.all()) syncControl(name, *control);
 
     // The picture inside the panel follows the scroll bars: their positions
@@ -483,12 +485,6 @@ void TPlayingScreen::sync(bool now) {
     }
     overHeadMap_->update();
     syncPortrait();
-    // The shields over the actions bar: a hit halved or cancelled by toughness.
-    for (auto [name, shown] : {std::pair{"DefenseShield", b_.defenseShieldVisible},
-                               std::pair{"DefenseShieldExclude", b_.defenseShieldExcludeVisible}}) {
-        QWidget* shield = widgets_.value(name);
-        if (shield->isHidden() == shown) shield->setVisible(shown);
-    }
     if (nodes_) nodes_->mirror(b_.nodeGridVisible, b_.NodeGrid);
 
     // The window's cursor covers everything; the map has its own beneath it.
@@ -498,8 +494,17 @@ void TPlayingScreen::sync(bool now) {
     if (overMap != mapCursor_) mapImage_->setCursor(cursorFor(mapCursor_ = overMap));
 }
 
-void TPlayingScreen::WindowRefresh::repaint() {
+void TPlayingScreen::WindowPresenter::beat(Beat beat) {
+    const BeatTiming t = timingOf(beat);
+    waitOnEventLoop(t.ms, t.letMessagesRun);
+}
+
+void TPlayingScreen::WindowPresenter::repaint() {
     w_->sync(true);
+}
+
+void TPlayingScreen::WindowPresenter::letMessagesRun() {
+    QCoreApplication::processEvents();
 }
 
 } // namespace korvath

@@ -1,6 +1,6 @@
 #pragma once
 #include "MapView.h"
-#include "game/Battle.h"
+#include "game/state/Battle.h"
 
 #include <QCursor>
 #include <QHash>
@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <string>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -45,7 +46,7 @@ class TPlayingScreen : public QMainWindow {
 
     Battle& battle() { return b_; }
     // Edge scrolling follows the real mouse; tests that need a still view turn it off.
-    static void setEdgeScrolling(bool on) { edgeScrolling_ = on; }
+    void setEdgeScrolling(bool on) { edgeScrolling_ = on; }
     QWidget* control(const QString& name) const { return widgets_.value(name); }
     QAction* menuEntry(const QString& name) const { return actions_.value(name); }
     MapImageWidget* mapImage() const { return mapImage_; }
@@ -91,8 +92,8 @@ class TPlayingScreen : public QMainWindow {
     void PlaceMenGridClick(int row);
     void EquipGridClick(int row);
     void PickItemsChange(int row);
-    void FormKeyPress(char key);
-    void FormKeyDown(int key);
+    // A character key or "Esc".
+    void FormKey(const std::string& key);
     void Loadgame1Click();
     void Savegame1Click();
     void Quit1Click();
@@ -110,11 +111,17 @@ class TPlayingScreen : public QMainWindow {
     // Runs one handler; afterwards the widgets are synced, and a close asked
     // for while the handler ran (a wait lets messages through) happens now.
     template <class F> void handle(F&& f);
+    // Runs one command of the game's registry ("button EndTurn") as a handler.
+    void run(std::vector<std::string> words);
 
-    class WindowRefresh : public Refresh {
+    // The battle shown as it goes: the beats wait on the event loop, a repaint
+    // brings the widgets up to date at once.
+    class WindowPresenter : public Presenter {
       public:
-        explicit WindowRefresh(TPlayingScreen* w) : w_(w) {}
+        explicit WindowPresenter(TPlayingScreen* w) : w_(w) {}
+        void beat(Beat beat) override;
         void repaint() override;
+        void letMessagesRun() override;
 
       private:
         TPlayingScreen* w_;
@@ -123,7 +130,7 @@ class TPlayingScreen : public QMainWindow {
     Battle& b_;
     SoundPlayer* sound_;
     TNodeForm* nodes_;
-    WindowRefresh refresh_{this};
+    WindowPresenter presenter_{this};
     QHash<QString, QWidget*> widgets_;
     QHash<QString, QAction*> actions_;
     MapImageWidget* mapImage_ = nullptr;
@@ -140,12 +147,10 @@ class TPlayingScreen : public QMainWindow {
     int portraitFrame_ = -1;
     size_t memoLines_ = 0;
     std::string memoLast_;
-    int busy_ = 0;
-    bool closeWanted_ = false;
     bool closed_ = false;
     bool inIdle_ = false;
     bool placed_ = false;
-    static inline bool edgeScrolling_ = true;
+    bool edgeScrolling_ = true;
 };
 
 } // namespace korvath

@@ -7,9 +7,9 @@
 #include "engine/Bmp.h"
 #include "engine/TextFile.h"
 #include "engine/Ustar.h"
-#include "game/Events.h"
-#include "game/HeadlessPorts.h"
-#include "game/Scenario.h"
+#include "game/combat/Events.h"
+#include "game/commands/Scenario.h"
+#include "game/state/HeadlessPorts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "game/Events.h"
+#include "game/combat/Events.h"
 #include "Field.h"
 #include "TestData.h"
-#include "game/Impacts.h"
+#include "game/combat/Impacts.h"
 
 #include <gtest/gtest.h>
 

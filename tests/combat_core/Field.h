@@ -1,5 +1,5 @@
 #pragma once
-#include "game/Battle.h"
+#include "game/state/Battle.h"
 
 #include <cmath>
 #include <memory>
@@ -14,7 +14,7 @@ constexpr int kWall = 10;   // Solidity 4
 constexpr int kCrate = 70;  // Solidity 3
 constexpr int kBarrel = 80; // Solidity 2
 
-struct Recorder : Sound, Dialogs, Clock {
+struct Recorder : Sound, Dialogs, Clock, Presenter {
     std::vector<std::string> sounds, messages;
     int processed = 0;
     void play(const std::string& name) override { sounds.push_back(name); }
@@ -23,8 +23,9 @@ struct Recorder : Sound, Dialogs, Clock {
     std::string saveFile(const FileQuestion&) override { return {}; }
     uint32_t ticks() override { return 0; }
     int msSinceMidnight() override { return 0; }
-    void wait(int, bool) override {}
-    void processMessages() override { ++processed; }
+    void beat(Beat) override {}
+    void repaint() override {}
+    void letMessagesRun() override { ++processed; }
 };
 
 // An open 80 x 50 field of black floor, every glyph drawn in its own flat
@@ -53,6 +54,7 @@ struct Field {
         b.ports.sound = &rec;
         b.ports.dialogs = &rec;
         b.ports.clock = &rec;
+        b.ports.presenter = &rec;
     }
 
     // A square of glyph g with its Solidity, drawn on the terrain picture.

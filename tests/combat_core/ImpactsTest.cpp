@@ -1,4 +1,4 @@
-#include "game/Impacts.h"
+#include "game/combat/Impacts.h"
 #include "Field.h"
 
 #include <gtest/gtest.h>

@@ -3,9 +3,9 @@
 // objects, soldiers, bodies and soldiers sharing a square.
 #include "Field.h"
 #include "TestData.h"
-#include "game/Display.h"
-#include "game/Scenario.h"
-#include "game/Sight.h"
+#include "game/combat/Sight.h"
+#include "game/commands/Scenario.h"
+#include "game/display/Display.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "game/Sight.h"
+#include "game/combat/Sight.h"
 #include "Field.h"
 
 #include <gtest/gtest.h>
@@ -71,7 +71,7 @@ TEST_F(Sight, TracePaintingGoesToTheScreenOnly) {
     EXPECT_TRUE(b.dirty.empty());
     EXPECT_EQ(b.MapImage.pixel(10 * 32 - 16 + 8, 10 * 32 - 16 + 32), 0u);
 
-    b.controls.IwannaC1.down = true;
+    b.sightTraces = true;
     ICanSeeTheEnemy(b, 2, 1);
     EXPECT_FALSE(b.dirty.empty());
     // The ray of degree 360 passes (304 + 8k, 624): its first steps are white.

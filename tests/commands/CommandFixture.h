@@ -1,8 +1,8 @@
 #pragma once
 #include "TinyBattle.h"
-#include "game/Commands.h"
-#include "game/Display.h"
-#include "game/HeadlessPorts.h"
+#include "game/commands/Commands.h"
+#include "game/display/Display.h"
+#include "game/state/HeadlessPorts.h"
 
 #include <gtest/gtest.h>
 
@@ -31,9 +31,10 @@ constexpr int kAccessGlyph = 120;
 class CommandTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        saved_ = mapClickActions();
         actionsTaken().clear();
-        MapClickActions& a = mapClickActions();
+        battle = makeTinyBattle();
+        Battle& g = *battle;
+        MapClickStandIns& a = g.standIns;
         a.blow = [](Battle&, int mx, int my) { record("blow", mx, my); };
         a.shot = [](Battle&, int mx, int my) { record("shot", mx, my); };
         a.walk = [](Battle&, int tx, int ty, bool query) {
@@ -41,9 +42,6 @@ class CommandTest : public ::testing::Test {
         };
         a.heal = [](Battle&, int mx, int my) { record("heal", mx, my); };
         a.place = [](Battle&, int tx, int ty) { record("place", tx, ty); };
-
-        battle = makeTinyBattle();
-        Battle& g = *battle;
         ports.attach(g);
         // Sight and shots of the computer's turn step along these.
         for (int d = 0; d <= 360; ++d) {
@@ -59,13 +57,12 @@ class CommandTest : public ::testing::Test {
         soldier(2, "Bob", 1, 7, 5, kBlade);
         soldier(3, "Cid", 2, 20, 20, kRifle);
         g.cell(9, 9) = {static_cast<uint8_t>(kWallGlyph), 4, 0};
-        g.controls.PlaceMenGrid.visible = false;
+        g.deploying = false;
         g.controls.PiecesInfoPanel.visible = true;
         g.controls.Cancelbutton.enabled = true;
         g.controls.EndTurnButton.enabled = true;
         placePieces(g);
     }
-    void TearDown() override { mapClickActions() = saved_; }
 
     PieceRecord& soldier(int i, const std::string& name, int side, int x, int y, int item) {
         PieceRecord& p = addPiece(*battle, i, name, side, x, y);
@@ -102,9 +99,6 @@ class CommandTest : public ::testing::Test {
 
     std::unique_ptr<Battle> battle;
     HeadlessPorts ports;
-
-  private:
-    MapClickActions saved_;
 };
 
 using Calls = std::vector<std::string>;

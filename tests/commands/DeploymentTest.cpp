@@ -1,8 +1,8 @@
-#include "game/Deployment.h"
+#include "game/commands/Deployment.h"
 #include "TestData.h"
-#include "game/Commands.h"
-#include "game/HeadlessPorts.h"
-#include "game/Scenario.h"
+#include "game/commands/Commands.h"
+#include "game/commands/Scenario.h"
+#include "game/state/HeadlessPorts.h"
 
 #include <gtest/gtest.h>
 
@@ -86,7 +86,7 @@ TEST_F(Deployment, PlacingOnAStar) {
     // He is drawn over the star, and the screen shows him.
     EXPECT_NE(terrainAt(10, 10), tileColour(kStartStarGlyph));
     EXPECT_EQ(b.MapImage.pixel(9 * 32 + 16, 9 * 32 + 16), terrainAt(10, 10));
-    EXPECT_TRUE(b.controls.PlaceMenGrid.visible);
+    EXPECT_TRUE(b.deploying);
 
     // A second soldier cannot go onto the same square.
     PlaceMenGridClick(b, 1);
@@ -139,7 +139,7 @@ TEST_F(Deployment, TheLastPlacementEndsDeployment) {
     clickSquare(10, 10);
 
     EXPECT_EQ(ports.sounds, (Sounds{"prompt", "TurnFinished"}));
-    EXPECT_FALSE(b.controls.PlaceMenGrid.visible);
+    EXPECT_FALSE(b.deploying);
     EXPECT_TRUE(b.controls.PiecesInfoPanel.visible);
     EXPECT_TRUE(b.controls.Cancelbutton.enabled);
     EXPECT_TRUE(b.controls.EndTurnButton.enabled);

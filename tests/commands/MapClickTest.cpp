@@ -87,7 +87,7 @@ TEST_F(MapClick, InFireModeAClickOnAnOwnSoldierIsAShot) {
     Battle& b = *battle;
     select(1);
     b.FireMode = true;
-    b.controls.SnapFireIcon.down = true;
+    b.armedShot = ArmedShot::Quick;
     clickSquare(7, 5);
     EXPECT_EQ(actionsTaken(), Calls{"shot 208 144"});
     EXPECT_EQ(b.SelectedPiece, 1);
@@ -152,7 +152,7 @@ TEST_F(MapClick, AShotIsFiredWhenActionPointsAndAmmunitionAllow) {
     Battle& b = *battle;
     select(1);
     b.FireMode = true;
-    b.controls.AimedFireIcon.down = true;
+    b.armedShot = ArmedShot::Aimed;
     b.Pieces[1].AP = 8;
     MapImageMouseDown(b, MouseButton::Left, ShiftState{false, false, false, true}, 645, 641);
     EXPECT_EQ(actionsTaken(), Calls{"shot 645 641"});
@@ -163,7 +163,7 @@ TEST_F(MapClick, RefusedShotsSayWhy) {
     Battle& b = *battle;
     select(1);
     b.FireMode = true;
-    b.controls.AimedFireIcon.down = true;
+    b.armedShot = ArmedShot::Aimed;
 
     // Enough for a quick shot but not for the aimed one: nothing at all.
     b.Pieces[1].AP = 7;
@@ -194,7 +194,7 @@ TEST_F(MapClick, TheShotCostKeepsOnlyItsLowByte) {
     b.EquipmentTypes[kRifle].AimedShotAP = 256 + 6;
     select(1);
     b.FireMode = true;
-    b.controls.AimedFireIcon.down = true;
+    b.armedShot = ArmedShot::Aimed;
     b.Pieces[1].AP = 6;
     clickSquare(20, 20);
     EXPECT_EQ(actionsTaken(), Calls{"shot 624 624"});
@@ -254,7 +254,7 @@ class DeploymentClick : public CommandTest {
     void SetUp() override {
         CommandTest::SetUp();
         Battle& b = *battle;
-        b.controls.PlaceMenGrid.visible = true;
+        b.deploying = true;
         b.controls.PiecesInfoPanel.visible = false;
         b.cell(3, 3).Glyph = kStartStarGlyph;
     }

@@ -67,13 +67,13 @@ TEST_F(NextUnit, EnablesEveryActionButtonAndLeavesTheModes) {
     Battle& b = *battle;
     select(1);
     b.FireMode = true;
-    b.controls.AimedFireIcon.down = true;
+    b.armedShot = ArmedShot::Aimed;
     next(); // Bob holds a blade, yet all four come on
     EXPECT_EQ(b.SelectedPiece, 2);
     for (const Control* c : {&b.controls.AimedFireIcon, &b.controls.SnapFireIcon,
                              &b.controls.HandFightIcon, &b.controls.OverwatchIcon})
         EXPECT_TRUE(c->enabled);
-    EXPECT_FALSE(b.controls.AimedFireIcon.down);
+    EXPECT_NE(b.armedShot, ArmedShot::Aimed);
     EXPECT_FALSE(b.FireMode);
     EXPECT_FALSE(b.HandFightMode);
     EXPECT_EQ(b.controls.NameLabel.text, "Bob");
@@ -117,13 +117,13 @@ TEST_F(Cancel, FirstLeavesFireModeThenDropsTheSelection) {
     Controls& c = b.controls;
     select(1);
     b.FireMode = true;
-    c.SnapFireIcon.down = true;
+    b.armedShot = ArmedShot::Quick;
     c.cursor = CursorShape::Aim;
 
     CancelButtonClick(b);
     EXPECT_FALSE(b.FireMode);
     EXPECT_TRUE(b.PieceSelected);
-    EXPECT_FALSE(c.SnapFireIcon.down);
+    EXPECT_NE(b.armedShot, ArmedShot::Quick);
     EXPECT_EQ(c.cursor, CursorShape::Default);
     EXPECT_EQ(c.NameLabel.text, "Ann");
     EXPECT_TRUE(c.AimedFireIcon.enabled);
@@ -263,7 +263,7 @@ TEST_F(MouseMove, CursorFollowsTheModeLaterRulesWinning) {
     b.PieceSelected = true;
     MapImageMouseMove(b, 100, 100);
     EXPECT_EQ(cursor, CursorShape::Default); // a selection is not a pick
-    b.controls.PlaceMenGrid.visible = true;
+    b.deploying = true;
     MapImageMouseMove(b, 100, 100, false);
     EXPECT_EQ(cursor, CursorShape::HandPoint);
     b.FireMode = true;

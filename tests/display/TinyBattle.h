@@ -1,5 +1,5 @@
 #pragma once
-#include "game/Battle.h"
+#include "game/state/Battle.h"
 
 #include <memory>
 #include <string>
@@ -29,17 +29,13 @@ inline EquipmentType equipment(const std::string& name, const std::string& kind 
     return e;
 }
 
-struct CountingRefresh : Refresh {
+// Records what the battle would show: its repaints, and each beat by its length.
+struct RecordingPresenter : Presenter {
     int repaints = 0;
-    void repaint() override { ++repaints; }
-};
-
-struct RecordingClock : Clock {
     std::vector<int> waits;
-    uint32_t ticks() override { return 0; }
-    int msSinceMidnight() override { return 0; }
-    void wait(int ms, bool) override { waits.push_back(ms); }
-    void processMessages() override {}
+    void beat(Beat beat) override { waits.push_back(timingOf(beat).ms); }
+    void repaint() override { ++repaints; }
+    void letMessagesRun() override {}
 };
 
 // A battle of black floor with pictures of known colours, the scroll bars set

@@ -1,5 +1,5 @@
 #include "TinyBattle.h"
-#include "game/Display.h"
+#include "game/display/Display.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ class DisplayTest : public ::testing::Test {
   protected:
     void SetUp() override {
         bp = makeTinyBattle();
-        bp->ports.refresh = &refresh;
+        bp->ports.presenter = &refresh;
         drawTerrain(b());
     }
     Battle& b() { return *bp; }
@@ -27,7 +27,7 @@ class DisplayTest : public ::testing::Test {
     Rgb crossBack(int x, int y) { return at(b().MapImage, x, y, 24, 4); }
 
     std::unique_ptr<Battle> bp;
-    CountingRefresh refresh;
+    RecordingPresenter refresh;
 };
 
 TEST_F(DisplayTest, TerrainIsDrawnFromGlyphsAndCopiedWhole) {
@@ -90,12 +90,12 @@ TEST_F(DisplayTest, MarkerSwitchesRemoveAndRestoreAllMarkers) {
     const int scrollBefore = b().controls.ScrollTop.position;
 
     ShowWoundsClick(b());
-    EXPECT_FALSE(b().controls.ShowWounds.down);
+    EXPECT_FALSE(b().showWounds);
     EXPECT_EQ(woundDot(4, 2), soldierColour(1, 1));
     EXPECT_EQ(woundDot(10, 9), soldierColour(2, 1));
     EXPECT_EQ(b().controls.ScrollTop.position, scrollBefore) << "nobody selected: view stays";
     ShowWoundsClick(b());
-    EXPECT_TRUE(b().controls.ShowWounds.down);
+    EXPECT_TRUE(b().showWounds);
     EXPECT_EQ(woundDot(4, 2), kRed);
     EXPECT_EQ(woundDot(10, 9), kRed);
 
@@ -368,8 +368,8 @@ TEST_F(ViewTest, OverheadClickBringsTheSquareToTheMiddle) {
 }
 
 TEST_F(ViewTest, EdgeScrollingStepsOneSquareAtEachTouchedEdge) {
-    RecordingClock clock;
-    b().ports.clock = &clock;
+    RecordingPresenter clock;
+    b().ports.presenter = &clock;
     b().controls.ScrollTop.setPosition(1000);
     b().controls.ScrollSide.setPosition(1000);
     // Window at (100, 50), 1018 x 734.

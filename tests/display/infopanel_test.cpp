@@ -1,5 +1,5 @@
 #include "TinyBattle.h"
-#include "game/InfoPanel.h"
+#include "game/display/InfoPanel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,9 @@
-#include "game/DeveloperAids.h"
+#include "game/commands/DeveloperAids.h"
 #include "TestData.h"
-#include "game/HeadlessPorts.h"
-#include "game/SavedGame.h"
-#include "game/Scenario.h"
+#include "game/commands/SaveLoad.h"
+#include "game/commands/Scenario.h"
+#include "game/state/HeadlessPorts.h"
+#include "game/turns/Opponent.h"
 
 #include <gtest/gtest.h>
 
@@ -33,11 +34,11 @@ TEST(DeveloperAids, HiddenUnlessAskedForAndTheirEffects) {
     b->developerMode = true;
     IwannaC1Click(*b);
     createBattle(*b); // the next battle keeps the check mark and shows the entries
-    EXPECT_TRUE(b->controls.IwannaC1.down);
+    EXPECT_TRUE(b->sightTraces);
     EXPECT_TRUE(b->controls.Nodes1.visible);
     EXPECT_TRUE(b->controls.N1.visible);
     IwannaC1Click(*b);
-    EXPECT_FALSE(b->controls.IwannaC1.down);
+    EXPECT_FALSE(b->sightTraces);
 
     // The node grid is written only while it is shown, and keeps its last values.
     b->cell(5, 6).PathCost = 9;

@@ -1,10 +1,10 @@
-#include "game/SavedGame.h"
 #include "TestData.h"
 #include "engine/DataError.h"
-#include "game/Display.h"
-#include "game/HeadlessPorts.h"
-#include "game/Scenario.h"
-#include "game/TurnSequence.h"
+#include "game/commands/SaveLoad.h"
+#include "game/commands/Scenario.h"
+#include "game/display/Display.h"
+#include "game/state/HeadlessPorts.h"
+#include "game/turns/TurnSequence.h"
 
 #include <gtest/gtest.h>
 
@@ -92,7 +92,7 @@ TEST_F(SavedGames, RoundTripGivesBackSoldiersMapAndTurn) {
             EXPECT_EQ(b->cell(x, y).Solidity, map[x][y].Solidity);
         }
     // Deployment is over after a load; the waiting Raider stays off the map.
-    EXPECT_FALSE(b->controls.PlaceMenGrid.visible);
+    EXPECT_FALSE(b->deploying);
     EXPECT_EQ(b->Pieces[3].X, 0);
     EXPECT_EQ(b->TerrainBitmap.pixel(19 * 32 + 16, 19 * 32 + 16), tileColour(90));
 }

@@ -1,7 +1,7 @@
 #include "TestData.h"
 #include "engine/DataError.h"
-#include "game/HeadlessPorts.h"
-#include "game/Scenario.h"
+#include "game/commands/Scenario.h"
+#include "game/state/HeadlessPorts.h"
 
 #include <gtest/gtest.h>
 
@@ -77,7 +77,7 @@ TEST_F(ScenarioLoad, DerivedValuesAndNameCuts) {
     // Operatives stand on their squares; the Raiders wait in the deployment list.
     EXPECT_EQ(b->cell(5, 5).Glyph, kOccupiedGlyph);
     EXPECT_EQ(b->cell(5, 5).Solidity, 1);
-    EXPECT_TRUE(b->controls.PlaceMenGrid.visible);
+    EXPECT_TRUE(b->deploying);
     EXPECT_EQ(b->controls.PlaceMenGrid.rows,
               (std::vector<std::vector<std::string>>{{std::string(30, 'x'), "1"}}));
     EXPECT_EQ(b->SelectedPiece, 1);
@@ -144,7 +144,7 @@ TEST_F(ScenarioLoad, StaleOverwatchIsClearedAndNoDeploymentWhenAllArePlaced) {
     s.units = {TestScenario::unit("Placed", 1, 10, 10), TestScenario::unit("Guard", 2, 30, 30)};
     load(s);
     EXPECT_FALSE(b->Pieces[1].Overwatch);
-    EXPECT_FALSE(b->controls.PlaceMenGrid.visible);
+    EXPECT_FALSE(b->deploying);
     EXPECT_TRUE(b->controls.Cancelbutton.enabled);
     EXPECT_TRUE(b->controls.EndTurnButton.enabled);
     EXPECT_TRUE(b->controls.PiecesInfoPanel.visible);

@@ -1,4 +1,4 @@
-#include "game/CloseCombat.h"
+#include "game/combat/CloseCombat.h"
 #include "KitBattle.h"
 
 using namespace korvath;
@@ -31,11 +31,11 @@ TEST_F(CloseCombatTest, TheButtonArmsOnlyAMeleeWeapon) {
 
     b().HandFightMode = false;
     b().FireMode = true;
-    b().controls.SnapFireIcon.down = true;
+    b().armedShot = ArmedShot::Quick;
     HandFightIconClick(b());
     EXPECT_TRUE(b().HandFightMode);
     EXPECT_FALSE(b().FireMode);
-    EXPECT_FALSE(b().controls.SnapFireIcon.down);
+    EXPECT_NE(b().armedShot, ArmedShot::Quick);
 
     // A rifle in the hand, or nobody selected, is refused.
     for (bool withRifle : {true, false}) {

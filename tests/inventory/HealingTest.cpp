@@ -1,7 +1,7 @@
 #include "KitBattle.h"
-#include "game/CloseCombat.h"
-#include "game/Display.h"
-#include "game/Inventory.h"
+#include "game/combat/CloseCombat.h"
+#include "game/commands/Inventory.h"
+#include "game/display/Display.h"
 
 using namespace korvath;
 using namespace korvath::testing;

@@ -1,4 +1,4 @@
-#include "game/Inventory.h"
+#include "game/commands/Inventory.h"
 #include "KitBattle.h"
 
 using namespace korvath;

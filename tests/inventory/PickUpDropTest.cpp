@@ -1,7 +1,7 @@
 #include "KitBattle.h"
-#include "game/Display.h"
-#include "game/InfoPanel.h"
-#include "game/Inventory.h"
+#include "game/commands/Inventory.h"
+#include "game/display/Display.h"
+#include "game/display/InfoPanel.h"
 
 using namespace korvath;
 using namespace korvath::testing;

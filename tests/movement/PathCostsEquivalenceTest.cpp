@@ -2,9 +2,9 @@
 // once nothing changes. It must leave exactly the grid that whole sweeps over
 // the map leave, written here plainly as the reference, on both real maps.
 #include "TestData.h"
-#include "game/Display.h"
-#include "game/Movement.h"
-#include "game/Scenario.h"
+#include "game/commands/Scenario.h"
+#include "game/display/Display.h"
+#include "game/turns/Movement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 #include "TinyBattle.h"
-#include "game/Display.h"
-#include "game/Movement.h"
+#include "game/display/Display.h"
+#include "game/turns/Movement.h"
 
 #include <gtest/gtest.h>
 
@@ -16,20 +16,19 @@ namespace korvath::testing {
 constexpr int kDoorGlyph = 70; // a strong object the soldiers can pass
 constexpr Rgb kDoorColour = rgb(150, 100, 50);
 
-// A clock that passes every wait at once and lets a test act while the
-// window's messages would run.
-struct WalkClock : Clock {
+// Passes every beat at once and lets a test act while the window's messages
+// would run.
+struct WalkClock : Presenter {
     int waits = 0;
     int messageRuns = 0;
     uint32_t elapsed = 0;
     std::function<void()> onMessages;
-    uint32_t ticks() override { return elapsed; }
-    int msSinceMidnight() override { return 0; }
-    void wait(int ms, bool) override {
+    void beat(Beat beat) override {
         ++waits;
-        elapsed += static_cast<uint32_t>(ms);
+        elapsed += static_cast<uint32_t>(timingOf(beat).ms);
     }
-    void processMessages() override {
+    void repaint() override {}
+    void letMessagesRun() override {
         ++messageRuns;
         if (onMessages) onMessages();
     }
@@ -39,7 +38,7 @@ struct WalkClock : Clock {
 class WalkTest : public ::testing::Test {
   protected:
     WalkTest() : b(makeTinyBattle()) {
-        b->ports.clock = &clock;
+        b->ports.presenter = &clock;
         b->Glyphs[kDoorGlyph].Picture = Raster(kSquare, kSquare, kDoorColour);
         b->Glyphs[kDoorGlyph].Action = "access";
         for (int d = 0; d <= 360; ++d) {

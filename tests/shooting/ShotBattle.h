@@ -1,7 +1,7 @@
 #pragma once
 #include "TinyBattle.h"
-#include "game/Display.h"
-#include "game/HeadlessPorts.h"
+#include "game/display/Display.h"
+#include "game/state/HeadlessPorts.h"
 
 #include <gtest/gtest.h>
 
@@ -15,16 +15,17 @@ constexpr int kRifle = 1;
 constexpr int kBlade = 2;
 constexpr int kFlamer = 3;
 
-// The headless ports, with a hook that sees the battle at every wait and
+// The headless ports, with a hook that sees the battle at every beat and
 // every repaint (what the window would be showing then).
 struct WatchingPorts : HeadlessPorts {
     std::function<void(int ms)> onWait;
     std::function<void()> onRepaint;
     std::vector<int> waits;
-    void wait(int ms, bool letMessagesRun) override {
+    void beat(Beat beat) override {
+        const int ms = timingOf(beat).ms;
         waits.push_back(ms);
         if (onWait) onWait(ms);
-        HeadlessPorts::wait(ms, letMessagesRun);
+        HeadlessPorts::beat(beat);
     }
     void repaint() override {
         if (onRepaint) onRepaint();
@@ -47,7 +48,7 @@ struct ShotTest : ::testing::Test {
             b.CosTable[d] = std::cos(d * std::numbers::pi / 180.0);
             b.SinTable[d] = std::sin(d * std::numbers::pi / 180.0);
         }
-        b.controls.PlaceMenGrid.visible = false;
+        b.deploying = false;
         b.Glyphs[kFlashGlyph].Picture = Raster(kSquare, kSquare, rgb(255, 255, 0));
         EquipmentType& rifle = b.EquipmentTypes[kRifle];
         rifle = equipment("Laser Rifle", "Firearm", "none", 4, 8);

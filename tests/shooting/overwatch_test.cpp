@@ -1,5 +1,5 @@
 #include "ShotBattle.h"
-#include "game/Overwatch.h"
+#include "game/combat/Overwatch.h"
 
 namespace korvath::testing {
 namespace {
@@ -11,7 +11,7 @@ TEST_F(OverwatchButton, KeepsThePointsForReactionShotsAndEndsTheSelection) {
     ready();
     b.SelectedPiece = 1;
     b.PieceSelected = true;
-    b.controls.SnapFireIcon.down = true;
+    b.armedShot = ArmedShot::Quick;
 
     b.Pieces[1].AP = 3; // a quick shot costs 4
     OverwatchButtonClick(b);
@@ -23,7 +23,7 @@ TEST_F(OverwatchButton, KeepsThePointsForReactionShotsAndEndsTheSelection) {
     EXPECT_TRUE(b.Pieces[1].Overwatch);
     EXPECT_EQ(b.Pieces[1].AP, 4);
     EXPECT_FALSE(b.PieceSelected);
-    EXPECT_FALSE(b.controls.SnapFireIcon.down);
+    EXPECT_NE(b.armedShot, ArmedShot::Quick);
     EXPECT_EQ(log(), (std::vector<std::string>{
                          "Raider does not have enough action point to go into overwatch.",
                          "Raider goes into overwatch."}));

@@ -1,5 +1,5 @@
 #include "ShotBattle.h"
-#include "game/Shooting.h"
+#include "game/combat/Shooting.h"
 
 namespace korvath::testing {
 namespace {
@@ -56,8 +56,8 @@ TEST_F(FireButtons, ArmFireModeForAFirearmAndRefuseAnythingElse) {
     b.SelectedItemSlot = 3;
 
     FireButtonClick(b, FireButton::Aimed);
-    EXPECT_TRUE(b.controls.AimedFireIcon.down);
-    EXPECT_FALSE(b.controls.SnapFireIcon.down);
+    EXPECT_EQ(b.armedShot, ArmedShot::Aimed);
+    EXPECT_NE(b.armedShot, ArmedShot::Quick);
     EXPECT_TRUE(b.FireMode);
     EXPECT_FALSE(b.HandFightMode);
     EXPECT_EQ(b.SelectedItemSlot, 0);
@@ -67,10 +67,10 @@ TEST_F(FireButtons, ArmFireModeForAFirearmAndRefuseAnythingElse) {
     EXPECT_EQ(at(b.MapImage, 15, 10, 1, 1), 0u);
 
     FireButtonClick(b, FireButton::Quick);
-    EXPECT_FALSE(b.controls.AimedFireIcon.down);
-    EXPECT_TRUE(b.controls.SnapFireIcon.down);
+    EXPECT_NE(b.armedShot, ArmedShot::Aimed);
+    EXPECT_EQ(b.armedShot, ArmedShot::Quick);
     FireButtonClick(b, FireButton::None);
-    EXPECT_TRUE(b.controls.SnapFireIcon.down);
+    EXPECT_EQ(b.armedShot, ArmedShot::Quick);
     EXPECT_TRUE(log().empty());
 
     b.FireMode = false;
@@ -147,8 +147,8 @@ struct HitTest : ShotTest {
         DrawTargetDiscs(b);
         ports.onWait = [this](int ms) {
             if (ms == 500) {
-                shieldAtPause = b.defenseShieldVisible;
-                excludeAtPause = b.defenseShieldExcludeVisible;
+                shieldAtPause = b.hitHalved;
+                excludeAtPause = b.hitCancelled;
             }
         };
     }
@@ -175,7 +175,7 @@ TEST_F(HitTest, AToughnessRollOfOneCancelsTheHitButStillEndsOverwatchAndTheShot)
     EXPECT_TRUE(played("dizzy2"));
     EXPECT_TRUE(excludeAtPause);
     EXPECT_FALSE(shieldAtPause);
-    EXPECT_FALSE(b.defenseShieldExcludeVisible); // hidden again after the shot
+    EXPECT_FALSE(b.hitCancelled); // hidden again after the shot
     EXPECT_EQ(ports.waitsOf(900), 1);
     EXPECT_EQ(ports.waitsOf(50), 0);
     EXPECT_EQ(b.Pieces[3].Wounds, 5); // the one behind is safe
@@ -260,7 +260,7 @@ TEST_F(HumanShot, ReseedsFromTheClockPaysAndStaysArmed) {
     EXPECT_EQ(b.rng.seed(), expected.seed());
     EXPECT_TRUE(played("fire"));
     EXPECT_TRUE(b.FireMode);
-    EXPECT_TRUE(b.controls.SnapFireIcon.down);
+    EXPECT_EQ(b.armedShot, ArmedShot::Quick);
     EXPECT_TRUE(b.MapClicksEnabled);
     EXPECT_EQ(b.controls.AmmoLabel.text, "9");
 
@@ -269,7 +269,7 @@ TEST_F(HumanShot, ReseedsFromTheClockPaysAndStaysArmed) {
     FireButtonClick(b, FireButton::Aimed);
     clickAt(40, 10);
     EXPECT_EQ(p.AP, 8);
-    EXPECT_TRUE(b.controls.AimedFireIcon.down);
+    EXPECT_EQ(b.armedShot, ArmedShot::Aimed);
 }
 
 TEST_F(HumanShot, RefusalsOnlyExplainThemselves) {
@@ -295,7 +295,7 @@ TEST_F(HumanShot, RefusalsOnlyExplainThemselves) {
     p.AP = 3;
     clickAt(40, 10);
     b.HumanTurn = true;
-    b.controls.PlaceMenGrid.visible = true;
+    b.deploying = true;
     clickAt(40, 10);
     EXPECT_EQ(log().size(), 2u);
 }
@@ -328,7 +328,7 @@ TEST_F(HumanShot, DestroyingMardokWinsAndDisarms) {
     clickAt(40, 10);
     EXPECT_EQ(ports.messages, std::vector<std::string>{"You have won. Mardok has been destroyed."});
     EXPECT_FALSE(b.FireMode);
-    EXPECT_FALSE(b.controls.SnapFireIcon.down);
+    EXPECT_NE(b.armedShot, ArmedShot::Quick);
     EXPECT_EQ(b.controls.cursor, CursorShape::Default);
     EXPECT_TRUE(played("SignOff"));
     EXPECT_TRUE(b.MapClicksEnabled);

@@ -3,7 +3,7 @@
 #include "engine/Bmp.h"
 #include "engine/Raster.h"
 #include "engine/Ustar.h"
-#include "game/ScenarioFiles.h"
+#include "game/files/ScenarioFiles.h"
 
 #include <fstream>
 #include <random>

@@ -1,7 +1,7 @@
 #pragma once
-#include "game/Battle.h"
-#include "game/Records.h"
-#include "game/Scenario.h"
+#include "game/commands/Scenario.h"
+#include "game/state/Battle.h"
+#include "game/state/Records.h"
 
 #include <array>
 #include <filesystem>

@@ -1,6 +1,6 @@
-#include "game/Display.h"
-#include "game/Opponent.h"
+#include "game/turns/Opponent.h"
 #include "TurnFixture.h"
+#include "game/display/Display.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "TinyBattle.h"
-#include "game/HeadlessPorts.h"
+#include "game/state/HeadlessPorts.h"
 
 #include <cmath>
 #include <functional>

@@ -1,6 +1,7 @@
-#include "game/TurnSequence.h"
+#include "game/turns/TurnSequence.h"
 #include "TestData.h"
 #include "TurnFixture.h"
+#include "game/commands/Commands.h"
 
 #include <gtest/gtest.h>
 
@@ -79,7 +80,7 @@ TEST_F(EndTurn, OperativesAreRestoredBeforeTheyMoveAndRaidersOnlyAfterwards) {
     move(1, 40, 20);
     move(2, 45, 20);
 
-    EndTurnButtonClick(battle());
+    endTurn(battle());
 
     ASSERT_FALSE(raiderDuring.Name.empty()) << "the computer turn never repainted";
     EXPECT_EQ(raiderDuring.AP, 3);
@@ -105,26 +106,26 @@ TEST_F(EndTurn, OperativesAreRestoredBeforeTheyMoveAndRaidersOnlyAfterwards) {
 TEST_F(EndTurn, ASecondPressDuringTheComputerTurnIsIgnored) {
     move(1, 40, 20);
     move(2, 45, 20);
-    duringComputerTurn([&] { EndTurnButtonClick(battle()); });
-    EndTurnButtonClick(battle());
+    duringComputerTurn([&] { endTurn(battle()); });
+    endTurn(battle());
     EXPECT_EQ(b->TurnNumber, 2);
-    EXPECT_FALSE(b->EndTurnRunning);
-    EndTurnButtonClick(battle());
+    EXPECT_FALSE(ruleRunning(*b, Rule::EndTurn));
+    endTurn(battle());
     EXPECT_EQ(b->TurnNumber, 3);
 }
 
 TEST_F(EndTurn, VictoryByEliminationThenTheNextPressLeavesTheBattle) {
     piece(2).Wounds = 0;
     b->FireMode = true;
-    b->controls.SnapFireIcon.down = true;
+    b->armedShot = ArmedShot::Quick;
     b->controls.cursor = CursorShape::Aim;
 
-    EndTurnButtonClick(battle());
+    endTurn(battle());
     EXPECT_TRUE(b->GameOver);
     EXPECT_EQ(ports.messages, std::vector<std::string>{"You have won. There are no more enemies."});
     EXPECT_EQ(ports.sounds, (std::vector<std::string>{"TurnFinished", "SignOff", "TurnFinished"}));
     EXPECT_FALSE(b->FireMode);
-    EXPECT_FALSE(b->controls.SnapFireIcon.down);
+    EXPECT_NE(b->armedShot, ArmedShot::Quick);
     EXPECT_EQ(b->controls.cursor, CursorShape::Default);
     EXPECT_EQ(ports.ticks(), 1200u);
     // The Raiders still get their new turn.
@@ -134,7 +135,7 @@ TEST_F(EndTurn, VictoryByEliminationThenTheNextPressLeavesTheBattle) {
     EXPECT_TRUE(b->windowOpen);
 
     ports.sounds.clear();
-    EndTurnButtonClick(battle());
+    endTurn(battle());
     EXPECT_EQ(ports.sounds, std::vector<std::string>{"ohmigod"});
     EXPECT_EQ(ports.ticks(), 2400u);
     EXPECT_FALSE(b->windowOpen);
@@ -144,7 +145,7 @@ TEST_F(EndTurn, VictoryByEliminationThenTheNextPressLeavesTheBattle) {
 TEST_F(EndTurn, NoRaiderLeftAtTheStart) {
     piece(1).Wounds = 0;
     piece(2).AP = 0;
-    EndTurnButtonClick(battle());
+    endTurn(battle());
     EXPECT_TRUE(b->GameOver);
     EXPECT_EQ(ports.messages, std::vector<std::string>{"You have no more men left"});
     EXPECT_EQ(piece(2).AP, 23); // restored, and never moved
@@ -155,7 +156,7 @@ TEST_F(EndTurn, NoRaiderLeftAtTheStart) {
     EXPECT_FALSE(b->controls.WeaponLabel.enabled);
     EXPECT_EQ(ports.sounds, std::vector<std::string>{"TurnFinished"});
 
-    EndTurnButtonClick(battle());
+    endTurn(battle());
     EXPECT_FALSE(b->windowOpen);
 }
 
@@ -163,17 +164,17 @@ TEST_F(EndTurn, LastRaiderKilledDuringTheComputerTurn) {
     move(1, 40, 20);
     move(2, 45, 20);
     duringComputerTurn([&] { piece(1).Wounds = 0; });
-    EndTurnButtonClick(battle());
+    endTurn(battle());
     EXPECT_EQ(ports.messages, std::vector<std::string>{"You have no more men left"});
     EXPECT_FALSE(b->GameOver);
     EXPECT_EQ(b->TurnNumber, 2);
 
-    EndTurnButtonClick(battle()); // noticed only now, and told again
+    endTurn(battle()); // noticed only now, and told again
     EXPECT_TRUE(b->GameOver);
     EXPECT_EQ(ports.messages.size(), 2u);
     EXPECT_TRUE(b->windowOpen);
 
-    EndTurnButtonClick(battle());
+    endTurn(battle());
     EXPECT_FALSE(b->windowOpen);
 }
 
@@ -182,10 +183,10 @@ TEST_F(EndTurn, ABattleDecidedDuringTheComputerTurnStopsTheOtherOperatives) {
     move(2, 45, 20);
     PieceRecord& far = operative(3, 75, 45);
     duringComputerTurn([&] { b->GameOver = true; });
-    EndTurnButtonClick(battle());
+    endTurn(battle());
     EXPECT_FALSE(far.Overwatch); // he would have settled into overwatch
     EXPECT_TRUE(b->HumanTurn);
-    EndTurnButtonClick(battle());
+    endTurn(battle());
     EXPECT_FALSE(b->windowOpen);
 }
 
@@ -201,17 +202,17 @@ TEST_F(EndTurn, ReplacedGlyphsAdvanceOneStepPerTurn) {
     b->cell(21, 20) = {111, 3, 0};
     b->cell(22, 20) = {112, 2, 0};
 
-    EndTurnButtonClick(battle());
+    endTurn(battle());
     EXPECT_EQ(b->cell(20, 20), (MapCell{kFloorGlyph, 0, 0})); // now passable floor
     EXPECT_EQ(b->cell(21, 20), (MapCell{90, 3, 0}));          // keeps its solidity
     EXPECT_EQ(b->cell(22, 20).Glyph, 113);
     EXPECT_EQ(at(b->MapImage, 21, 20, 5, 5), rgb(1, 2, 3));
     EXPECT_EQ(at(b->TerrainBitmap, 21, 20, 5, 5), rgb(1, 2, 3));
 
-    EndTurnButtonClick(battle());
+    endTurn(battle());
     EXPECT_EQ(b->cell(22, 20).Glyph, 114);
     EXPECT_EQ(b->cell(22, 20).Solidity, 2);
-    EndTurnButtonClick(battle());
+    endTurn(battle());
     EXPECT_EQ(b->cell(22, 20).Glyph, 114);
 }
 
@@ -224,7 +225,7 @@ TEST_F(EndTurn, AReplacementWithoutANumberIsReportedAndTheTurnGoesOn) {
     b->cell(22, 20) = {110, 2, 0};
     b->FireMode = true;
 
-    EndTurnButtonClick(battle());
+    endTurn(battle());
     ASSERT_EQ(ports.messages.size(), 1u);
     EXPECT_NE(ports.messages[0].find("'x1' is not a valid integer value"), std::string::npos);
     EXPECT_EQ(b->cell(20, 20).Glyph, kFloorGlyph); // before the bad square: done
@@ -235,7 +236,7 @@ TEST_F(EndTurn, AReplacementWithoutANumberIsReportedAndTheTurnGoesOn) {
 
     // A number naming no glyph is refused the same way.
     b->cell(21, 20) = {112, 2, 0};
-    EndTurnButtonClick(battle());
+    endTurn(battle());
     EXPECT_EQ(ports.messages.size(), 2u);
     EXPECT_EQ(b->cell(21, 20).Glyph, 112);
 }
@@ -269,13 +270,13 @@ TEST_F(ScheduledEvents, FireOnTheirTurnInListOrderButNeverOnTurnOne) {
     changeFile("Later", 32, 30, 90);
     schedule({{1, "Early"}, {2, "First"}, {2, "Second"}, {3, "Later"}});
 
-    EndTurnButtonClick(battle());
+    endTurn(battle());
     EXPECT_EQ(b->cell(30, 30).Glyph, kFloorGlyph);
     EXPECT_EQ(b->cell(31, 30).Glyph, 100); // the second of the two came last
     EXPECT_EQ(b->cell(32, 30).Glyph, kFloorGlyph);
     EXPECT_TRUE(ports.messages.empty());
 
-    EndTurnButtonClick(battle());
+    endTurn(battle());
     EXPECT_EQ(b->cell(32, 30).Glyph, 90);
     EXPECT_EQ(b->cell(30, 30).Glyph, kFloorGlyph);
 }
@@ -283,12 +284,12 @@ TEST_F(ScheduledEvents, FireOnTheirTurnInListOrderButNeverOnTurnOne) {
 TEST_F(ScheduledEvents, AMissingFileIsReportedAndTheBattleGoesOn) {
     changeFile("Second", 31, 30, 100);
     schedule({{2, "Missing"}, {2, "Second"}});
-    EndTurnButtonClick(battle());
+    endTurn(battle());
     ASSERT_EQ(ports.messages.size(), 1u);
     EXPECT_NE(ports.messages[0].find("korvathMissing.txt"), std::string::npos);
     EXPECT_TRUE(b->HumanTurn);
-    EXPECT_FALSE(b->EndTurnRunning);
-    EndTurnButtonClick(battle());
+    EXPECT_FALSE(ruleRunning(*b, Rule::EndTurn));
+    endTurn(battle());
     EXPECT_EQ(b->TurnNumber, 3);
 }
 

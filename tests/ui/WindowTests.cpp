@@ -1,8 +1,8 @@
 #include "engine/Paths.h"
 #include "engine/Ustar.h"
-#include "game/Battle.h"
-#include "game/SavedGame.h"
-#include "game/Sight.h"
+#include "game/combat/Sight.h"
+#include "game/files/SavedGame.h"
+#include "game/state/Battle.h"
 #include "ui/CursorFile.h"
 #include "ui/JpegImage.h"
 #include "ui/QtPorts.h"
@@ -448,7 +448,7 @@ void WindowTests::battleWindowLayout() {
     b.controls.PickItems.rows = {{"Rifle"}, {"Grenade"}};
     b.controls.PickItems.row = 1;
     b.controls.AimedFireIcon.enabled = true;
-    b.controls.AimedFireIcon.down = true;
+    b.armedShot = ArmedShot::Aimed; // the window shows the armed shot as the button down
     b.log("first");
     b.log("second");
     w.sync();
@@ -541,7 +541,7 @@ void WindowTests::battlesStartAndQuitWithSmallScenario() {
         w->mapImage()->forgetPainted();
         b.TerrainBitmap.fillRect(608, 384, 640, 416, rgb(250, 250, 0));
         b.copySquare(20, 13);
-        b.ports.refresh->repaint();
+        b.ports.presenter->repaint();
         // (Qt may add a strip it still owed from the scroll, never the whole view.)
         const QRect painted = w->mapImage()->lastPainted();
         QVERIFY(painted.contains(QRect(608, 384, 32, 32)));
@@ -591,14 +591,14 @@ void WindowTests::deploymentThroughTheWidgets() {
     checkMapShown(w, b);
 
     // With the mouse past the window's right edge the view creeps right.
-    TPlayingScreen::setEdgeScrolling(true);
+    w->setEdgeScrolling(true);
     const int before = b.controls.ScrollTop.position;
     QCursor::setPos(w->frameGeometry().right() + 5, w->frameGeometry().center().y());
     if (QCursor::pos().x() > w->frameGeometry().right()) {
         QTRY_VERIFY(b.controls.ScrollTop.position >= before + 64);
         QCOMPARE(w->mapImage()->x(), 710 - b.controls.ScrollTop.position);
     }
-    TPlayingScreen::setEdgeScrolling(false);
+    w->setEdgeScrolling(false);
 
     // Keys go to the window first and never reach the log.
     auto* memo = qobject_cast<QPlainTextEdit*>(w->control("WhatisHappening"));

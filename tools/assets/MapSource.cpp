@@ -3,7 +3,7 @@
 #include "assets/TextOut.h"
 #include "engine/DataError.h"
 #include "engine/TextFile.h"
-#include "game/Records.h"
+#include "game/state/Records.h"
 
 #include <set>
 

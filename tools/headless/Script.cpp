@@ -1,19 +1,10 @@
 #include "Script.h"
 
+#include "StateJson.h"
 #include "engine/DataError.h"
 #include "engine/TextFile.h"
-#include "game/CloseCombat.h"
-#include "game/Commands.h"
-#include "game/Deployment.h"
-#include "game/DeveloperAids.h"
-#include "game/Display.h"
-#include "game/Inventory.h"
-#include "game/Overwatch.h"
-#include "game/SavedGame.h"
-#include "game/Scenario.h"
-#include "game/Shooting.h"
-#include "game/StateJson.h"
-#include "game/TurnSequence.h"
+#include "game/commands/Registry.h"
+#include "game/commands/Scenario.h"
 
 #include <cctype>
 #include <cstdio>
@@ -161,33 +152,17 @@ void ScriptRunner::command(const std::string& line) {
     }
     if (verb == "dump") return dump(args);
     if (verb == "end") throw ScriptError("\"end\" without its \"repeat\"");
-
-    static const std::set<std::string> later = {"click", "square",  "hover", "button",
-                                                "row",   "pickrow", "key"};
-    const bool known = verb == "set" || verb == "menu" || later.count(verb);
-    if (!known) throw ScriptError("unknown command \"" + verb + "\"");
+    if (verb != "set" && !findCommand(verb)) throw ScriptError("unknown command \"" + verb + "\"");
     if (!battle_->windowOpen) {
         err_ << "note: no battle window is open; \"" << line << "\" ignored\n";
         return;
     }
     if (verb == "set") return set(args);
-    if (verb == "menu") return menu(args);
-    if (verb == "click" || verb == "square") return click(verb == "square", args);
-    if (verb == "hover") {
-        need(args, 2, "hover X Y");
-        return MapImageMouseMove(*battle_, number(args[0], "X"), number(args[1], "Y"));
+    try {
+        runCommand(*battle_, w);
+    } catch (const CommandError& e) {
+        throw ScriptError(e.what());
     }
-    if (verb == "button") return button(args);
-    if (verb == "row") {
-        need(args, 1, "row N");
-        return PlaceMenGridClick(*battle_, number(args[0], "the row"));
-    }
-    if (verb == "pickrow") {
-        need(args, 1, "pickrow N");
-        return PickItemsChange(*battle_, number(args[0], "the row"));
-    }
-    need(args, 1, "key K");
-    return key(args[0]);
 }
 
 void ScriptRunner::start(const std::vector<std::string>& args) {
@@ -208,77 +183,6 @@ void ScriptRunner::start(const std::vector<std::string>& args) {
     createBattle(b);
     showBattle(b);
     activateBattle(b);
-}
-
-void ScriptRunner::click(bool square, const std::vector<std::string>& args) {
-    need(args, 2,
-         square ? "square X Y [right] [shift] [ctrl] [alt]"
-                : "click X Y [right] [shift] [ctrl] [alt]");
-    int x = number(args[0], "X"), y = number(args[1], "Y");
-    if (square) {
-        x = x * kSquare - kSquare / 2;
-        y = y * kSquare - kSquare / 2;
-    }
-    if (x < 0 || y < 0 || x >= kMapPixelsX || y >= kMapPixelsY)
-        throw ScriptError("the point lies outside the map");
-    ShiftState shift;
-    MouseButton buttonPressed = MouseButton::Left;
-    for (size_t i = 2; i < args.size(); ++i) {
-        if (args[i] == "right")
-            buttonPressed = MouseButton::Right;
-        else if (args[i] == "shift")
-            shift.shift = true;
-        else if (args[i] == "ctrl")
-            shift.ctrl = true;
-        else if (args[i] == "alt")
-            shift.alt = true;
-        else
-            throw ScriptError("unknown click modifier \"" + args[i] + "\"");
-    }
-    // The pressed button is part of the shift state, as the window reports it.
-    (buttonPressed == MouseButton::Right ? shift.right : shift.left) = true;
-    MapImageMouseDown(*battle_, buttonPressed, shift, x, y);
-}
-
-void ScriptRunner::button(const std::vector<std::string>& args) {
-    need(args, 1, "button NAME");
-    Battle& b = *battle_;
-    Controls& c = b.controls;
-    struct Entry {
-        Control* control;
-        std::function<void()> click;
-    };
-    const std::map<std::string, Entry> buttons = {
-        {"EndTurn", {&c.EndTurnButton, [&] { EndTurnButtonClick(b); }}},
-        {"Next", {&c.NextButton, [&] { NextButtonClick(b); }}},
-        {"Cancel", {&c.Cancelbutton, [&] { CancelButtonClick(b); }}},
-        {"Overwatch", {&c.OverwatchIcon, [&] { OverwatchButtonClick(b); }}},
-        {"AimedShot", {&c.AimedFireIcon, [&] { FireButtonClick(b, FireButton::Aimed); }}},
-        {"QuickShot", {&c.SnapFireIcon, [&] { FireButtonClick(b, FireButton::Quick); }}},
-        {"HandFight", {&c.HandFightIcon, [&] { HandFightIconClick(b); }}},
-        {"PickUp", {&c.PickUpButton, [&] { PickUpButtonClick(b); }}},
-        {"DropItem", {&c.DropItem, [&] { DropItemClick(b); }}},
-        {"Map", {&c.MapRadio, [&] { EquipRadioClick(b, false); }}},
-        {"Equipment", {&c.EquipRadio, [&] { EquipRadioClick(b, true); }}},
-    };
-    const auto it = buttons.find(args[0]);
-    if (it == buttons.end()) throw ScriptError("unknown button \"" + args[0] + "\"");
-    // The buttons live on the information panel: hidden or disabled, a click does nothing.
-    const Control& control = *it->second.control;
-    if (!control.enabled || !control.visible || !c.PiecesInfoPanel.visible) return;
-    it->second.click();
-}
-
-void ScriptRunner::key(const std::string& k) {
-    Battle& b = *battle_;
-    if (k == "Esc") {
-        FormKeyDown(b, kEscapeKey);
-        FormKeyPress(b, static_cast<char>(kEscapeKey));
-        return;
-    }
-    if (k.size() != 1) throw ScriptError("key takes one character or Esc, not \"" + k + "\"");
-    FormKeyDown(b, std::toupper(static_cast<unsigned char>(k[0])));
-    FormKeyPress(b, k[0]);
 }
 
 void ScriptRunner::set(const std::vector<std::string>& args) {
@@ -344,39 +248,6 @@ void ScriptRunner::set(const std::vector<std::string>& args) {
     throw ScriptError("set what? \"piece\" or \"cell\"");
 }
 
-void ScriptRunner::menu(const std::vector<std::string>& args) {
-    Battle& b = *battle_;
-    need(args, 1, "menu NAME [PATH]");
-    const std::string& entry = args[0];
-    if (entry == "Savegame" || entry == "Loadgame") {
-        // A relative answer names a file below the game folder.
-        std::string answer = args.size() > 1 ? args[1] : "";
-        if (!answer.empty() && answer[0] != '/') answer = dataDir_ + "/" + answer;
-        ports_.fileAnswers.push_back(answer);
-        if (entry == "Savegame")
-            saveClick(b);
-        else
-            LoadClick(b);
-        ports_.fileAnswers.clear();
-        return;
-    }
-    if (entry == "Quit") {
-        quitBattle(b);
-        return;
-    }
-    if (entry == "ShowWounds") return ShowWoundsClick(b);
-    if (entry == "ShowOverwatch") return ShowOverwatchClick(b);
-    if (entry == "ShowHealers") return ShowMediKitClick(b);
-    // The developer entries are hidden from the player and do nothing then.
-    const std::map<std::string, std::pair<Control*, void (*)(Battle&)>> hidden = {
-        {"IwannaC", {&b.controls.IwannaC1, IwannaC1Click}},
-        {"Nodes", {&b.controls.Nodes1, Nodes1Click}},
-        {"SetP1", {&b.controls.Setp1tocoords1, Setp1tocoords1Click}}};
-    const auto it = hidden.find(entry);
-    if (it == hidden.end()) throw ScriptError("unknown menu entry \"" + entry + "\"");
-    if (it->second.first->visible) it->second.second(b);
-}
-
 void ScriptRunner::dump(const std::vector<std::string>& args) {
     bool withMap = false, withGlyphs = false, withPictures = false;
     for (const auto& a : args) {
@@ -387,8 +258,7 @@ void ScriptRunner::dump(const std::vector<std::string>& args) {
         else if (a == "pictures")
             withPictures = true;
         else
-            throw ScriptError("dump takes \"map\", \"glyphs\" and \"pictures\", not \"" + a +
-                              "\"");
+            throw ScriptError("dump takes \"map\", \"glyphs\" and \"pictures\", not \"" + a + "\"");
     }
     auto j = battleJson(*battle_, withMap, withGlyphs);
     if (withPictures)

@@ -1,6 +1,6 @@
 #pragma once
-#include "game/Battle.h"
-#include "game/HeadlessPorts.h"
+#include "game/state/Battle.h"
+#include "game/state/HeadlessPorts.h"
 
 #include <iosfwd>
 #include <memory>
@@ -41,10 +41,6 @@ class ScriptRunner {
 
     void start(const std::vector<std::string>& args);
     void set(const std::vector<std::string>& args);
-    void click(bool square, const std::vector<std::string>& args);
-    void button(const std::vector<std::string>& args);
-    void key(const std::string& k);
-    void menu(const std::vector<std::string>& args);
     void dump(const std::vector<std::string>& args);
 
     std::string dataDir_;

@@ -1,0 +1,33 @@
+#pragma once
+#include "game/state/Battle.h"
+
+#include <optional>
+
+namespace korvath {
+
+enum class FireButton { None, Aimed, Quick };
+
+// The aimed and quick shot buttons; None re-arms fire mode after a human shot.
+void FireButtonClick(Battle& b, FireButton sender);
+// The human shot at map pixel (mx, my), from the map click. Checks every
+// condition of the shot itself (fire mode, hand-fight mode, turn, deployment
+// list, action points, ammunition) and logs the refusals; the caller only
+// leaves out query clicks.
+void fireClick(Battle& b, int mx, int my);
+// One shot of a computer soldier; the target is chosen again inside.
+void ShootEnemy(Battle& b, int shooter, int target);
+void FireBullet(Battle& b, int shooter, double angle, double startX, double startY, double targetX,
+                double targetY);
+
+// The stray of a shot: a shooter failing his Shoot roll turns the direction
+// by -9..+9 degrees, most often not at all. The result lies in 0..360.
+double AimDeviation(Battle& b, double angle, int shoot);
+
+// Colour of a weapon's trace, or nothing when its TraceColour is not a whole
+// number (colours are written 0x00BBGGRR).
+std::optional<Rgb> traceColour(const EquipmentType& weapon);
+
+// Pauses of the shot animations go through the clock, so a window-less game
+// runs them at once.
+
+} // namespace korvath

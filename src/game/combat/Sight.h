@@ -1,0 +1,26 @@
+#pragma once
+#include "game/state/Battle.h"
+
+namespace korvath {
+
+// Is there a living enemy of `side` on square (x, y)? found gets its index or 0.
+bool IsEnemy(const Battle& b, int side, int x, int y, int& found);
+// Can soldier viewer see soldier target? A ray for every whole degree marches
+// from the viewer's centre in 8-pixel steps to the first occupied square and
+// looks 10 pixels further; the target is seen when that point lies in the
+// middle of his square.
+bool ICanSeeTheEnemy(Battle& b, int viewer, int target);
+// The same test done literally, ray by ray over all 360 degrees: the reference
+// for the fast one, and the developer's trace view paints what it marches.
+bool ICanSeeTheEnemyByMarch(Battle& b, int viewer, int target);
+// A one-pixel ray over TerrainBitmap; true when the first soldier met is an enemy.
+bool TraceShotLine(Battle& b, int shooter, int& hitX, int& hitY, double angle, double startX,
+                   double startY);
+int PieceDistance(const Battle& b, int a, int c);
+// Distance in squares from (x, y) to the nearest living enemy of `piece`;
+// 1000 (and target 1000) when there is none.
+int NearestEnemy(Battle& b, int piece, int x, int y, bool& visible, int& target);
+// Direction in degrees 0..360 from pixel (sx, sy) to pixel (tx, ty).
+double Bearing(double sx, double sy, double tx, double ty);
+
+} // namespace korvath

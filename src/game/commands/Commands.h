@@ -1,0 +1,47 @@
+#pragma once
+#include "game/combat/CloseCombat.h"
+#include "game/combat/Shooting.h"
+#include "game/commands/Deployment.h"
+#include "game/state/Battle.h"
+#include "game/turns/Movement.h"
+
+namespace korvath {
+
+// The player's mouse buttons and the keys held with them.
+enum class MouseButton { Left, Right, Middle };
+struct ShiftState {
+    bool shift = false, ctrl = false, alt = false;
+    bool left = false, right = false, middle = false;
+    // Only the right button is held: the query click.
+    bool onlyRight() const { return right && !left && !middle && !shift && !ctrl && !alt; }
+};
+
+// A mouse press on the map at map pixel (x, y): the dispatch to selection,
+// walking, shooting, close combat, healing and deployment.
+void MapImageMouseDown(Battle& b, MouseButton button, ShiftState shift, int x, int y);
+// A mouse move over the map at map pixel (x, y): hover line and cursor. Over
+// the two grids (hoverLine false) only the cursor follows the rules.
+void MapImageMouseMove(Battle& b, int x, int y, bool hoverLine = true);
+// A mouse move over the window background.
+void FormMouseMove(Battle& b);
+void NextButtonClick(Battle& b);
+// The overwatch button: the selected soldier keeps his points for reaction fire.
+void OverwatchButtonClick(Battle& b);
+// End Turn from the button or the key "0": the turn passes, and a battle that
+// was decided closes when it was pressed once more.
+void endTurn(Battle& b);
+void CancelButtonClick(Battle& b);
+// A character key (the window sees keys before its controls); every key is consumed.
+void FormKeyPress(Battle& b, char key);
+constexpr int kEscapeKey = 27;
+void FormKeyDown(Battle& b, int keyCode);
+// The Map / Equipment radio buttons: checks the chosen one and shows its view.
+void EquipRadioClick(Battle& b, bool equipment);
+
+// True when a living soldier of the human side stands on square (x, y).
+bool ownSoldierOn(const Battle& b, int x, int y);
+// Paints soldier i's picture (without markers) on his square of TerrainBitmap
+// and copies the square to the screen, which also wipes a selection frame.
+void redrawSoldierSquare(Battle& b, int i);
+
+} // namespace korvath

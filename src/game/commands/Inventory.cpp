@@ -1,0 +1,194 @@
+#include "game/commands/Inventory.h"
+#include "game/state/Pieces.h"
+
+#include "engine/TextFile.h"
+#include "game/display/Display.h"
+#include "game/display/InfoPanel.h"
+
+#include <charconv>
+#include <utility>
+
+// The selected soldier's kit, managed from the information panel: the
+// equipment grid (arm a row, then reload, exchange or disarm), the "On the
+// ground" list with its Pick Up button, and the Drop Item button.
+namespace korvath {
+
+namespace {
+
+constexpr int kSlots = 6;
+constexpr int kEmptyHandFrame = 7;
+
+PieceRecord* selectedSoldier(Battle& b) {
+    const int i = b.SelectedPiece;
+    if (!isPiece(b, i)) return nullptr;
+    return &b.Pieces[i];
+}
+
+void clearLog(Battle& b) {
+    b.controls.WhatisHappening.lines.clear();
+}
+
+bool kindIs(const EquipmentType& e, std::initializer_list<const char*> kinds) {
+    for (const char* k : kinds)
+        if (e.Kind == k) return true;
+    return false;
+}
+
+// Second click on the grid: the magazine in slot a goes into the weapon in
+// slot s, or the item in slot a changes places with the one in slot s.
+void useArmedSlot(Battle& b, PieceRecord& p, int a, int s) {
+    Controls& c = b.controls;
+    const EquipmentType& first = b.item(p.Items[a]);
+    const EquipmentType& second = b.item(p.Items[s]);
+
+    // A magazine fits the weapon whose calibre its Value names. An empty slot
+    // holds no weapon, so nothing fits it.
+    int calibre = 0;
+    if (first.Kind == "Ammo" && p.Items[s] != 0 && parseInt(first.Value, calibre) &&
+        calibre == second.AmmoType) {
+        const int cost = second.Weight + 2;
+        if (p.AP >= cost) {
+            b.play("LoadMag");
+            p.Ammo = first.Capacity;
+            clearLog(b);
+            b.log("Weapon is reloaded");
+            p.AP -= cost;
+            ShowPieceStats(b, b.SelectedPiece);
+            // The magazine is used up.
+            p.Items[a] = 0;
+            c.EquipGrid.rows.resize(kSlots);
+            c.EquipGrid.rows[a - 1] = {""};
+        } else {
+            clearLog(b);
+            b.log("not enough action points to load weapon");
+            b.play("beep");
+        }
+    }
+
+    // Kit that can be carried in the hand changes places. The check weighs
+    // what is in the target slot now; the price is the weight of what moves.
+    if (kindIs(first, {"Misc", "Weapon", "Firearm"}) && a != s) {
+        if (p.AP >= second.Weight + 2) {
+            b.play("select");
+            p.Ammo = first.Capacity;
+            std::swap(p.Items[a], p.Items[s]);
+            p.AP -= b.item(p.Items[s]).Weight + 2;
+            p.Frame = b.item(p.Items[1]).HeldFrame;
+            ShowPieceStats(b, b.SelectedPiece);
+            placePieces(b);
+        } else {
+            clearLog(b);
+            b.log("not enough action points to exchange items");
+            b.play("beep");
+        }
+    }
+
+    // The action buttons follow whatever is now in the hand.
+    const bool firearm = b.item(p.Items[1]).Kind == "Firearm";
+    c.HandFightIcon.enabled = !firearm;
+    c.SnapFireIcon.enabled = firearm;
+    c.AimedFireIcon.enabled = firearm;
+    c.OverwatchIcon.enabled = firearm;
+}
+
+// Is this entry of the "On the ground" list still where the list says? The
+// list is only rebuilt when a soldier is clicked, walks or picks something up,
+// so it may describe another soldier's square by now.
+bool stillOnTheGround(const Battle& b, const PieceRecord& p, const PickEntry& e) {
+    if (e.item < 1 || e.item > kMaxEquipment) return false;
+    if (e.owner == 0) return floorItem(b.glyph(p.UnderGlyph).Action) == e.item;
+    if (!validIndex(e.owner) || e.slot < 1 || e.slot > kSlots) return false;
+    const PieceRecord& body = b.Pieces[e.owner];
+    return &body != &p && !body.Name.empty() && body.Wounds == 0 && body.X == p.X &&
+           body.Y == p.Y && body.Items[e.slot] == e.item;
+}
+
+} // namespace
+
+void EquipGridClick(Battle& b, int row) {
+    if (row < 0 || row >= kSlots) return;
+    Controls& c = b.controls;
+    c.EquipGrid.row = row;
+    const int slot = row + 1;
+
+    // Handling kit ends move mode.
+    b.PieceSelected = false;
+    c.cursor = CursorShape::Default;
+
+    if (b.SelectedItemSlot == 0) {
+        c.cursor = CursorShape::HandPoint;
+        b.SelectedItemSlot = static_cast<uint8_t>(slot);
+    } else {
+        const int armed = b.SelectedItemSlot;
+        // Nobody shown in the panel: there is no kit to handle, the click
+        // only disarms the row.
+        if (PieceRecord* p = selectedSoldier(b); p && armed >= 1 && armed <= kSlots)
+            useArmedSlot(b, *p, armed, slot);
+        c.cursor = CursorShape::Default;
+        b.SelectedItemSlot = 0;
+    }
+    c.DropItem.enabled = b.SelectedItemSlot != 0;
+}
+
+void PickItemsChange(Battle& b, int row) {
+    Control& list = b.controls.PickItems;
+    if (row < 0 || row >= static_cast<int>(list.rows.size())) return;
+    list.row = row;
+}
+
+void PickUpButtonClick(Battle& b) {
+    const int row = b.controls.PickItems.row;
+    if (row < 0 || row >= static_cast<int>(b.PickList.size())) return;
+    PieceRecord* p = selectedSoldier(b);
+    if (!p) return;
+    const PickEntry e = b.PickList[row];
+
+    if (!stillOnTheGround(b, *p, e)) {
+        // An out-of-date list: show what really lies here now.
+        b.play("beep");
+        FillPickList(b, b.SelectedPiece);
+        return;
+    }
+
+    int free = 0;
+    for (int s = 1; s <= kSlots && free == 0; ++s)
+        if (p->Items[s] == 0) free = s;
+    if (free == 0) {
+        // Hands and pack are full: the item stays where it lies.
+        b.play("beep");
+        return;
+    }
+    p->Items[free] = e.item;
+
+    if (e.owner != 0) {
+        b.Pieces[e.owner].Items[e.slot] = 0;
+    } else {
+        // Plain floor remains once he walks off. While he (or a body) lies on
+        // the square it keeps its occupied mark.
+        p->UnderGlyph = kFloorGlyph;
+        if (Battle::onMap(p->X, p->Y) && b.cell(p->X, p->Y).Glyph != kOccupiedGlyph)
+            b.cell(p->X, p->Y).Glyph = kFloorGlyph;
+    }
+
+    b.play("beep");
+    ShowPieceStats(b, b.SelectedPiece);
+    FillPickList(b, b.SelectedPiece);
+}
+
+void DropItemClick(Battle& b) {
+    const int slot = b.SelectedItemSlot;
+    PieceRecord* p = selectedSoldier(b);
+    if (slot < 1 || slot > kSlots || !p) return;
+    if (p->Items[slot] == 0 || b.item(p->Items[slot]).Name == "Unarmed") return;
+
+    // Thrown away for good: it does not land on the floor.
+    p->Items[slot] = 0;
+    if (slot == 1) p->Frame = kEmptyHandFrame;
+
+    ShowPieceStats(b, b.SelectedPiece);
+    placePieces(b);
+    b.PieceSelected = false;
+    b.controls.cursor = CursorShape::Default;
+}
+
+} // namespace korvath

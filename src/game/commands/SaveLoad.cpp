@@ -1,0 +1,108 @@
+#include "game/commands/SaveLoad.h"
+
+#include "engine/DataError.h"
+#include "engine/Paths.h"
+#include "game/commands/Scenario.h"
+#include "game/display/Display.h"
+
+namespace korvath {
+
+namespace {
+
+bool containsIgnoringCase(const std::string& text, const std::string& what) {
+    for (size_t at = 0; at + what.size() <= text.size(); ++at)
+        if (sameIgnoringCase(text.substr(at, what.size()), what)) return true;
+    return false;
+}
+
+void replaceAll(std::string& s, const std::string& what) {
+    if (what.empty()) return;
+    for (size_t at; (at = s.find(what)) != std::string::npos;) s.erase(at, what.size());
+}
+
+FileQuestion savedGameQuestion(const Battle& b) {
+    FileQuestion q{savedGamesFolder(b), "Saved Games|*" + b.ScenarioName + ".map", "*.map", {}};
+    for (const auto& folder : {gamePath(b.AppDir, "\\savedgames"), userSavedGamesFolder()})
+        if (folder != q.initialDir) q.otherFolders.push_back(folder);
+    return q;
+}
+
+} // namespace
+
+void applySavedGame(Battle& b, const SavedGame& g) {
+    for (auto& p : b.Pieces) {
+        p.Name.clear();
+        p.X = 0;
+    }
+    b.TurnNumber = g.turnNumber;
+    for (int i = 1; i <= kMaxPieces; ++i) b.Pieces[i] = g.pieces[i];
+    for (int x = 1; x <= kMapWidth; ++x)
+        for (int y = 1; y <= kMapHeight; ++y) b.MapGrid[x][y] = g.map[x][y];
+
+    b.PieceSelected = false;
+    endDeployment(b);
+    for (int y = 1; y <= kMapHeight; ++y)
+        for (int x = 1; x <= kMapWidth; ++x) {
+            b.drawGlyph(x, y, b.cell(x, y).Glyph);
+            CalculateSolidity(b, x, y, b.cell(x, y).Glyph);
+        }
+    placePieces(b);
+    b.play("prompt");
+    b.copyAll();
+    DrawOverheadMap(b);
+}
+
+void saveClick(Battle& b) {
+    if (!b.ports.dialogs) return;
+    std::string name = b.ports.dialogs->saveFile(savedGameQuestion(b));
+    if (name.empty()) return;
+    replaceAll(name, "_" + b.ScenarioName);
+    replaceAll(name, ".map");
+    b.controls.cursor = CursorShape::Hourglass;
+    b.play("save");
+    try {
+        writeSavedGame(b, name);
+    } catch (const DataError& e) {
+        b.controls.cursor = CursorShape::Default;
+        b.information(std::string("The game could not be saved: ") + e.what());
+        return;
+    }
+    b.information("Game has been saved");
+    b.controls.cursor = CursorShape::Default;
+}
+
+void LoadClick(Battle& b) {
+    if (!b.ports.dialogs) return;
+    const std::string name = b.ports.dialogs->openFile(savedGameQuestion(b));
+    if (name.empty() || !containsIgnoringCase(name, ".map")) return;
+    // The set holds no more than soldiers, squares and the turn: its tiles and
+    // equipment come from the scenario being played, so a game saved in the
+    // other scenario would be drawn with the wrong pictures.
+    const std::string suffix = "_" + b.ScenarioName + ".map";
+    if (!endsWithIgnoringCase(name, suffix)) {
+        b.information("The game could not be loaded: " + name +
+                      " is not a saved game of this scenario (its name must end in " + suffix +
+                      ").");
+        return;
+    }
+    b.controls.cursor = CursorShape::Hourglass;
+    b.play("load");
+    // The companion files are found like every other game file, whatever
+    // the case of their names.
+    const std::string base = name.substr(0, name.size() - 4);
+    SavedGame g;
+    try {
+        g = readSavedGame(matchFileIgnoringCase(base + ".Txt"),
+                          matchFileIgnoringCase(base + ".dat"), name);
+    } catch (const DataError& e) {
+        // Nothing of the running battle has changed.
+        b.controls.cursor = CursorShape::Default;
+        b.information(std::string("The game could not be loaded: ") + e.what());
+        return;
+    }
+    applySavedGame(b, g);
+    b.controls.cursor = CursorShape::Default;
+    b.information("Game has been loaded");
+}
+
+} // namespace korvath

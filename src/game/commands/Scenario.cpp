@@ -1,0 +1,287 @@
+#include "game/commands/Scenario.h"
+
+#include "engine/Bmp.h"
+#include "engine/DataError.h"
+#include "engine/Paths.h"
+#include "engine/TextFile.h"
+#include "engine/Ustar.h"
+#include "game/commands/DeveloperAids.h"
+#include "game/display/Display.h"
+#include "game/files/ScenarioFiles.h"
+
+namespace korvath {
+
+namespace {
+
+constexpr int kMapPanelW = 710;
+constexpr int kMapPanelH = 518;
+
+// Cuts rows x cols 32 x 32 pictures laid out 40 pixels apart with a 4-pixel margin.
+Raster cutPicture(const Raster& sheet, int row, int col) {
+    return sheet.copy(col * 40 + 4, row * 40 + 4, kSquare, kSquare);
+}
+
+void requireSheet(const Raster& sheet, const std::string& path, int rows, int cols) {
+    const int w = (cols - 1) * 40 + 4 + kSquare, h = (rows - 1) * 40 + 4 + kSquare;
+    if (sheet.width() < w || sheet.height() < h)
+        throw DataError(path, 0,
+                        "the picture is " + std::to_string(sheet.width()) + " x " +
+                            std::to_string(sheet.height()) + ", at least " + std::to_string(w) +
+                            " x " + std::to_string(h) + " is needed");
+}
+
+// Everything read from the scenario's files before any of it is applied.
+struct LoadedScenario {
+    std::set<std::string> waveNames;
+    std::array<Raster, kLastTileGlyph + 1> tiles;
+    MapSquares map{};
+    std::array<GlyphTexts, kMaxGlyphs + 1> glyphTexts;
+    std::array<std::array<Raster, kPictureFrames + 1>, kPictureRows + 1> units;
+    ScenarioDescription description;
+};
+
+LoadedScenario readScenario(const Battle& b) {
+    LoadedScenario s;
+    const std::string& dir = b.AppDir;
+
+    for (const auto& [name, bytes] : readUstar(gamePath(dir, "\\sound\\KorvathWavs.dxw"))) {
+        (void)bytes;
+        const std::string base = name.substr(name.find_last_of('/') + 1);
+        if (base.size() > 4 && base.ends_with(".wav"))
+            s.waveNames.insert(base.substr(0, base.size() - 4));
+    }
+    // The window decodes the cursors; here we only make sure they are there.
+    for (const char* cursor : {"\\graphics\\sword.cur", "\\graphics\\aim.cur"}) {
+        const std::string path = gamePath(dir, cursor);
+        if (!fileExists(path)) throw DataError(path, 0, "cannot open the file");
+    }
+
+    const std::string blocks = gamePath(dir, "\\graphics\\" + b.BlocksFile);
+    const Raster sheet = readBmp(blocks);
+    requireSheet(sheet, blocks, 12, 13);
+    for (int r = 0; r < 12; ++r)
+        for (int c = 0; c < 13; ++c) s.tiles[1 + r * 13 + c] = cutPicture(sheet, r, c);
+
+    s.map = readMapFile(gamePath(dir, "\\scenarios\\" + b.ScenarioName + ".map"));
+
+    for (int g = 0; g <= kMaxGlyphs; ++g)
+        s.glyphTexts[g] = {b.Glyphs[g].Description, b.Glyphs[g].Action};
+    TextFile glyphFile =
+        TextFile::load(gamePath(dir, "\\scenarios\\" + b.ScenarioName + "GlyphDesc.txt"));
+    applyGlyphFile(glyphFile, s.glyphTexts);
+
+    const std::string unitsPath = gamePath(dir, "\\graphics\\" + b.UnitsFile);
+    const Raster units = readBmp(unitsPath);
+    requireSheet(units, unitsPath, kPictureRows, kPictureFrames);
+    for (int r = 0; r < kPictureRows; ++r)
+        for (int c = 0; c < kPictureFrames; ++c) s.units[r + 1][c + 1] = cutPicture(units, r, c);
+
+    TextFile desc = TextFile::load(gamePath(dir, "\\scenarios\\" + b.ScenarioName + "Desc.txt"));
+    s.description = readScenarioDescription(desc, b.Difficulty);
+    return s;
+}
+
+void fillDeploymentList(Battle& b) {
+    Control& grid = b.controls.PlaceMenGrid;
+    grid.rows.clear();
+    for (int i = 1; i <= kMaxPieces; ++i) {
+        const PieceRecord& p = b.Pieces[i];
+        if (p.X == 0 && p.Side == b.HumanSide && !p.Name.empty())
+            grid.rows.push_back({p.Name, std::to_string(i)});
+    }
+    b.SelectedPiece = static_cast<uint8_t>(grid.rows.size());
+    b.deploying = !grid.rows.empty();
+    if (grid.rows.empty()) endDeployment(b);
+}
+
+// Opens the view on the start stars, so the player sees where to deploy
+// without hunting for them.
+void showLandingZone(Battle& b) {
+    long sumX = 0, sumY = 0, stars = 0;
+    for (int y = 1; y <= kMapHeight; ++y)
+        for (int x = 1; x <= kMapWidth; ++x)
+            if (b.cell(x, y).Glyph == kStartStarGlyph) {
+                sumX += x;
+                sumY += y;
+                ++stars;
+            }
+    if (stars == 0) return;
+    ScrollToPoint(b, static_cast<int>(sumX * kSquare / stars) - kSquare / 2,
+                  static_cast<int>(sumY * kSquare / stars) - kSquare / 2);
+}
+
+} // namespace
+
+void chooseScenario(Battle& b, ScenarioId which, int difficulty) {
+    b.Difficulty = static_cast<uint8_t>(std::clamp(difficulty, 1, 8));
+    if (which == ScenarioId::Korvath) {
+        b.ScenarioName = "korvath";
+        b.BlocksFile = "blocks.bmp";
+        b.ObjectiveX = 54;
+        b.ObjectiveY = 27;
+    } else {
+        b.ScenarioName = "vexlar";
+        b.BlocksFile = "Vexlar_blocks.bmp";
+        b.ObjectiveX = 38;
+        b.ObjectiveY = 41;
+    }
+    b.UnitsFile = "UnitsOriginal.bmp";
+    b.VsComputer = 1;
+    b.HumanSide = 1;
+    b.SideNames[1] = "Raiders";
+    b.SideNames[2] = "Operatives";
+}
+
+void createBattle(Battle& b) {
+    // Read and check every file first: a bad file leaves the battle untouched.
+    LoadedScenario s = readScenario(b);
+
+    b.GameOver = false;
+    b.MapClicksEnabled = true;
+    b.StopRequested = false;
+    b.CurrentSide = b.HumanSide;
+    b.FireMode = b.HandFightMode = false;
+    b.PieceSelected = false;
+    b.SelectedItemSlot = 0;
+    b.PickList.clear();
+    // A new window with its own switches; the sight traces last for the whole run.
+    b.controls = Controls{};
+    b.armedShot = ArmedShot::None;
+    b.showWounds = b.showOverwatch = b.showHealers = true;
+    b.hitHalved = b.hitCancelled = false;
+    b.closeRequested = false;
+    if (b.developerMode) enableDeveloperMode(b);
+    b.dirty = {};
+    b.waveNames = std::move(s.waveNames);
+
+    b.resetPictures();
+    b.controls.MapPanel.text.clear();
+    b.controls.ScrollTop.setRange(kMapPanelW, kMapPixelsX);
+    b.controls.ScrollSide.setRange(kMapPanelH, kMapPixelsY);
+
+    for (int g = 1; g <= kMaxGlyphs; ++g)
+        b.Glyphs[g].Picture =
+            g <= kLastTileGlyph ? std::move(s.tiles[g]) : Raster(kSquare, kSquare);
+
+    for (auto& column : b.MapGrid) column.fill(MapCell{});
+    for (int x = 1; x <= kMapWidth; ++x)
+        for (int y = 1; y <= kMapHeight; ++y) {
+            b.MapGrid[x][y] = s.map[x][y];
+            CalculateSolidity(b, x, y, s.map[x][y].Glyph);
+        }
+    drawTerrain(b);
+
+    for (int g = 0; g <= kMaxGlyphs; ++g) {
+        b.Glyphs[g].Description = s.glyphTexts[g].Description;
+        b.Glyphs[g].Action = s.glyphTexts[g].Action;
+    }
+    b.UnitPictures = std::move(s.units);
+
+    for (auto& p : b.Pieces) p = PieceRecord{};
+    for (size_t i = 0; i < s.description.units.size(); ++i)
+        b.Pieces[i + 1] = s.description.units[i];
+    for (auto& e : b.EquipmentTypes) e = EquipmentType{};
+    for (size_t i = 0; i < s.description.equipment.size(); ++i)
+        b.EquipmentTypes[i + 1] = s.description.equipment[i];
+    for (auto& e : b.TurnEventList) e = TurnEvents{};
+    if (s.description.events) {
+        const auto& events = *s.description.events;
+        b.TurnEventList[0].Turn = static_cast<int32_t>(events.size());
+        for (size_t i = 0; i < events.size(); ++i) b.TurnEventList[i + 1] = events[i];
+    }
+
+    for (int i = 1; i <= kMaxPieces; ++i) {
+        PieceRecord& p = b.Pieces[i];
+        if (p.Wounds <= 0) continue;
+        const EquipmentType& hand = b.item(p.Items[1]);
+        p.Frame = p.Items[1] == 0 ? 0 : hand.HeldFrame;
+        p.Ammo = p.Items[1] == 0 ? 0 : hand.Capacity;
+    }
+
+    b.windowOpen = true;
+    fillDeploymentList(b);
+    placePieces(b);
+    if (b.deploying) showLandingZone(b);
+    b.HumanTurn = true;
+    b.showRuleState();
+}
+
+void showBattle(Battle& b) {
+    b.TurnNumber = 1;
+    b.RecentPieces.fill(0);
+    b.RecentIndex = 1;
+    b.SelectedItemSlot = 0;
+    b.PieceSelected = false;
+}
+
+void activateBattle(Battle& b) {
+    b.play("intro");
+    DrawOverheadMap(b);
+    b.FireMode = false;
+    b.PieceSelected = false;
+}
+
+void closeBattle(Battle& b) {
+    b.TerrainBitmap = Raster();
+    b.MapImage = Raster();
+    b.syncedTiles.clear();
+    b.forgetDrawings();
+    for (auto& row : b.UnitPictures)
+        for (auto& pic : row) pic = Raster();
+    for (auto& g : b.Glyphs) g.Picture = Raster(kSquare, kSquare);
+    // The next battle starts from an empty soldier table.
+    for (auto& p : b.Pieces) {
+        p.Name.clear();
+        p.X = 0;
+    }
+    b.dirty = {};
+    b.windowOpen = false;
+    b.closeRequested = false;
+}
+
+bool quitBattle(Battle& b) {
+    if (!b.HumanTurn) {
+        b.log("Wait until computer it is your turn before quiting.");
+        return false;
+    }
+    closeBattle(b);
+    return true;
+}
+
+void endDeployment(Battle& b) {
+    b.deploying = false;
+    b.controls.Cancelbutton.enabled = true;
+    b.controls.EndTurnButton.enabled = true;
+    if (!b.TerrainBitmap.empty()) {
+        for (int y = 1; y <= kMapHeight; ++y)
+            for (int x = 1; x <= kMapWidth; ++x)
+                if (b.cell(x, y).Glyph == kStartStarGlyph) {
+                    b.cell(x, y).Glyph = kFloorGlyph;
+                    b.drawGlyph(x, y, kFloorGlyph);
+                }
+        b.copyAll();
+    }
+    b.controls.PiecesInfoPanel.visible = true;
+}
+
+std::vector<std::string> briefingLines(const Battle& b) {
+    std::vector<std::string> out;
+    TextFile f = TextFile::load(gamePath(b.AppDir, "\\scenarios\\" + b.ScenarioName + "Desc.txt"));
+    while (!f.atEnd() && f.readLine() != ": Scenario Description") {
+    }
+    while (!f.atEnd()) {
+        std::string line = f.readLine();
+        if (line == ": end of scenario description") break;
+        out.push_back(std::move(line));
+    }
+    return out;
+}
+
+std::string briefingPicturePath(const Battle& b) {
+    if (b.ScenarioName == "korvath")
+        return gamePath(b.AppDir, "\\graphics\\" + b.ScenarioName + "IntroPic.bmp");
+    if (b.ScenarioName == "vexlar") return gamePath(b.AppDir, "\\graphics\\KorvathIntroPic.bmp");
+    return {};
+}
+
+} // namespace korvath

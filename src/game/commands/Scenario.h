@@ -1,0 +1,38 @@
+#pragma once
+#include "game/state/Battle.h"
+
+#include <string>
+#include <vector>
+
+namespace korvath {
+
+enum class ScenarioId { Korvath, Vexlar };
+
+// The front screen's choice (BeginButtonClick steps 1, 3 and 4): fixes the
+// scenario settings and the difficulty (1..8).
+void chooseScenario(Battle& b, ScenarioId which, int difficulty);
+
+// Creating the battle window (FormCreate): reads every file of the chosen
+// scenario into the tables, draws the map, fills the deployment list. Throws
+// DataError (file, line, reason) and then leaves the battle exactly as it was.
+void createBattle(Battle& b);
+// The window is shown (FormShow) / activated (FormActivate) / closed (FormClose).
+void showBattle(Battle& b);
+void activateBattle(Battle& b);
+void closeBattle(Battle& b);
+
+// Ending deployment: the list hides, Cancel and End turn come on, start stars
+// turn into floor and the information panel shows.
+void endDeployment(Battle& b);
+
+// The briefing text: the lines strictly between the two marker lines of the
+// scenario description (up to the end of the file when the closing one is missing).
+std::vector<std::string> briefingLines(const Battle& b);
+// The briefing picture's path.
+std::string briefingPicturePath(const Battle& b);
+
+// Quit from the menu: closes the battle during the human turn; otherwise
+// logs why not. Returns true when the battle closed.
+bool quitBattle(Battle& b);
+
+} // namespace korvath

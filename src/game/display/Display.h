@@ -1,0 +1,69 @@
+#pragma once
+#include "game/state/Battle.h"
+
+namespace korvath {
+
+// The viewport onto the battlefield picture, in window pixels.
+constexpr int kMapPanelWidth = 710;
+constexpr int kMapPanelHeight = 518;
+
+// Colours of the battlefield display.
+constexpr Rgb kOverwatchMarkerColour = rgb(255, 255, 255);
+constexpr Rgb kWoundMarkerColour = rgb(255, 0, 0);
+constexpr Rgb kHealerBackColour = rgb(255, 255, 255);
+constexpr Rgb kHealerCrossColour = rgb(255, 0, 0);
+constexpr Rgb kTargetDiscOutline = rgb(128, 128, 128);
+constexpr Rgb kSelectionFrameColour = rgb(0, 0, 0);
+
+// Paints every square's glyph picture onto TerrainBitmap and copies the whole
+// picture to the screen. Used when the battle opens and after a load.
+void drawTerrain(Battle& b);
+
+// Redraws every soldier and body with their markers into TerrainBitmap, copies
+// just their squares to MapImage, marks the squares under the living as
+// occupied (Glyph 255, Solidity 1) and asks the window to repaint.
+void placePieces(Battle& b);
+
+// Paints soldier p's picture (no markers; empty-handed for a Frame out of
+// range) on his square of TerrainBitmap and copies the square to the screen,
+// which also wipes a selection frame.
+void drawSoldierPicture(Battle& b, const PieceRecord& p);
+
+// Replaces every living soldier by his terrain tile plus a disc in his side's
+// colour, so that a shot can only hit him where the disc lies.
+void DrawTargetDiscs(Battle& b);
+
+// Repaints the 3-pixels-a-square overhead map from the squares' Solidity.
+void DrawOverheadMap(Battle& b);
+
+// Side of the first soldier record standing on square (x, y), dead or alive;
+// 0 when nobody stands there.
+int SideAtSquare(const Battle& b, int x, int y);
+
+// Centres the view on soldier i; with a soldier selected in the human turn it
+// also frames him on the screen and shows his statistics.
+void FocusPiece(Battle& b, int i);
+
+// Centres the view on a map pixel, as FocusPiece does for a soldier.
+void ScrollToPoint(Battle& b, int px, int py);
+
+// A click on the overhead map brings the clicked square to the view's centre.
+void OverHeadMapMouseDown(Battle& b, int mx, int my);
+
+// The three marker switches of the Options menu.
+void ShowWoundsClick(Battle& b);
+void ShowOverwatchClick(Battle& b);
+void ShowMediKitClick(Battle& b);
+
+// Edge scrolling, one idle step: mouse and window rectangle in screen
+// coordinates. Scrolls one square towards every window edge the mouse touches,
+// then waits 30 ms.
+void myidlehandler(Battle& b, int mouseX, int mouseY, int winLeft, int winTop, int winWidth,
+                   int winHeight);
+
+// Where MapImage sits inside MapPanel: a scroll position is the map pixel at
+// the right (bottom) edge of the view.
+int mapImageLeft(const Battle& b);
+int mapImageTop(const Battle& b);
+
+} // namespace korvath

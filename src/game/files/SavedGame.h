@@ -1,0 +1,42 @@
+#pragma once
+#include "game/files/ScenarioFiles.h"
+#include "game/state/BattleState.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace korvath {
+
+// A saved game is three files beside each other: NAME_scenario.Txt (the turn
+// number), .dat (the 160 soldier records, 140 bytes each) and .map (the 4000
+// squares as in a scenario map file).
+
+constexpr size_t kSavedPieceSize = 140;
+
+std::vector<uint8_t> encodePiece(const PieceRecord& p);
+PieceRecord decodePiece(const uint8_t* bytes);
+
+struct SavedGame {
+    int32_t turnNumber = 1;
+    std::array<PieceRecord, kMaxPieces + 1> pieces{};
+    MapSquares map{};
+};
+
+// The three file names of base name B for scenario S: B_S.Txt, B_S.dat, B_S.map.
+std::array<std::string, 3> savedGameFiles(const std::string& base, const std::string& scenario);
+
+// Writes the set through temporary files renamed into place only when all
+// three are written, so a failed save never spoils the set it would replace.
+// Throws DataError naming the file that could not be written.
+void writeSavedGame(const BattleState& b, const std::string& base);
+// Reads and checks all three files; throws DataError naming the bad one.
+SavedGame readSavedGame(const std::string& txt, const std::string& dat, const std::string& map);
+// The folder the file dialogs open in: the game folder's savedgames, or the
+// player's data folder ($XDG_DATA_HOME/korvath/savedgames) when the game
+// folder is not writable.
+std::string savedGamesFolder(const BattleState& b);
+std::string userSavedGamesFolder();
+
+} // namespace korvath

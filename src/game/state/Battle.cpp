@@ -1,0 +1,118 @@
+#include "game/state/Battle.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace korvath {
+
+namespace {
+
+int tileIndex(int x, int y) {
+    return (y - 1) * kMapWidth + (x - 1);
+}
+
+} // namespace
+
+BattleState::BattleState() {
+    SideNames[Side::Raiders] = "Raiders";
+    SideNames[Side::Operatives] = "Operatives";
+    // The unit step of every whole degree, for the sight and shot rays; filled
+    // once, so no ray ever runs on empty tables.
+    for (int d = 0; d <= 360; ++d) {
+        CosTable[d] = std::cos(d * std::numbers::pi / 180.0);
+        SinTable[d] = std::sin(d * std::numbers::pi / 180.0);
+    }
+}
+
+void BattleState::drawGlyph(int x, int y, int glyph) {
+    // A square that shows this glyph untouched since it was drawn is left be.
+    const uint64_t look = uint64_t{1} << 40 | static_cast<uint32_t>(glyph);
+    if (onMap(x, y) && !drawnLooks.empty()) {
+        DrawnLook& drawn = drawnLooks[tileIndex(x, y)];
+        if (drawn.look == look && drawn.terrain == TerrainBitmap.tileVersion(x - 1, y - 1)) return;
+    }
+    TerrainBitmap.draw(this->glyph(glyph).Picture, (x - 1) * kSquare, (y - 1) * kSquare);
+    if (!onMap(x, y)) return;
+    if (drawnLooks.empty()) drawnLooks.assign(kMapWidth * kMapHeight, {});
+    drawnLooks[tileIndex(x, y)] = {look, TerrainBitmap.tileVersion(x - 1, y - 1)};
+}
+
+void CalculateSolidity(BattleState& b, int x, int y, int glyph) {
+    const int s = solidityOfGlyph(glyph);
+    if (s >= 0) b.cell(x, y).Solidity = static_cast<uint8_t>(s);
+}
+
+void Screen::markDirty(int left, int top, int right, int bottom) {
+    if (dirty.empty()) {
+        dirty = {left, top, right, bottom};
+        return;
+    }
+    dirty.left = std::min(dirty.left, left);
+    dirty.top = std::min(dirty.top, top);
+    dirty.right = std::max(dirty.right, right);
+    dirty.bottom = std::max(dirty.bottom, bottom);
+}
+
+bool Screen::squareInSync(const Raster& terrain, int x, int y) const {
+    if (!BattleState::onMap(x, y) || syncedTiles.empty()) return false;
+    const SyncedTile& s = syncedTiles[tileIndex(x, y)];
+    return s.terrain == terrain.tileVersion(x - 1, y - 1) &&
+           s.screen == MapImage.tileVersion(x - 1, y - 1);
+}
+
+void Screen::copySquareFrom(const Raster& terrain, int x, int y) {
+    if (squareInSync(terrain, x, y)) return; // the same pixels already
+    const int l = (x - 1) * kSquare, t = (y - 1) * kSquare;
+    MapImage.blit(terrain, l, t, kSquare, kSquare, l, t);
+    markDirty(l, t, l + kSquare, t + kSquare);
+    if (BattleState::onMap(x, y) && !syncedTiles.empty())
+        syncedTiles[tileIndex(x, y)] = {terrain.tileVersion(x - 1, y - 1),
+                                        MapImage.tileVersion(x - 1, y - 1)};
+}
+
+void Screen::copyAllFrom(const Raster& terrain) {
+    const bool known = syncedTiles.size() == static_cast<size_t>(kMapWidth * kMapHeight) &&
+                       terrain.width() == kMapPixelsX && MapImage.width() == kMapPixelsX &&
+                       terrain.height() == kMapPixelsY && MapImage.height() == kMapPixelsY;
+    if (!known) {
+        MapImage.blit(terrain, 0, 0, kMapPixelsX, kMapPixelsY, 0, 0);
+        markDirty(0, 0, kMapPixelsX, kMapPixelsY);
+        syncedTiles.assign(kMapWidth * kMapHeight, {});
+        for (int y = 1; y <= kMapHeight; ++y)
+            for (int x = 1; x <= kMapWidth; ++x)
+                syncedTiles[tileIndex(x, y)] = {terrain.tileVersion(x - 1, y - 1),
+                                                MapImage.tileVersion(x - 1, y - 1)};
+        return;
+    }
+    for (int y = 1; y <= kMapHeight; ++y)
+        for (int x = 1; x <= kMapWidth; ++x)
+            if (!squareInSync(terrain, x, y)) copySquareFrom(terrain, x, y);
+}
+
+void Screen::resetScreen() {
+    MapImage = Raster(kMapPixelsX, kMapPixelsY);
+    syncedTiles.clear();
+    dirty = {};
+}
+
+void Battle::resetPictures() {
+    TerrainBitmap = Raster(kMapPixelsX, kMapPixelsY);
+    forgetDrawings();
+    resetScreen();
+}
+
+void Battle::showRuleState() {
+    Controls& c = controls;
+    c.AimedFireIcon.down = armedShot == ArmedShot::Aimed;
+    c.SnapFireIcon.down = armedShot == ArmedShot::Quick;
+    c.PlaceMenGrid.visible = deploying;
+    c.IwannaC1.down = sightTraces;
+    c.ShowWounds.down = showWounds;
+    c.ShowOverwatch.down = showOverwatch;
+    c.ShowMediKit.down = showHealers;
+    c.DefenseShield.visible = hitHalved;
+    c.DefenseShieldExclude.visible = hitCancelled;
+}
+
+} // namespace korvath

@@ -1,0 +1,63 @@
+#pragma once
+#include "game/state/BattleState.h"
+#include "game/state/Controls.h"
+#include "game/state/Ports.h"
+#include "game/state/Screen.h"
+
+#include <string>
+
+namespace korvath {
+
+struct Battle;
+
+// Stand-ins a test may put in place of the actions a map click leads to, to
+// see which one the click chose; empty ones leave the game's own actions.
+struct MapClickStandIns {
+    void (*blow)(Battle&, int mx, int my) = nullptr;
+    void (*shot)(Battle&, int mx, int my) = nullptr;
+    void (*walk)(Battle&, int tx, int ty, bool query) = nullptr;
+    void (*heal)(Battle&, int mx, int my) = nullptr;
+    void (*place)(Battle&, int tx, int ty) = nullptr;
+};
+
+// The battle: its state (the rules' part), the screen (the display's part),
+// the controls model the window mirrors, and the ports to the outside world.
+// A rule that needs only the state or the screen is handed only that part.
+// One lives for the process; tests make their own.
+struct Battle : BattleState, Screen {
+    Controls controls;
+    Ports ports;
+    MapClickStandIns standIns;
+
+    void log(const std::string& line) { controls.log(line); }
+    void play(const std::string& name) {
+        if (ports.sound) ports.sound->play(name);
+    }
+    void information(const std::string& text) {
+        if (ports.dialogs) ports.dialogs->information(text);
+    }
+    // The animation's moments, the window brought up to date, its messages handled.
+    void beat(Beat beat) {
+        if (ports.presenter) ports.presenter->beat(beat);
+    }
+    void repaint() {
+        if (ports.presenter) ports.presenter->repaint();
+    }
+    void letMessagesRun() {
+        if (ports.presenter) ports.presenter->letMessagesRun();
+    }
+    int timeOfDay() { return ports.clock ? ports.clock->msSinceMidnight() : 0; }
+
+    // Copy square (X, Y) / the whole picture from TerrainBitmap to MapImage.
+    void copySquare(int x, int y) { copySquareFrom(TerrainBitmap, x, y); }
+    void copyAll() { copyAllFrom(TerrainBitmap); }
+    bool squareInSync(int x, int y) const { return Screen::squareInSync(TerrainBitmap, x, y); }
+    // Both pictures new and blank, 2560 x 1600; nothing known about them.
+    void resetPictures();
+
+    // The controls that only show rule state are set from it: the shot
+    // buttons, the deployment list, the shields, the Options check marks.
+    void showRuleState();
+};
+
+} // namespace korvath

@@ -1,0 +1,80 @@
+#pragma once
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace korvath {
+
+// The battle window's controls as plain data. The rules read and write this
+// model; the Qt window mirrors it onto widgets of the same names, and the
+// headless driver prints it.
+struct Control {
+    enum class Kind {
+        Button,
+        Radio,
+        Label,
+        Grid,
+        List,
+        Memo,
+        ScrollBar,
+        Panel,
+        MenuEntry,
+        Picture
+    };
+    Kind kind = Kind::Label;
+    bool enabled = true;
+    bool visible = true;
+    bool down = false; // speed buttons and radio buttons; check mark of a menu entry
+    std::string text;
+    std::vector<std::vector<std::string>> rows; // grids (cells) and lists (one cell a row)
+    int row = -1;                               // selected row of a grid or list, -1 none
+    std::vector<std::string> lines;             // memo lines
+    int min = 0, max = 0, position = 0;         // scroll bars
+
+    // Scroll bars clamp their position to their range, as the window's do.
+    void setPosition(int p) { position = std::clamp(p, min, std::max(min, max)); }
+    void setRange(int lo, int hi) {
+        min = lo;
+        max = hi;
+        setPosition(position);
+    }
+};
+
+enum class CursorShape { Default, Hourglass, HandPoint, Sword, Aim };
+
+struct Controls {
+    Controls();
+
+    // Speed buttons of the information panel.
+    Control EndTurnButton, HandFightIcon, AimedFireIcon, SnapFireIcon, Cancelbutton, OverwatchIcon,
+        NextButton, DropItem, PickUpButton;
+    Control MapRadio, EquipRadio;
+    // Status line above the map and hover line at the bottom of the panel.
+    Control InfoLabel, DescLabel;
+    // Soldier statistics.
+    Control NameLabel, ActionPointsLabel, WSlabel, BSlabel, Strengthlabel, ToughLabel, WoundsLabel,
+        EnduranceLabel, CoolLabel, FatigueLabel, AmmoLabel, WeaponLabel, QuickShotLabel,
+        AimedShotLabel;
+    // Deployment.
+    Control PlaceMenGrid, WhatManLabel, SolAPlabel, Label11;
+    Control EquipGrid, PickItems, WhatisHappening;
+    Control ScrollTop, ScrollSide;
+    Control PiecesInfoPanel, OverHeadMap, MapPanel;
+    // "Options" menu: the marker switches and the developer entries.
+    Control ShowWounds, ShowOverwatch, ShowMediKit, N1, IwannaC1, Nodes1, Setp1tocoords1;
+    // The shield pictures of the actions bar.
+    Control DefenseShield, DefenseShieldExclude;
+
+    CursorShape cursor = CursorShape::Default;    // the window's cursor
+    CursorShape mapCursor = CursorShape::Default; // MapImage's own cursor
+    int whatManPicture = 0;                       // UnitPictures row shown in the portrait, 0 none
+
+    // Every control with its name, in a fixed order.
+    std::vector<std::pair<const char*, Control*>> all();
+    Control* find(const std::string& name);
+
+    void log(const std::string& line) { WhatisHappening.lines.push_back(line); }
+};
+
+} // namespace korvath

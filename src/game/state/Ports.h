@@ -1,0 +1,122 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace korvath {
+
+// Everything the rules need from the outside world. The window supplies Qt
+// versions; the headless driver and the tests supply instant, recording ones.
+
+class Clock {
+  public:
+    virtual ~Clock() = default;
+    virtual uint32_t ticks() = 0;      // milliseconds since some start
+    virtual int msSinceMidnight() = 0; // time of day, for reseeding the generator
+};
+
+class Sound {
+  public:
+    virtual ~Sound() = default;
+    virtual void play(const std::string& name) = 0; // never waits
+};
+
+struct FileQuestion {
+    std::string initialDir;
+    std::string filter;                    // "Saved Games|*korvath.map"
+    std::string defaultExt;                // "*.map"
+    std::vector<std::string> otherFolders; // offered beside the initial folder
+};
+
+class Dialogs {
+  public:
+    virtual ~Dialogs() = default;
+    virtual void information(const std::string& text) = 0;
+    // The chosen full file name, or "" when cancelled.
+    virtual std::string openFile(const FileQuestion& q) = 0;
+    virtual std::string saveFile(const FileQuestion& q) = 0;
+    // The next file question is answered with path instead of asking the
+    // player (a script or a replay gives it); an empty path forgets it.
+    virtual void answerNextFile(const std::string& path) { (void)path; }
+};
+
+// The moments of the game's animation, each held for its own time. A walk
+// step, the flight of a shot and the pauses after hits are the game's pacing:
+// their lengths are part of how it plays and never change.
+enum class Beat {
+    WalkStep,         // a soldier's step, either side; input may arrive meanwhile
+    PortraitBlink,    // the deployment portrait goes dark for a moment
+    EdgeScroll,       // between two scroll steps at the window's edge
+    ShotSegment,      // one segment of a shot's trace shows
+    HitShown,         // the shot has struck a soldier
+    ToughnessShown,   // the shield that halved or stopped the damage shows
+    HitFlash,         // one flash of the wounded soldier
+    Death,            // a soldier falls; input may arrive meanwhile
+    ShieldsShown,     // the shields stay up before they are hidden
+    VictoryPause,     // before the fanfare of a won battle
+    Fanfare,          // the fanfare plays before the box
+    LeavingBattle,    // the last sound before the battle window closes
+    WatcherAnnounced, // a watcher has called his reaction shot; input may arrive
+    ComputerShot,     // after each shot of a computer soldier
+    ComputerStepBack, // after a computer soldier stepped back into cover
+};
+
+struct BeatTiming {
+    int ms;
+    bool letMessagesRun; // clicks and keys are handled while it lasts
+};
+
+constexpr BeatTiming timingOf(Beat beat) {
+    switch (beat) {
+    case Beat::WalkStep:
+        return {20, true};
+    case Beat::PortraitBlink:
+        return {50, true};
+    case Beat::EdgeScroll:
+        return {30, false};
+    case Beat::ShotSegment:
+        return {5, false};
+    case Beat::HitShown:
+        return {300, false};
+    case Beat::ToughnessShown:
+        return {500, false};
+    case Beat::HitFlash:
+        return {50, false};
+    case Beat::Death:
+        return {600, true};
+    case Beat::ShieldsShown:
+        return {900, false};
+    case Beat::VictoryPause:
+        return {200, false};
+    case Beat::Fanfare:
+        return {1000, false};
+    case Beat::LeavingBattle:
+        return {1200, false};
+    case Beat::WatcherAnnounced:
+        return {800, true};
+    case Beat::ComputerShot:
+        return {150, false};
+    case Beat::ComputerStepBack:
+        return {350, false};
+    }
+    return {0, false};
+}
+
+// Shows the battle as it goes: holds each beat for its time, repaints the
+// window now, and lets the window handle what arrived meanwhile.
+class Presenter {
+  public:
+    virtual ~Presenter() = default;
+    virtual void beat(Beat beat) = 0;
+    virtual void repaint() = 0;
+    virtual void letMessagesRun() = 0;
+};
+
+struct Ports {
+    Clock* clock = nullptr;
+    Sound* sound = nullptr;
+    Dialogs* dialogs = nullptr;
+    Presenter* presenter = nullptr;
+};
+
+} // namespace korvath

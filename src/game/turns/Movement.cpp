@@ -1,0 +1,121 @@
+#include "game/turns/Movement.h"
+#include "game/state/Pieces.h"
+
+#include "game/combat/Overwatch.h"
+#include "game/combat/Sight.h"
+#include "game/display/Display.h"
+#include "game/display/InfoPanel.h"
+#include "game/turns/Walking.h"
+
+#include <string>
+#include <vector>
+
+namespace korvath {
+
+namespace {
+
+// Step 1 of a walk: the ring of the five latest walkers, which the computer
+// side reads to chase soldiers it has heard moving. Slot 0 stays empty, so the
+// first slot is always written.
+void rememberWalker(Battle& b, int i) {
+    if (b.RecentIndex < 1 || b.RecentIndex > 5) b.RecentIndex = 1;
+    if (b.RecentPieces[b.RecentIndex - 1] != i) {
+        b.RecentPieces[b.RecentIndex] = static_cast<uint8_t>(i);
+        b.RecentIndex = b.RecentIndex == 5 ? 1 : b.RecentIndex + 1;
+    }
+}
+
+// Computer soldiers on overwatch may fire at the walker after his step.
+// True when one of them did.
+bool reactionFire(Battle& b, int i) {
+    const PieceRecord& p = b.Pieces[i];
+    bool visible = false;
+    int target = 0;
+    NearestEnemy(b, i, p.X, p.Y, visible, target);
+    if (!validIndex(target) || p.UnderGlyph == kOccupiedGlyph) return false;
+    return CheckOverWatch(b, target, i);
+}
+
+} // namespace
+
+void walkSelectedPiece(Battle& b, int tx, int ty, bool query) {
+    const int i = b.SelectedPiece;
+    if (!validIndex(i)) return;
+    PieceRecord& p = b.Pieces[i];
+    // The selection outlives a soldier shot dead during his walk; his body stays put.
+    if (p.Name.empty() || p.Wounds < 1) return;
+    if (!Battle::onMap(p.X, p.Y) || !Battle::onMap(tx, ty)) return;
+
+    rememberWalker(b, i);
+    FocusPiece(b, i);
+    b.MapClicksEnabled = false;
+    FillPathCosts(b, p.X, p.Y, tx, ty);
+
+    const Square start{p.X, p.Y};
+    const std::vector<Square> path =
+        tracePathBack(b, {tx, ty}, true, p.AP, [&](Square at) { return at == start; });
+    int n = static_cast<int>(path.size()) - 1;
+    bool go = n < kLongestTrace; // otherwise there is no way there
+
+    // A walk towards soldiers or bodies ends on the first of them it meets:
+    // count the occupied squares at the far end of the path.
+    int m = 0;
+    if (go) {
+        while (m < n - 1 && b.cell(path[m + 1].x, path[m + 1].y).Glyph == kOccupiedGlyph) ++m;
+        --n; // entry n is now the first step
+    }
+    const int last = m >= 1 ? m : 1;
+
+    if (query) {
+        const int needed = b.cell(tx, ty).PathCost;
+        // A square the flood never reached has no price, whatever the trace says.
+        if (needed > 0 && n < 99 && needed <= p.AP)
+            b.controls.InfoLabel.text = std::to_string(needed) + " action points required, " +
+                                        std::to_string(p.AP - needed) + " remaining.";
+        else
+            b.controls.InfoLabel.text = "Too far or unreacheable.";
+        go = false;
+    }
+    // Short of breath, a soldier will not start by squeezing past someone or
+    // through a door.
+    if (p.AP < 4 && n >= 1 && b.cell(path[n].x, path[n].y).Solidity > 0) go = false;
+    if (!query) b.controls.InfoLabel.text.clear();
+
+    if (go && n >= last) {
+        do {
+            const Square next = path[n];
+            b.cell(p.X, p.Y).Solidity = 0;
+            const int cost = stepCost({p.X, p.Y}, next);
+            if (livingEnemyOn(b, b.HumanSide, next.x, next.y)) go = false;
+            if (p.AP >= cost && go) {
+                const bool onFriend = stepOnto(b, i, next, cost);
+                placePieces(b);
+                ShowPieceStats(b, i);
+                b.beat(Beat::WalkStep);
+                --n;
+                if (reactionFire(b, i)) go = false;
+                if (p.Wounds < 1) go = false;
+                if (n > 0 && b.cell(path[n].x, path[n].y).Solidity > 0 && p.AP <= 4 && !onFriend)
+                    go = false;
+            } else {
+                go = false;
+            }
+            if (b.StopRequested) go = false;
+            DrawOverheadMap(b);
+        } while (p.AP > 1 && n != 0 && go && n >= last);
+    }
+
+    FocusPiece(b, i);
+    b.StopRequested = false;
+    b.controls.cursor = CursorShape::Default;
+    // Watchers fire once more at the end of every walk order, also one refused
+    // at once; a question about the cost is no order and draws no fire. For a
+    // walker shot dead on the way only the look for the nearest watcher is made.
+    if (!query) EndOfMoveReaction(b, i);
+    placePieces(b);
+    FillPickList(b, i);
+    FocusPiece(b, i);
+    b.MapClicksEnabled = true;
+}
+
+} // namespace korvath
