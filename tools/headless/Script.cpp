@@ -5,6 +5,7 @@
 #include "engine/TextFile.h"
 #include "game/commands/Registry.h"
 #include "game/commands/Scenario.h"
+#include "game/state/Fields.h"
 
 #include <cctype>
 #include <cstdio>
@@ -192,57 +193,24 @@ void ScriptRunner::set(const std::vector<std::string>& args) {
         need(args, 4, "set piece I FIELD VALUE");
         const int i = number(args[1], "the soldier index");
         if (i < 1 || i > kMaxPieces) throw ScriptError("the soldier index must be 1..160");
-        PieceRecord& p = b.Pieces[i];
-        const std::string& field = args[2];
-        if (field == "Name") {
-            p.Name = args[3].substr(0, 30);
-            return;
-        }
-        const int v = number(args[3], "the value");
-        std::map<std::string, int32_t*> ints = {{"Side", &p.Side},
-                                                {"X", &p.X},
-                                                {"Y", &p.Y},
-                                                {"MinDifficulty", &p.MinDifficulty},
-                                                {"Picture", &p.Picture},
-                                                {"AP", &p.AP},
-                                                {"Attack", &p.Attack},
-                                                {"Shoot", &p.Shoot},
-                                                {"Strength", &p.Strength},
-                                                {"Toughness", &p.Toughness},
-                                                {"Wounds", &p.Wounds},
-                                                {"MaxWounds", &p.MaxWounds},
-                                                {"Endurance", &p.Endurance},
-                                                {"Fatigue", &p.Fatigue},
-                                                {"Cool", &p.Cool},
-                                                {"BaseAP", &p.BaseAP},
-                                                {"Frame", &p.Frame},
-                                                {"UnderGlyph", &p.UnderGlyph},
-                                                {"TargetSize", &p.TargetSize}};
-        for (int s = 1; s <= 6; ++s) ints["Items" + std::to_string(s)] = &p.Items[s];
-        if (auto it = ints.find(field); it != ints.end())
-            *it->second = v;
-        else if (field == "Overwatch")
-            p.Overwatch = v != 0;
-        else if (field == "Ammo")
-            p.Ammo = static_cast<uint8_t>(v);
+        const PieceField* f = findField(pieceFields(), args[2]);
+        if (!f) throw ScriptError("unknown soldier field \"" + args[2] + "\"");
+        if (f->kind == FieldKind::Text)
+            f->setText(b.Pieces[i], args[3].substr(0, f->maxLength));
         else
-            throw ScriptError("unknown soldier field \"" + field + "\"");
+            f->set(b.Pieces[i], number(args[3], "the value"));
         return;
     }
     if (args[0] == "cell") {
         need(args, 5, "set cell X Y FIELD VALUE");
         const int x = number(args[1], "X"), y = number(args[2], "Y");
         if (!Battle::onMap(x, y)) throw ScriptError("the square must lie in 1..80 x 1..50");
+        const CellField* f = findField(cellFields(), args[3]);
+        if (!f) throw ScriptError("unknown square field \"" + args[3] + "\"");
         const int v = number(args[4], "the value");
-        MapCell& c = b.cell(x, y);
-        if (args[3] == "Glyph" || args[3] == "Solidity") {
-            if (v < 0 || v > 255) throw ScriptError(args[3] + " must be 0..255");
-            (args[3] == "Glyph" ? c.Glyph : c.Solidity) = static_cast<uint8_t>(v);
-        } else if (args[3] == "PathCost") {
-            c.PathCost = v;
-        } else {
-            throw ScriptError("unknown square field \"" + args[3] + "\"");
-        }
+        if (f->kind == FieldKind::Byte && (v < 0 || v > 255))
+            throw ScriptError(args[3] + " must be 0..255");
+        f->set(b.cell(x, y), v);
         return;
     }
     throw ScriptError("set what? \"piece\" or \"cell\"");

@@ -1,33 +1,40 @@
 #include "StateJson.h"
 
+#include "game/state/Fields.h"
+
+#include <type_traits>
+
 namespace korvath {
 
 using nlohmann::json;
 
+namespace {
+
+// A record by its field table; a soldier's item slots as one array "Items".
+template <typename R> json recordJson(const std::vector<Field<R>>& fields, const R& r) {
+    json j = json::object();
+    json items = json::array();
+    for (const Field<R>& f : fields) {
+        if constexpr (std::is_same_v<R, PieceRecord>)
+            if (itemSlotOf(f)) {
+                items.push_back(f.get(r));
+                continue;
+            }
+        if (f.kind == FieldKind::Text)
+            j[f.name] = f.text(r);
+        else if (f.kind == FieldKind::Flag)
+            j[f.name] = f.get(r) != 0;
+        else
+            j[f.name] = f.get(r);
+    }
+    if (!items.empty()) j["Items"] = std::move(items);
+    return j;
+}
+
+} // namespace
+
 json pieceJson(const PieceRecord& p) {
-    return {{"Name", p.Name},
-            {"Side", p.Side},
-            {"X", p.X},
-            {"Y", p.Y},
-            {"MinDifficulty", p.MinDifficulty},
-            {"Picture", p.Picture},
-            {"AP", p.AP},
-            {"Attack", p.Attack},
-            {"Shoot", p.Shoot},
-            {"Strength", p.Strength},
-            {"Toughness", p.Toughness},
-            {"Wounds", p.Wounds},
-            {"MaxWounds", p.MaxWounds},
-            {"Endurance", p.Endurance},
-            {"Fatigue", p.Fatigue},
-            {"Cool", p.Cool},
-            {"BaseAP", p.BaseAP},
-            {"Items", json(std::vector<int>(p.Items.begin() + 1, p.Items.end()))},
-            {"Frame", p.Frame},
-            {"UnderGlyph", p.UnderGlyph},
-            {"Overwatch", p.Overwatch},
-            {"TargetSize", p.TargetSize},
-            {"Ammo", p.Ammo}};
+    return recordJson(pieceFields(), p);
 }
 
 namespace {
@@ -111,37 +118,24 @@ json battleJson(Battle& b, bool withMap, bool withGlyphs) {
     for (int i = 1; i <= kMaxEquipment; ++i) {
         const EquipmentType& e = b.EquipmentTypes[i];
         if (e.Name.empty()) continue;
-        equipment.push_back({{"index", i},
-                             {"Name", e.Name},
-                             {"AmmoType", e.AmmoType},
-                             {"Kind", e.Kind},
-                             {"Weight", e.Weight},
-                             {"DamageDice", e.DamageDice},
-                             {"QuickShotAP", e.QuickShotAP},
-                             {"AimedShotAP", e.AimedShotAP},
-                             {"Range", e.Range},
-                             {"Capacity", e.Capacity},
-                             {"HeldFrame", e.HeldFrame},
-                             {"Effect", e.Effect},
-                             {"Value", e.Value},
-                             {"TraceColour", e.TraceColour}});
+        json item = recordJson(equipmentFields(), e);
+        item["index"] = i;
+        equipment.push_back(std::move(item));
     }
     j["EquipmentTypes"] = std::move(equipment);
 
     if (withMap) {
-        json glyph = json::array(), solidity = json::array(), cost = json::array();
-        for (int y = 1; y <= kMapHeight; ++y) {
-            std::vector<int> g, s, c;
-            for (int x = 1; x <= kMapWidth; ++x) {
-                g.push_back(b.MapGrid[x][y].Glyph);
-                s.push_back(b.MapGrid[x][y].Solidity);
-                c.push_back(b.MapGrid[x][y].PathCost);
+        json map = json::object();
+        for (const CellField& f : cellFields()) {
+            json rows = json::array();
+            for (int y = 1; y <= kMapHeight; ++y) {
+                std::vector<int> row;
+                for (int x = 1; x <= kMapWidth; ++x) row.push_back(f.get(b.MapGrid[x][y]));
+                rows.push_back(std::move(row));
             }
-            glyph.push_back(g);
-            solidity.push_back(s);
-            cost.push_back(c);
+            map[f.name] = std::move(rows);
         }
-        j["map"] = {{"Glyph", glyph}, {"Solidity", solidity}, {"PathCost", cost}};
+        j["map"] = std::move(map);
     }
     if (withGlyphs) {
         json glyphs = json::array();

@@ -1,4 +1,5 @@
 #include "game/files/SavedGame.h"
+#include "game/files/RecordBytes.h"
 
 #include "engine/DataError.h"
 #include "engine/Paths.h"
@@ -16,15 +17,6 @@ namespace fs = std::filesystem;
 namespace korvath {
 
 namespace {
-
-void put32(uint8_t* p, int32_t v) {
-    const uint32_t u = static_cast<uint32_t>(v);
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(u >> (8 * i));
-}
-int32_t get32(const uint8_t* p) {
-    return static_cast<int32_t>(p[0] | (p[1] << 8) | (p[2] << 16) |
-                                (static_cast<uint32_t>(p[3]) << 24));
-}
 
 std::vector<uint8_t> readAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -51,41 +43,14 @@ bool writableFolder(const fs::path& dir) {
 
 } // namespace
 
-// Byte offsets of the stored soldier record.
 std::vector<uint8_t> encodePiece(const PieceRecord& p) {
     std::vector<uint8_t> r(kSavedPieceSize, 0);
-    const size_t n = std::min<size_t>(p.Name.size(), 30);
-    r[0] = static_cast<uint8_t>(n);
-    std::memcpy(&r[1], p.Name.data(), n);
-    const int32_t fields[] = {p.Side,      p.X,         p.Y,      p.MinDifficulty,
-                              p.Picture,   p.AP,        p.Attack, p.Shoot,
-                              p.Strength,  p.Toughness, p.Wounds, p.MaxWounds,
-                              p.Endurance, p.Fatigue,   p.Cool,   p.BaseAP};
-    for (size_t i = 0; i < std::size(fields); ++i) put32(&r[32 + 4 * i], fields[i]);
-    for (int s = 1; s <= 6; ++s) put32(&r[96 + 4 * (s - 1)], p.Items[s]);
-    put32(&r[120], p.Frame);
-    put32(&r[124], p.UnderGlyph);
-    r[128] = p.Overwatch ? 1 : 0;
-    put32(&r[132], p.TargetSize);
-    r[136] = p.Ammo;
+    encodeRecord(pieceFields(), p, r.data());
     return r;
 }
 
 PieceRecord decodePiece(const uint8_t* r) {
-    PieceRecord p;
-    p.Name.assign(reinterpret_cast<const char*>(r + 1), std::min<size_t>(r[0], 30));
-    int32_t* fields[] = {&p.Side,      &p.X,         &p.Y,      &p.MinDifficulty,
-                         &p.Picture,   &p.AP,        &p.Attack, &p.Shoot,
-                         &p.Strength,  &p.Toughness, &p.Wounds, &p.MaxWounds,
-                         &p.Endurance, &p.Fatigue,   &p.Cool,   &p.BaseAP};
-    for (size_t i = 0; i < std::size(fields); ++i) *fields[i] = get32(r + 32 + 4 * i);
-    for (int s = 1; s <= 6; ++s) p.Items[s] = get32(r + 96 + 4 * (s - 1));
-    p.Frame = get32(r + 120);
-    p.UnderGlyph = get32(r + 124);
-    p.Overwatch = r[128] != 0;
-    p.TargetSize = get32(r + 132);
-    p.Ammo = r[136];
-    return p;
+    return decodeRecord(pieceFields(), r);
 }
 
 std::array<std::string, 3> savedGameFiles(const std::string& base, const std::string& scenario) {

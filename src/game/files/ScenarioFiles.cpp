@@ -1,4 +1,5 @@
 #include "game/files/ScenarioFiles.h"
+#include "game/files/RecordBytes.h"
 
 #include "engine/DataError.h"
 
@@ -11,11 +12,6 @@ namespace {
 
 constexpr size_t kMapRecord = 8;
 constexpr size_t kMapRecords = kMapWidth * kMapHeight;
-
-int32_t readLe32(const uint8_t* p) {
-    return static_cast<int32_t>(p[0] | (p[1] << 8) | (p[2] << 16) |
-                                (static_cast<uint32_t>(p[3]) << 24));
-}
 
 void requireFields(const TextFile& file, const std::vector<std::string>& f, size_t n,
                    const char* what) {
@@ -34,12 +30,8 @@ MapSquares decodeMapRecords(const std::string& name, const std::vector<uint8_t>&
     MapSquares m{};
     size_t at = 0;
     for (int x = 1; x <= kMapWidth; ++x)
-        for (int y = 1; y <= kMapHeight; ++y, at += kMapRecord) {
-            MapCell& c = m[x][y];
-            c.Glyph = bytes[at];
-            c.Solidity = bytes[at + 1];
-            c.PathCost = readLe32(&bytes[at + 4]);
-        }
+        for (int y = 1; y <= kMapHeight; ++y, at += kMapRecord)
+            m[x][y] = decodeRecord(cellFields(), &bytes[at]);
     return m;
 }
 
@@ -59,17 +51,11 @@ MapSquares readMapFile(const std::string& path) {
 }
 
 std::vector<uint8_t> encodeMapRecords(const MapSquares& squares) {
-    std::vector<uint8_t> out;
-    out.reserve(kMapRecords * kMapRecord);
+    std::vector<uint8_t> out(kMapRecords * kMapRecord, 0);
+    size_t at = 0;
     for (int x = 1; x <= kMapWidth; ++x)
-        for (int y = 1; y <= kMapHeight; ++y) {
-            const MapCell& c = squares[x][y];
-            const uint32_t cost = static_cast<uint32_t>(c.PathCost);
-            out.insert(out.end(),
-                       {c.Glyph, c.Solidity, 0, 0, static_cast<uint8_t>(cost),
-                        static_cast<uint8_t>(cost >> 8), static_cast<uint8_t>(cost >> 16),
-                        static_cast<uint8_t>(cost >> 24)});
-        }
+        for (int y = 1; y <= kMapHeight; ++y, at += kMapRecord)
+            encodeRecord(cellFields(), squares[x][y], &out[at]);
     return out;
 }
 
@@ -88,35 +74,33 @@ void applyGlyphFile(TextFile& file, std::array<GlyphTexts, kMaxGlyphs + 1>& text
     }
 }
 
+namespace {
+
+// Fills a record from a line's fields by the table's columns, in column
+// order; a text keeps its first characters only.
+template <typename R>
+void fillFromColumns(const TextFile& file, const std::vector<Field<R>>& fields,
+                     const std::vector<std::string>& f, R& r) {
+    for (int column = 0; column <= lastColumn(fields); ++column) {
+        const auto filled = fieldsOfColumn(fields, column);
+        if (filled.empty()) continue;
+        if (filled[0]->kind == FieldKind::Text) {
+            const std::string& t = f[column];
+            filled[0]->setText(r, filled[0]->maxLength ? t.substr(0, filled[0]->maxLength) : t);
+            continue;
+        }
+        const int v = file.toInt(f[column], filled[0]->name);
+        for (const auto* field : filled) field->set(r, v);
+    }
+}
+
+} // namespace
+
 PieceRecord parseUnitLine(const TextFile& file, const std::string& line) {
     const auto f = splitTabs(line, 23);
     requireFields(file, f, 23, "the unit line");
-    static const char* const names[] = {"Side",      "X",        "Y",         "MinDifficulty",
-                                        "Picture",   "AP",       "BaseAP",    "Attack",
-                                        "Shoot",     "Strength", "Toughness", "Wounds",
-                                        "Endurance", "Fatigue",  "Cool"};
-    int v[15];
-    for (int i = 0; i < 15; ++i) v[i] = file.toInt(f[i + 1], names[i]);
     PieceRecord p;
-    p.Name = f[0].substr(0, 30);
-    p.Side = v[0];
-    p.X = v[1];
-    p.Y = v[2];
-    p.MinDifficulty = v[3];
-    p.Picture = v[4];
-    p.AP = v[5];
-    p.BaseAP = v[6];
-    p.Attack = v[7];
-    p.Shoot = v[8];
-    p.Strength = v[9];
-    p.Toughness = v[10];
-    p.Wounds = v[11];
-    p.MaxWounds = v[11];
-    p.Endurance = v[12];
-    p.Fatigue = v[13];
-    p.Cool = v[14];
-    for (int s = 1; s <= 6; ++s) p.Items[s] = file.toInt(f[15 + s], "an item number");
-    p.TargetSize = file.toInt(f[22], "TargetSize");
+    fillFromColumns(file, pieceFields(), f, p);
     p.UnderGlyph = kFloorGlyph;
     return p;
 }
@@ -125,19 +109,7 @@ EquipmentType parseEquipmentLine(const TextFile& file, const std::string& line) 
     const auto f = splitTabs(line, 14);
     requireFields(file, f, 14, "the equipment line");
     EquipmentType e;
-    e.Name = f[0].substr(0, 20);
-    e.AmmoType = static_cast<uint8_t>(file.toInt(f[1], "AmmoType"));
-    e.Kind = f[2];
-    e.Weight = file.toInt(f[3], "Weight");
-    e.DamageDice = f[4];
-    e.AimedShotAP = file.toInt(f[5], "AimedShotAP");
-    e.QuickShotAP = file.toInt(f[6], "QuickShotAP");
-    e.Range = file.toInt(f[7], "Range");
-    e.Capacity = static_cast<uint8_t>(file.toInt(f[8], "Capacity"));
-    e.HeldFrame = static_cast<uint8_t>(file.toInt(f[9], "HeldFrame"));
-    e.Effect = f[10];
-    e.Value = f[11];
-    e.TraceColour = f[13];
+    fillFromColumns(file, equipmentFields(), f, e);
     return e;
 }
 
