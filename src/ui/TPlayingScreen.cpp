@@ -1,6 +1,7 @@
 #include "TPlayingScreen.h"
 #include "QtPorts.h"
 
+#include "ButtonIcons.h"
 #include "CursorFile.h"
 #include "Fonts.h"
 #include "SoundPlayer.h"
@@ -33,70 +34,6 @@ constexpr int kClientWidth = 1018;
 constexpr int kClientHeight = 734;
 constexpr int kPanelWidth = 710;
 constexpr int kPanelHeight = 518;
-
-// The pictures on the speed buttons, drawn rather than loaded so the window
-// needs no extra files.
-QIcon buttonIcon(const QString& name) {
-    QPixmap pm(32, 32);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor ink(30, 30, 30), red(190, 20, 20), green(20, 120, 40), blue(20, 60, 170);
-    p.setPen(QPen(ink, 2));
-    if (name == "EndTurnButton") {
-        p.setBrush(QColor(230, 200, 60));
-        p.drawPolygon(QPolygon({{8, 4}, {24, 4}, {16, 16}}));
-        p.drawPolygon(QPolygon({{8, 28}, {24, 28}, {16, 16}}));
-    } else if (name == "HandFightIcon") {
-        p.setPen(QPen(QColor(120, 120, 130), 3));
-        p.drawLine(6, 26, 24, 8);
-        p.setPen(QPen(QColor(120, 70, 20), 3));
-        p.drawLine(6, 26, 10, 22);
-        p.drawLine(6, 18, 14, 26);
-    } else if (name == "AimedFireIcon") {
-        p.setPen(QPen(red, 2));
-        p.drawEllipse(QPoint(16, 16), 10, 10);
-        p.drawLine(16, 2, 16, 30);
-        p.drawLine(2, 16, 30, 16);
-    } else if (name == "SnapFireIcon") {
-        p.setPen(QPen(red, 2));
-        p.drawEllipse(QPoint(16, 16), 6, 6);
-        p.drawLine(4, 10, 10, 10);
-        p.drawLine(2, 16, 10, 16);
-        p.drawLine(4, 22, 10, 22);
-    } else if (name == "Cancelbutton") {
-        p.setPen(QPen(red, 4));
-        p.drawLine(8, 8, 24, 24);
-        p.drawLine(24, 8, 8, 24);
-    } else if (name == "OverwatchIcon") {
-        QPainterPath eye;
-        eye.moveTo(3, 16);
-        eye.quadTo(16, 3, 29, 16);
-        eye.quadTo(16, 29, 3, 16);
-        p.setBrush(Qt::white);
-        p.drawPath(eye);
-        p.setBrush(blue);
-        p.drawEllipse(QPoint(16, 16), 4, 4);
-    } else if (name == "NextButton") {
-        p.setBrush(green);
-        p.drawPolygon(QPolygon({{6, 8}, {18, 8}, {18, 3}, {29, 16}, {18, 29}, {18, 24}, {6, 24}}));
-    } else if (name == "DropItem" || name == "PickUpButton") {
-        p.setBrush(QColor(150, 110, 60));
-        p.drawRect(5, 20, 22, 8);
-        p.setBrush(name == "DropItem" ? red : green);
-        if (name == "DropItem")
-            p.drawPolygon(
-                QPolygon({{12, 2}, {20, 2}, {20, 10}, {25, 10}, {16, 18}, {7, 10}, {12, 10}}));
-        else
-            p.drawPolygon(
-                QPolygon({{16, 2}, {25, 10}, {20, 10}, {20, 18}, {12, 18}, {12, 10}, {7, 10}}));
-    }
-    return QIcon(pm);
-}
-
-QString text(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 } // namespace
 
@@ -153,8 +90,15 @@ void TPlayingScreen::buildWindow() {
     auto* info = add(new QLabel(central_), "InfoLabel", 8, 0, 729, 25);
     info->setFont(msSansSerifFont(14));
 
-    // The map view: a sunken frame around the two scroll bars and the panel
-    // through which the 2560 x 1600 map picture is seen.
+    buildMapView();
+    buildDeploymentList();
+    buildInformationPanel(central_);
+    buildActionsBar();
+}
+
+// The map view: a sunken frame around the two scroll bars and the panel
+// through which the 2560 x 1600 map picture is seen.
+void TPlayingScreen::buildMapView() {
     auto* back = add(new QFrame(central_), "BackPanel", 5, 21, 732, 540);
     back->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     back->setMouseTracking(true);
@@ -171,8 +115,10 @@ void TPlayingScreen::buildWindow() {
     setBackground(panel, Qt::black);
     mapImage_ =
         add(new MapImageWidget(b_.MapImage, panel), "MapImage", 0, 0, kMapPixelsX, kMapPixelsY);
+}
 
-    // Deployment: the soldiers still to place and the one picked.
+// Deployment: the soldiers still to place and the one picked.
+void TPlayingScreen::buildDeploymentList() {
     auto* place = add(new QTableWidget(0, 2, central_), "PlaceMenGrid", 753, 24, 240, 401);
     place->horizontalHeader()->hide();
     place->verticalHeader()->hide();
@@ -191,10 +137,10 @@ void TPlayingScreen::buildWindow() {
     auto* help = add(new QLabel(central_), "Label11", 752, 632, 250, 40);
     help->setWordWrap(true);
     help->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
 
-    buildInformationPanel(central_);
-
-    // The actions bar under the map: the weapon in hand and what it costs.
+// The actions bar under the map: the weapon in hand and what it costs.
+void TPlayingScreen::buildActionsBar() {
     auto* bar = add(new QFrame(central_), "GameControls", 5, 568, 732, 51);
     bar->setFrameStyle(QFrame::Panel | QFrame::Raised);
     auto* weapon = add(new QLabel(bar), "WeaponLabel", 10, 4, 260, 20);
@@ -347,151 +293,6 @@ void TPlayingScreen::FormCreate() {
     idleTimer_.setSingleShot(true);
     idleTimer_.start(kIdleGap);
     sync();
-}
-
-QCursor TPlayingScreen::cursorFor(CursorShape shape) const {
-    switch (shape) {
-    case CursorShape::Hourglass:
-        return QCursor(Qt::WaitCursor);
-    case CursorShape::HandPoint:
-        return QCursor(Qt::PointingHandCursor);
-    case CursorShape::Sword:
-        return swordCursor_;
-    case CursorShape::Aim:
-        return aimCursor_;
-    case CursorShape::Default:
-        break;
-    }
-    return QCursor(Qt::ArrowCursor);
-}
-
-void TPlayingScreen::syncControl(const std::string& name, const Control& c) {
-    const QString qname = text(name);
-    if (QAction* a = actions_.value(qname)) {
-        if (a->isVisible() != c.visible) a->setVisible(c.visible);
-        if (a->isEnabled() != c.enabled) a->setEnabled(c.enabled);
-        if (a->isCheckable() && a->isChecked() != c.down) {
-            const QSignalBlocker block(a);
-            a->setChecked(c.down);
-        }
-        return;
-    }
-    QWidget* w = widgets_.value(qname);
-    if (!w) return;
-    if (w->isEnabled() != c.enabled) w->setEnabled(c.enabled);
-    if (w->isHidden() == c.visible) w->setVisible(c.visible);
-
-    if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-        const QSignalBlocker block(button);
-        if (button->isCheckable()) {
-            if (button->isChecked() != c.down) button->setChecked(c.down);
-        } else if (button->isDown() != c.down) {
-            button->setDown(c.down);
-        }
-        if (qobject_cast<QRadioButton*>(w) && button->text() != text(c.text))
-            button->setText(text(c.text));
-    } else if (auto* scroll = qobject_cast<QScrollBar*>(w)) {
-        const QSignalBlocker block(scroll);
-        if (c.max >= c.min && (scroll->minimum() != c.min || scroll->maximum() != c.max))
-            scroll->setRange(c.min, c.max);
-        if (scroll->value() != c.position) scroll->setValue(c.position);
-    } else if (auto* grid = qobject_cast<QTableWidget*>(w)) {
-        const QSignalBlocker block(grid);
-        const int rows = static_cast<int>(c.rows.size());
-        if (grid->rowCount() != rows) grid->setRowCount(rows);
-        for (int r = 0; r < rows; ++r)
-            for (int col = 0; col < static_cast<int>(c.rows[r].size()); ++col) {
-                if (col >= grid->columnCount()) grid->setColumnCount(col + 1);
-                const QString t = text(c.rows[r][col]);
-                QTableWidgetItem* item = grid->item(r, col);
-                if (!item)
-                    grid->setItem(r, col, new QTableWidgetItem(t));
-                else if (item->text() != t)
-                    item->setText(t);
-            }
-        if (grid->currentRow() != c.row) {
-            if (c.row >= 0 && c.row < rows)
-                grid->selectRow(c.row);
-            else
-                grid->clearSelection();
-        }
-    } else if (auto* list = qobject_cast<QComboBox*>(w)) {
-        const QSignalBlocker block(list);
-        QStringList items;
-        for (const auto& r : c.rows) items << (r.empty() ? QString() : text(r[0]));
-        bool same = list->count() == items.size();
-        for (int i = 0; same && i < items.size(); ++i) same = list->itemText(i) == items[i];
-        if (!same) {
-            list->clear();
-            list->addItems(items);
-        }
-        if (list->currentIndex() != c.row) list->setCurrentIndex(c.row);
-    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
-        // The log mostly grows at the end: append what is new, rebuild otherwise.
-        const auto& lines = c.lines;
-        const bool grows =
-            lines.size() >= memoLines_ && (memoLines_ == 0 || lines[memoLines_ - 1] == memoLast_);
-        if (!grows) {
-            QStringList all;
-            for (const auto& l : lines) all << text(l);
-            memo->setPlainText(all.join('\n'));
-        } else {
-            for (size_t i = memoLines_; i < lines.size(); ++i)
-                memo->appendPlainText(text(lines[i]));
-        }
-        if (lines.size() != memoLines_ || !grows) {
-            memoLines_ = lines.size();
-            memoLast_ = lines.empty() ? std::string() : lines.back();
-            memo->verticalScrollBar()->setValue(memo->verticalScrollBar()->maximum());
-        }
-    } else if (auto* label = qobject_cast<QLabel*>(w)) {
-        if (w != overHeadMap_ && label->text() != text(c.text)) label->setText(text(c.text));
-    }
-}
-
-void TPlayingScreen::syncPortrait() {
-    const int row = b_.controls.whatManPicture;
-    const int frame =
-        b_.whatManFrame >= 1 && b_.whatManFrame <= kPictureFrames ? b_.whatManFrame : 1;
-    if (row == portraitShown_ && frame == portraitFrame_) return;
-    portraitShown_ = row;
-    portraitFrame_ = frame;
-    if (row < 1 || row > kPictureRows || b_.UnitPictures[row][frame].empty()) {
-        whatMan_->clear();
-        return;
-    }
-    const Raster& pic = b_.UnitPictures[row][frame];
-    QImage img(reinterpret_cast<const uchar*>(pic.data()), pic.width(), pic.height(),
-               pic.width() * 4, QImage::Format_RGB32);
-    whatMan_->setPixmap(QPixmap::fromImage(img.scaled(80, 80)));
-}
-
-void TPlayingScreen::sync(bool now) {
-    if (closed_) return;
-    b_.showRuleState();
-    for (auto& [name, control] : b_.controls.all()) syncControl(name, *control);
-
-    // The picture inside the panel follows the scroll bars: their positions
-    // are the map column at the panel's right edge and the row at its bottom.
-    mapImage_->move(mapImageLeft(b_), mapImageTop(b_));
-    if (!b_.dirty.empty()) {
-        const QRect changed(b_.dirty.left, b_.dirty.top, b_.dirty.right - b_.dirty.left,
-                            b_.dirty.bottom - b_.dirty.top);
-        b_.dirty = {};
-        if (now && mapImage_->isVisible())
-            mapImage_->repaint(changed);
-        else
-            mapImage_->update(changed);
-    }
-    overHeadMap_->update();
-    syncPortrait();
-    if (nodes_) nodes_->mirror(b_.nodeGridVisible, b_.NodeGrid);
-
-    // The window's cursor covers everything; the map has its own beneath it.
-    const CursorShape window = b_.controls.cursor;
-    const CursorShape overMap = window != CursorShape::Default ? window : b_.controls.mapCursor;
-    if (window != windowCursor_) central_->setCursor(cursorFor(windowCursor_ = window));
-    if (overMap != mapCursor_) mapImage_->setCursor(cursorFor(mapCursor_ = overMap));
 }
 
 void TPlayingScreen::WindowPresenter::beat(Beat beat) {

@@ -60,6 +60,9 @@ class TPlayingScreen : public QMainWindow {
   private:
     // ---- layout (TPlayingScreen.cpp) ----
     void buildWindow();
+    void buildMapView();
+    void buildDeploymentList();
+    void buildActionsBar();
     void buildMenus();
     void buildInformationPanel(QWidget* central);
     template <class W> W* add(W* w, const char* name, int left, int top, int width, int height);
@@ -67,6 +70,7 @@ class TPlayingScreen : public QMainWindow {
     QToolButton* speedButton(QWidget* parent, const char* name, const QString& hint, int left,
                              int top, int width = 40);
     void syncControl(const std::string& name, const Control& c);
+    void syncLog(QPlainTextEdit* memo, const Control& c);
     void syncPortrait();
     QCursor cursorFor(CursorShape shape) const;
 

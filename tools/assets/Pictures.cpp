@@ -130,17 +130,9 @@ QImage smallMap(const QImage& battlefield, const QString& title) {
     return out;
 }
 
-QImage frontPicture() {
-    QImage img = blankImage(259, 200);
-    QPainter p(&img);
-    prepare(p);
-    QLinearGradient sky(0, 0, 0, 200);
-    sky.setColorAt(0, QColor(4, 6, 22));
-    sky.setColorAt(1, QColor(18, 10, 34));
-    p.fillRect(img.rect(), sky);
-    starField(p, img.rect(), 170, 7);
-
-    // Korvath: a rust-red world with the fortress on its rim.
+// Korvath: a rust-red world with the fortress on its rim, night falling over
+// its western hemisphere where the Tamberhold's lights burn.
+void korvathWorld(QPainter& p, const QRect& picture) {
     const QPointF centre(70, 290);
     const double radius = 190;
     QRadialGradient halo(centre, radius + 16);
@@ -180,7 +172,7 @@ QImage frontPicture() {
         c.addEllipse(centre, radius, radius);
         return c;
     }());
-    p.fillRect(img.rect(), night);
+    p.fillRect(picture, night);
     Sequence lights{23};
     p.setPen(Qt::NoPen);
     for (int i = 0; i < 40; ++i) {
@@ -190,6 +182,19 @@ QImage frontPicture() {
     }
     p.restore();
     draw::glow(p, QPointF(64, 123), 5, QColor(210, 80, 255));
+}
+
+QImage frontPicture() {
+    QImage img = blankImage(259, 200);
+    QPainter p(&img);
+    prepare(p);
+    QLinearGradient sky(0, 0, 0, 200);
+    sky.setColorAt(0, QColor(4, 6, 22));
+    sky.setColorAt(1, QColor(18, 10, 34));
+    p.fillRect(img.rect(), sky);
+    starField(p, img.rect(), 170, 7);
+
+    korvathWorld(p, img.rect());
 
     // A small grey moon.
     QRadialGradient moon(QPointF(36, 30), 14);

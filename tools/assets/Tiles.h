@@ -37,6 +37,8 @@ bool paintTile(QPainter& p, const Theme& theme, const std::string& name, int arg
 // The three families, each answering the names it knows.
 bool paintWallTile(QPainter& p, const Theme& t, const std::string& name, int arg);
 bool paintObjectTile(QPainter& p, const Theme& t, const std::string& name, int arg);
+// The doors, machinery and the core; false for any other name.
+bool paintStrongObjectTile(QPainter& p, const Theme& t, const std::string& name, int arg);
 bool paintFloorTile(QPainter& p, const Theme& t, const std::string& name, int arg);
 
 // Shared drawing helpers.

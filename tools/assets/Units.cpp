@@ -99,6 +99,58 @@ Look lookOf(int n) {
     return l;
 }
 
+// The head: bare with a crest of dyed hair, hooded, capped, an android's, or helmeted.
+void head(QPainter& p, const Look& l) {
+    switch (l.head) {
+    case Head::Bare:
+        p.setBrush(kSkin);
+        p.drawEllipse(QPointF(16, 6.5), 4.2, 4.8);
+        p.setBrush(QColor(200, 40, 30)); // crest of dyed hair
+        p.drawRect(QRectF(15, 0.5, 2, 4));
+        p.setBrush(QColor(30, 20, 20));
+        p.drawRect(QRectF(13.5, 6, 1.5, 1.2));
+        p.drawRect(QRectF(17, 6, 1.5, 1.2));
+        break;
+    case Head::Hood:
+        p.setBrush(l.helmet);
+        p.drawEllipse(QPointF(16, 6.5), 5.5, 5.5);
+        p.setBrush(QColor(30, 22, 16));
+        p.drawEllipse(QPointF(16, 7.5), 3.2, 3.2);
+        p.setBrush(l.visor);
+        p.drawRect(QRectF(13.8, 7, 4.4, 1.2));
+        break;
+    case Head::Cap:
+        p.setBrush(kSkin);
+        p.drawEllipse(QPointF(16, 7), 4, 4.5);
+        p.setBrush(l.helmet);
+        p.drawRect(QRectF(11, 2, 10, 3.5));
+        p.drawRect(QRectF(10, 4.5, 12, 1.5));
+        p.setBrush(QColor(240, 200, 60));
+        p.drawEllipse(QPointF(16, 3.5), 1.2, 1.2);
+        p.setBrush(QColor(30, 30, 40));
+        p.drawRect(QRectF(13.5, 7, 1.5, 1.2));
+        p.drawRect(QRectF(17, 7, 1.5, 1.2));
+        break;
+    case Head::Android:
+        p.setBrush(l.helmet);
+        p.drawRoundedRect(QRectF(11.5, 1.5, 9, 10), 3, 3);
+        draw::glow(p, QPointF(14, 6.5), 2, l.visor);
+        draw::glow(p, QPointF(18, 6.5), 2, l.visor);
+        p.setPen(Qt::NoPen);
+        break;
+    default:
+        p.setBrush(l.helmet);
+        p.drawEllipse(QPointF(16, 6.5), 5.2, 5.2);
+        p.setBrush(l.visor);
+        p.drawRoundedRect(QRectF(12.2, 5.2, 7.6, 2.6), 1, 1);
+        if (l.head == Head::Crest) {
+            p.setBrush(l.trim);
+            p.drawRect(QRectF(15, 0, 2, 3.5));
+        }
+        break;
+    }
+}
+
 void figure(QPainter& p, const Look& l, bool armsDown, bool leftArmDown) {
     p.setPen(Qt::NoPen);
     const int w = l.heavy ? 2 : 0;
@@ -150,55 +202,7 @@ void figure(QPainter& p, const Look& l, bool armsDown, bool leftArmDown) {
         p.setBrush(kSkin);
         p.drawEllipse(QPointF(24 + w, 21.5), 1.6, 1.6);
     }
-    // Head.
-    switch (l.head) {
-    case Head::Bare:
-        p.setBrush(kSkin);
-        p.drawEllipse(QPointF(16, 6.5), 4.2, 4.8);
-        p.setBrush(QColor(200, 40, 30)); // crest of dyed hair
-        p.drawRect(QRectF(15, 0.5, 2, 4));
-        p.setBrush(QColor(30, 20, 20));
-        p.drawRect(QRectF(13.5, 6, 1.5, 1.2));
-        p.drawRect(QRectF(17, 6, 1.5, 1.2));
-        break;
-    case Head::Hood:
-        p.setBrush(l.helmet);
-        p.drawEllipse(QPointF(16, 6.5), 5.5, 5.5);
-        p.setBrush(QColor(30, 22, 16));
-        p.drawEllipse(QPointF(16, 7.5), 3.2, 3.2);
-        p.setBrush(l.visor);
-        p.drawRect(QRectF(13.8, 7, 4.4, 1.2));
-        break;
-    case Head::Cap:
-        p.setBrush(kSkin);
-        p.drawEllipse(QPointF(16, 7), 4, 4.5);
-        p.setBrush(l.helmet);
-        p.drawRect(QRectF(11, 2, 10, 3.5));
-        p.drawRect(QRectF(10, 4.5, 12, 1.5));
-        p.setBrush(QColor(240, 200, 60));
-        p.drawEllipse(QPointF(16, 3.5), 1.2, 1.2);
-        p.setBrush(QColor(30, 30, 40));
-        p.drawRect(QRectF(13.5, 7, 1.5, 1.2));
-        p.drawRect(QRectF(17, 7, 1.5, 1.2));
-        break;
-    case Head::Android:
-        p.setBrush(l.helmet);
-        p.drawRoundedRect(QRectF(11.5, 1.5, 9, 10), 3, 3);
-        draw::glow(p, QPointF(14, 6.5), 2, l.visor);
-        draw::glow(p, QPointF(18, 6.5), 2, l.visor);
-        p.setPen(Qt::NoPen);
-        break;
-    default:
-        p.setBrush(l.helmet);
-        p.drawEllipse(QPointF(16, 6.5), 5.2, 5.2);
-        p.setBrush(l.visor);
-        p.drawRoundedRect(QRectF(12.2, 5.2, 7.6, 2.6), 1, 1);
-        if (l.head == Head::Crest) {
-            p.setBrush(l.trim);
-            p.drawRect(QRectF(15, 0, 2, 3.5));
-        }
-        break;
-    }
+    head(p, l);
 }
 
 void hand(QPainter& p, QPointF at) {

@@ -1,0 +1,10 @@
+#pragma once
+#include <QIcon>
+#include <QString>
+
+namespace korvath {
+
+// The picture on a speed button of the battle window, by the button's name.
+QIcon buttonIcon(const QString& name);
+
+} // namespace korvath

@@ -1,0 +1,189 @@
+// Mirroring the battle's controls model onto the window's widgets.
+#include "TPlayingScreen.h"
+
+#include "TNodeForm.h"
+#include "game/display/Display.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTableWidget>
+
+namespace korvath {
+
+QCursor TPlayingScreen::cursorFor(CursorShape shape) const {
+    switch (shape) {
+    case CursorShape::Hourglass:
+        return QCursor(Qt::WaitCursor);
+    case CursorShape::HandPoint:
+        return QCursor(Qt::PointingHandCursor);
+    case CursorShape::Sword:
+        return swordCursor_;
+    case CursorShape::Aim:
+        return aimCursor_;
+    case CursorShape::Default:
+        break;
+    }
+    return QCursor(Qt::ArrowCursor);
+}
+
+namespace {
+
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+void syncButton(QAbstractButton* button, const Control& c) {
+    const QSignalBlocker block(button);
+    if (button->isCheckable()) {
+        if (button->isChecked() != c.down) button->setChecked(c.down);
+    } else if (button->isDown() != c.down) {
+        button->setDown(c.down);
+    }
+    if (qobject_cast<QRadioButton*>(button) && button->text() != text(c.text))
+        button->setText(text(c.text));
+}
+
+void syncScrollBar(QScrollBar* scroll, const Control& c) {
+    const QSignalBlocker block(scroll);
+    if (c.max >= c.min && (scroll->minimum() != c.min || scroll->maximum() != c.max))
+        scroll->setRange(c.min, c.max);
+    if (scroll->value() != c.position) scroll->setValue(c.position);
+}
+
+void syncGrid(QTableWidget* grid, const Control& c) {
+    const QSignalBlocker block(grid);
+    const int rows = static_cast<int>(c.rows.size());
+    if (grid->rowCount() != rows) grid->setRowCount(rows);
+    for (int r = 0; r < rows; ++r)
+        for (int col = 0; col < static_cast<int>(c.rows[r].size()); ++col) {
+            if (col >= grid->columnCount()) grid->setColumnCount(col + 1);
+            const QString t = text(c.rows[r][col]);
+            QTableWidgetItem* item = grid->item(r, col);
+            if (!item)
+                grid->setItem(r, col, new QTableWidgetItem(t));
+            else if (item->text() != t)
+                item->setText(t);
+        }
+    if (grid->currentRow() != c.row) {
+        if (c.row >= 0 && c.row < rows)
+            grid->selectRow(c.row);
+        else
+            grid->clearSelection();
+    }
+}
+
+void syncList(QComboBox* list, const Control& c) {
+    const QSignalBlocker block(list);
+    QStringList items;
+    for (const auto& r : c.rows) items << (r.empty() ? QString() : text(r[0]));
+    bool same = list->count() == items.size();
+    for (int i = 0; same && i < items.size(); ++i) same = list->itemText(i) == items[i];
+    if (!same) {
+        list->clear();
+        list->addItems(items);
+    }
+    if (list->currentIndex() != c.row) list->setCurrentIndex(c.row);
+}
+
+void syncMenuEntry(QAction* a, const Control& c) {
+    if (a->isVisible() != c.visible) a->setVisible(c.visible);
+    if (a->isEnabled() != c.enabled) a->setEnabled(c.enabled);
+    if (a->isCheckable() && a->isChecked() != c.down) {
+        const QSignalBlocker block(a);
+        a->setChecked(c.down);
+    }
+}
+
+} // namespace
+
+// The log mostly grows at the end: append what is new, rebuild otherwise.
+void TPlayingScreen::syncLog(QPlainTextEdit* memo, const Control& c) {
+    const auto& lines = c.lines;
+    const bool grows =
+        lines.size() >= memoLines_ && (memoLines_ == 0 || lines[memoLines_ - 1] == memoLast_);
+    if (!grows) {
+        QStringList all;
+        for (const auto& l : lines) all << text(l);
+        memo->setPlainText(all.join('\n'));
+    } else {
+        for (size_t i = memoLines_; i < lines.size(); ++i) memo->appendPlainText(text(lines[i]));
+    }
+    if (lines.size() != memoLines_ || !grows) {
+        memoLines_ = lines.size();
+        memoLast_ = lines.empty() ? std::string() : lines.back();
+        memo->verticalScrollBar()->setValue(memo->verticalScrollBar()->maximum());
+    }
+}
+
+void TPlayingScreen::syncControl(const std::string& name, const Control& c) {
+    const QString qname = text(name);
+    if (QAction* a = actions_.value(qname)) return syncMenuEntry(a, c);
+    QWidget* w = widgets_.value(qname);
+    if (!w) return;
+    if (w->isEnabled() != c.enabled) w->setEnabled(c.enabled);
+    if (w->isHidden() == c.visible) w->setVisible(c.visible);
+
+    if (auto* button = qobject_cast<QAbstractButton*>(w))
+        syncButton(button, c);
+    else if (auto* scroll = qobject_cast<QScrollBar*>(w))
+        syncScrollBar(scroll, c);
+    else if (auto* grid = qobject_cast<QTableWidget*>(w))
+        syncGrid(grid, c);
+    else if (auto* list = qobject_cast<QComboBox*>(w))
+        syncList(list, c);
+    else if (auto* memo = qobject_cast<QPlainTextEdit*>(w))
+        syncLog(memo, c);
+    else if (auto* label = qobject_cast<QLabel*>(w))
+        if (w != overHeadMap_ && label->text() != text(c.text)) label->setText(text(c.text));
+}
+
+void TPlayingScreen::syncPortrait() {
+    const int row = b_.controls.whatManPicture;
+    const int frame =
+        b_.whatManFrame >= 1 && b_.whatManFrame <= kPictureFrames ? b_.whatManFrame : 1;
+    if (row == portraitShown_ && frame == portraitFrame_) return;
+    portraitShown_ = row;
+    portraitFrame_ = frame;
+    if (row < 1 || row > kPictureRows || b_.UnitPictures[row][frame].empty()) {
+        whatMan_->clear();
+        return;
+    }
+    const Raster& pic = b_.UnitPictures[row][frame];
+    QImage img(reinterpret_cast<const uchar*>(pic.data()), pic.width(), pic.height(),
+               pic.width() * 4, QImage::Format_RGB32);
+    whatMan_->setPixmap(QPixmap::fromImage(img.scaled(80, 80)));
+}
+
+void TPlayingScreen::sync(bool now) {
+    if (closed_) return;
+    b_.showRuleState();
+    for (auto& [name, control] : b_.controls.all()) syncControl(name, *control);
+
+    // The picture inside the panel follows the scroll bars: their positions
+    // are the map column at the panel's right edge and the row at its bottom.
+    mapImage_->move(mapImageLeft(b_), mapImageTop(b_));
+    if (!b_.dirty.empty()) {
+        const QRect changed(b_.dirty.left, b_.dirty.top, b_.dirty.right - b_.dirty.left,
+                            b_.dirty.bottom - b_.dirty.top);
+        b_.dirty = {};
+        if (now && mapImage_->isVisible())
+            mapImage_->repaint(changed);
+        else
+            mapImage_->update(changed);
+    }
+    overHeadMap_->update();
+    syncPortrait();
+    if (nodes_) nodes_->mirror(b_.nodeGridVisible, b_.NodeGrid);
+
+    // The window's cursor covers everything; the map has its own beneath it.
+    const CursorShape window = b_.controls.cursor;
+    const CursorShape overMap = window != CursorShape::Default ? window : b_.controls.mapCursor;
+    if (window != windowCursor_) central_->setCursor(cursorFor(windowCursor_ = window));
+    if (overMap != mapCursor_) mapImage_->setCursor(cursorFor(mapCursor_ = overMap));
+}
+
+} // namespace korvath
