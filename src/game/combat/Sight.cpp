@@ -48,7 +48,7 @@ bool inMiddle(int offset) {
 // The side the sight test asks the enemy test about: the literal side
 // numbers 1 in the human turn and 2 in the computer's.
 int lookingSide(const Battle& b) {
-    return b.HumanTurn ? 1 : 2;
+    return b.HumanTurn ? Side::Raiders : Side::Operatives;
 }
 
 bool enemyOf(const Battle& b, const PieceRecord& p, int side) {
@@ -260,7 +260,7 @@ int NearestEnemy(Battle& b, int piece, int x, int y, bool& visible, int& target)
         for (int k = 1; k <= kMaxPieces; ++k) {
             const int i = ascending ? k : kMaxPieces + 1 - k;
             const PieceRecord& p = b.Pieces[i];
-            if (p.Side != 1 || p.Wounds <= 0) continue;
+            if (p.Side != Side::Raiders || p.Wounds <= 0) continue;
             const int d = distanceTo(p);
             // Sight is the costly part: ask at most once per soldier.
             int seen = -1;
@@ -284,7 +284,7 @@ int NearestEnemy(Battle& b, int piece, int x, int y, bool& visible, int& target)
         int best = 1000;
         for (int i = 1; i <= kMaxPieces; ++i) {
             const PieceRecord& p = b.Pieces[i];
-            if (p.Side != 2 || p.Wounds <= 0) continue;
+            if (p.Side != Side::Operatives || p.Wounds <= 0) continue;
             const int d = distanceTo(p);
             if (d < best) {
                 best = d;

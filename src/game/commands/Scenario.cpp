@@ -127,9 +127,9 @@ void chooseScenario(Battle& b, ScenarioId which, int difficulty) {
     }
     b.UnitsFile = "UnitsOriginal.bmp";
     b.VsComputer = 1;
-    b.HumanSide = 1;
-    b.SideNames[1] = "Raiders";
-    b.SideNames[2] = "Operatives";
+    b.HumanSide = Side::Raiders;
+    b.SideNames[Side::Raiders] = "Raiders";
+    b.SideNames[Side::Operatives] = "Operatives";
 }
 
 void createBattle(Battle& b) {

@@ -38,8 +38,8 @@ void sideDiscColour(int side, Rgb& brush) {
 }
 
 void overheadSideColour(int side, Rgb& brush) {
-    if (side == 1) brush = rgb(102, 204, 0);
-    if (side == 2) brush = rgb(255, 0, 0);
+    if (side == Side::Raiders) brush = rgb(102, 204, 0);
+    if (side == Side::Operatives) brush = rgb(255, 0, 0);
 }
 
 // Solidity 1 (a living soldier) takes his side's colour instead.
