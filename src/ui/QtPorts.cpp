@@ -1,4 +1,5 @@
 #include "QtPorts.h"
+#include "engine/ShownText.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -65,7 +66,7 @@ std::string QtDialogs::withDefaultExtension(const std::string& file, const std::
 
 void QtDialogs::information(const std::string& text) {
     QMessageBox::information(QApplication::activeWindow(), QStringLiteral("Korvath"),
-                             QString::fromStdString(text), QMessageBox::Ok);
+                             QString::fromStdString(shownText(text)), QMessageBox::Ok);
 }
 
 void configureFileDialog(QFileDialog& dialog, const FileQuestion& q, bool save) {

@@ -1,6 +1,7 @@
 #include "TIntroForm.h"
 
 #include "Fonts.h"
+#include "engine/ShownText.h"
 #include "game/commands/Scenario.h"
 
 #include <QApplication>
@@ -71,7 +72,7 @@ void TIntroForm::FormShow() {
     const QFontMetrics fm(font);
     int y = 75;
     for (const std::string& line : briefingLines(b_)) {
-        p.drawText(25, y + fm.ascent(), QString::fromStdString(line));
+        p.drawText(25, y + fm.ascent(), QString::fromStdString(shownText(line)));
         y += fm.height();
     }
     p.end();

@@ -6,6 +6,7 @@
 #include "TPlayingScreen.h"
 #include "engine/DataError.h"
 #include "engine/Paths.h"
+#include "engine/ShownText.h"
 #include "engine/TextFile.h"
 
 #include <QApplication>
@@ -174,7 +175,7 @@ void TIntroScreen::showText(int state, const char* file) {
     try {
         TextFile text = TextFile::load(path);
         QStringList lines;
-        while (!text.atEnd()) lines << QString::fromStdString(text.readLine());
+        while (!text.atEnd()) lines << QString::fromStdString(shownText(text.readLine()));
         listBox_->addItems(lines);
     } catch (const DataError& e) {
         std::fprintf(stderr, "korvath: %s\n", e.what());
@@ -215,7 +216,7 @@ void TIntroScreen::BeginButtonClick(ScenarioId which) {
         if (b_.ports.dialogs)
             b_.information(text);
         else
-            QMessageBox::information(this, "Korvath", QString::fromStdString(text));
+            QMessageBox::information(this, "Korvath", QString::fromStdString(shownText(text)));
         return;
     }
     battle_ = window;

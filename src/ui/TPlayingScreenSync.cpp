@@ -2,6 +2,7 @@
 #include "TPlayingScreen.h"
 
 #include "TNodeForm.h"
+#include "engine/ShownText.h"
 #include "game/display/Display.h"
 
 #include <QAction>
@@ -33,7 +34,7 @@ QCursor TPlayingScreen::cursorFor(CursorShape shape) const {
 namespace {
 
 QString text(const std::string& s) {
-    return QString::fromStdString(s);
+    return QString::fromStdString(shownText(s));
 }
 
 void syncButton(QAbstractButton* button, const Control& c) {

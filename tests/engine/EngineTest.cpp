@@ -3,6 +3,7 @@
 #include "engine/Paths.h"
 #include "engine/Random.h"
 #include "engine/Raster.h"
+#include "engine/ShownText.h"
 #include "engine/TextFile.h"
 #include "engine/Ustar.h"
 
@@ -169,4 +170,25 @@ TEST(Ustar, RoundTripsAndChecksHeaders) {
     EXPECT_EQ(parseUstar("w.dxw", bytes), a);
     bytes[10] ^= 0x55; // damage the first header
     EXPECT_THROW(parseUstar("w.dxw", bytes), DataError);
+}
+
+// Text from files is shown as UTF-8: valid UTF-8 stays, anything else is read
+// byte by byte as Windows-1252.
+TEST(ShownText, ValidUtf8StaysOtherBytesReadAsWindows1252) {
+    const struct {
+        std::string bytes, shown;
+    } cases[] = {
+        {"Grell the Axe", "Grell the Axe"},
+        {"Caf\xc3\xa9", "Caf\xc3\xa9"},                   // UTF-8 already
+        {"Caf\xe9", "Caf\xc3\xa9"},                       // é in Windows-1252
+        {"\xff\xfe", "\xc3\xbf\xc3\xbe"},                 // ÿþ
+        {"\x80 \x81", "\xe2\x82\xac \xef\xbf\xbd"},       // € and a byte it has no letter for
+        {"\xc3", "\xc3\x83"},                             // a UTF-8 sequence cut short
+        {"\xed\xa0\x80", "\xc3\xad\xc2\xa0\xe2\x82\xac"}, // a surrogate is no UTF-8
+        {"\xe0\x80\xaf", "\xc3\xa0\xe2\x82\xac\xc2\xaf"}, // nor an overlong form
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(shownText(c.bytes), c.shown) << c.bytes;
+        EXPECT_TRUE(isValidUtf8(shownText(c.bytes)));
+    }
 }

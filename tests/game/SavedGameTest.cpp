@@ -3,6 +3,7 @@
 #include "game/commands/SaveLoad.h"
 #include "game/commands/Scenario.h"
 #include "game/display/Display.h"
+#include "game/files/RecordBytes.h"
 #include "game/state/HeadlessPorts.h"
 #include "game/turns/TurnSequence.h"
 
@@ -318,4 +319,146 @@ TEST(SavedGamesFolder, AnInstalledGameFolderIsNeverWrittenInto) {
         EXPECT_EQ(fs::path(savedGamesFolder(b)), expected) << c.folder;
     }
     unsetenv("XDG_DATA_HOME");
+}
+
+namespace {
+
+// File operations that crash (stop for good) at operation number `crashAt`.
+struct CrashingFiles : SaveFiles {
+    struct Crash {};
+    int crashAt = 0;
+    mutable int done = 0;
+    void step() const {
+        if (done++ >= crashAt) throw Crash{};
+    }
+    void write(const std::string& p, const std::vector<uint8_t>& b,
+               const std::string& s) const override {
+        step();
+        SaveFiles::write(p, b, s);
+    }
+    void rename(const std::string& f, const std::string& t, const std::string& s) const override {
+        step();
+        SaveFiles::rename(f, t, s);
+    }
+    void remove(const std::string& p) const override {
+        step();
+        SaveFiles::remove(p);
+    }
+    void syncFolder(const std::string& f) const override {
+        step();
+        SaveFiles::syncFolder(f);
+    }
+};
+
+} // namespace
+
+// A save stopped after any single file operation, as by a crash or a kill:
+// the next load finds the old set or the new one whole, never a mix, and no
+// temporary file is left behind.
+TEST_F(SavedGames, ASaveCutShortAnywhereLeavesTheOldSetOrTheNew) {
+    b->TurnNumber = 3;
+    b->Pieces[1].AP = 11;
+    save(base() + ".map");
+    const auto oldPieces = b->Pieces;
+    const auto oldMap = b->MapGrid;
+    b->TurnNumber = 4;
+    b->Pieces[1].AP = 5;
+    b->cell(20, 21).Glyph = 90;
+    placePieces(*b);
+    const auto newPieces = b->Pieces;
+    const auto newMap = b->MapGrid;
+    const std::string saved = (dir.path / "savedgames").string();
+    int newSets = 0;
+    for (int crashAt = 0;; ++crashAt) {
+        SCOPED_TRACE("crash at operation " + std::to_string(crashAt));
+        fs::remove_all(saved);
+        Battle old = *b; // the old set again, then the new one cut short
+        old.TurnNumber = 3;
+        old.Pieces = oldPieces;
+        old.MapGrid = oldMap;
+        writeSavedGame(old, base());
+        CrashingFiles files;
+        files.crashAt = crashAt;
+        bool finished = true;
+        try {
+            writeSavedGame(*b, base(), files);
+        } catch (const CrashingFiles::Crash&) {
+            finished = false;
+        }
+        b->TurnNumber = 9;
+        loadSet(base() + "_korvath.map");
+        ASSERT_EQ(ports.messages.back(), "Game has been loaded");
+        if (b->TurnNumber == 4) {
+            ++newSets;
+            EXPECT_EQ(b->Pieces, newPieces);
+            EXPECT_EQ(b->cell(20, 21).Glyph, 90);
+        } else {
+            EXPECT_EQ(b->TurnNumber, 3);
+            EXPECT_EQ(b->Pieces[1].AP, 11);
+            EXPECT_NE(b->cell(20, 21).Glyph, 90);
+        }
+        for (const auto& e : fs::directory_iterator(saved))
+            EXPECT_EQ(e.path().filename().string().find(".saving"), std::string::npos) << e.path();
+        b->MapGrid = newMap;
+        b->Pieces = newPieces;
+        b->TurnNumber = 4;
+        if (finished) break;
+    }
+    EXPECT_GE(newSets, 1);
+}
+
+// Numbers a saved set holds that the rules cannot use are refused, naming the
+// file, the record and the field; the battle goes on as it was.
+TEST_F(SavedGames, BadNumbersInASetAreRefusedNamingFileRecordAndField) {
+    save(base() + ".map");
+    b->TurnNumber = 2;
+    const auto pieces = b->Pieces;
+    const struct {
+        const char* file;
+        size_t offset; // into the file; for the text file, its whole line
+        int32_t value;
+        const char* says;
+    } cases[] = {
+        {"_korvath.dat", 2 * 140 + 36, 100000000, "soldier record 3: X is 100000000"},
+        {"_korvath.dat", 0 * 140 + 132, 2000000000, "soldier record 1: TargetSize"},
+        {"_korvath.dat", 1 * 140 + 52, 2147483000, "soldier record 2: AP"},
+        {"_korvath.Txt", 0, 0, "the turn number is 0"},
+        {"_korvath.Txt", 0, -7, "the turn number is -7"},
+        {"_korvath.Txt", 0, 2147483647, "the turn number is 2147483647"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.says);
+        fs::remove_all(dir.path / "savedgames");
+        save(base() + ".map");
+        const std::string path = base() + c.file;
+        auto bytes = fileBytes(path);
+        if (std::string(c.file) == "_korvath.Txt") {
+            const std::string line = std::to_string(c.value) + "\r\n";
+            bytes.assign(line.begin(), line.end());
+        } else {
+            put32(&bytes[c.offset], c.value);
+        }
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        loadSet(base() + "_korvath.map");
+        EXPECT_NE(ports.messages.back().find(c.file), std::string::npos) << ports.messages.back();
+        EXPECT_NE(ports.messages.back().find(c.says), std::string::npos) << ports.messages.back();
+        EXPECT_EQ(b->TurnNumber, 2);
+        EXPECT_EQ(b->Pieces, pieces);
+    }
+}
+
+// Only the file's own name loses "_korvath" and ".map"; folders keep theirs.
+TEST_F(SavedGames, FoldersKeepTheirNamesWhenSaving) {
+    for (const char* folder : {"my_korvath_saves", "old.maps"}) {
+        const fs::path where = dir.path / folder;
+        fs::create_directories(where);
+        save((where / "g.map").string());
+        EXPECT_EQ(ports.messages.back(), "Game has been saved");
+        EXPECT_TRUE(fs::exists(where / "g_korvath.map")) << folder;
+        EXPECT_TRUE(fs::exists(where / "g_korvath.dat")) << folder;
+    }
+    EXPECT_FALSE(fs::exists(dir.path / "my_saves"));
+    EXPECT_FALSE(fs::exists(dir.path / "olds"));
 }

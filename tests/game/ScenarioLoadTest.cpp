@@ -163,6 +163,7 @@ TEST_F(ScenarioLoad, RejectionsLeaveTheBattleUnchanged) {
         const char* name;
         std::function<void(TestScenario&)> spoil;
         const char* file;
+        const char* says = ""; // the field and its value, for numbers out of range
     };
     const std::vector<Case> cases = {
         {"161 kept units",
@@ -184,6 +185,23 @@ TEST_F(ScenarioLoad, RejectionsLeaveTheBattleUnchanged) {
          },
          "korvathDesc.txt"},
         {"short unit line", [](TestScenario& s) { s.units[0] = "X\t1\t0"; }, "korvathDesc.txt"},
+        // Numbers the rules cannot use: they would overflow a sum or hang a drawing.
+        {"a soldier far off the map",
+         [](TestScenario& s) { s.units[2] = TestScenario::unit("Far", 2, 100000000, 5); },
+         "korvathDesc.txt", "X is 100000000, must be 0..80"},
+        {"a target disc of two billion pixels",
+         [](TestScenario& s) { s.units[2].replace(s.units[2].rfind('\t') + 1, 2, "2000000000"); },
+         "korvathDesc.txt", "TargetSize is 2000000000"},
+        {"an item beyond the equipment table",
+         [](TestScenario& s) {
+             s.units[0] = TestScenario::unit("R", 1, 0, 0, 1, "31\t0\t0\t0\t0\t0");
+         },
+         "korvathDesc.txt", "Items1 is 31, must be 0..30"},
+        {"a weapon too heavy to carry",
+         [](TestScenario& s) {
+             s.equipment[1].replace(s.equipment[1].find("\t1\t1d8"), 2, "\t5000");
+         },
+         "korvathDesc.txt", "Weight is 5000"},
     };
     for (const auto& c : cases) {
         TestScenario s;
@@ -193,6 +211,8 @@ TEST_F(ScenarioLoad, RejectionsLeaveTheBattleUnchanged) {
             ADD_FAILURE() << c.name << " was accepted";
         } catch (const DataError& e) {
             EXPECT_NE(e.file().find(c.file), std::string::npos) << c.name << ": " << e.what();
+            EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
+            if (*c.says) EXPECT_GT(e.line(), 0) << c.name;
         }
         EXPECT_EQ(b->Pieces, before) << c.name;
         EXPECT_EQ(b->MapGrid, mapBefore) << c.name;

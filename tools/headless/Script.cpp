@@ -2,6 +2,7 @@
 
 #include "StateJson.h"
 #include "engine/DataError.h"
+#include "engine/ShownText.h"
 #include "engine/TextFile.h"
 #include "game/commands/Registry.h"
 #include "game/commands/Scenario.h"
@@ -90,6 +91,10 @@ int ScriptRunner::run(std::istream& in, const std::string& scriptName) {
         return 2;
     } catch (const ScriptError& e) {
         err_ << scriptName << ", line " << current_ << ": " << e.what() << "\n";
+        return 2;
+    } catch (const std::exception& e) {
+        // Anything else a script can provoke stops it the same way, never with a crash.
+        err_ << scriptName << ", line " << current_ << ": " << shownText(e.what()) << "\n";
         return 2;
     }
     return 0;
@@ -195,10 +200,15 @@ void ScriptRunner::set(const std::vector<std::string>& args) {
         if (i < 1 || i > kMaxPieces) throw ScriptError("the soldier index must be 1..160");
         const PieceField* f = findField(pieceFields(), args[2]);
         if (!f) throw ScriptError("unknown soldier field \"" + args[2] + "\"");
-        if (f->kind == FieldKind::Text)
+        if (f->kind == FieldKind::Text) {
             f->setText(b.Pieces[i], args[3].substr(0, f->maxLength));
-        else
-            f->set(b.Pieces[i], number(args[3], "the value"));
+            return;
+        }
+        PieceRecord p = b.Pieces[i];
+        f->set(p, number(args[3], "the value"));
+        if (const std::string problem = outOfRange(*f, p); !problem.empty())
+            throw ScriptError(problem);
+        b.Pieces[i] = p;
         return;
     }
     if (args[0] == "cell") {
@@ -240,7 +250,8 @@ void ScriptRunner::dump(const std::vector<std::string>& args) {
     j["draws"] = battle_->rng.draws();
     ports_.sounds.clear();
     ports_.messages.clear();
-    out_ << j.dump() << "\n";
+    showTexts(j);
+    out_ << j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
 }
 
 } // namespace korvath

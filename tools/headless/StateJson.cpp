@@ -1,5 +1,6 @@
 #include "StateJson.h"
 
+#include "engine/ShownText.h"
 #include "game/state/Fields.h"
 
 #include <type_traits>
@@ -32,6 +33,13 @@ template <typename R> json recordJson(const std::vector<Field<R>>& fields, const
 }
 
 } // namespace
+
+void showTexts(json& j) {
+    if (j.is_string())
+        j = shownText(j.get_ref<const std::string&>());
+    else if (j.is_structured())
+        for (auto& e : j) showTexts(e);
+}
 
 json pieceJson(const PieceRecord& p) {
     return recordJson(pieceFields(), p);

@@ -9,5 +9,8 @@ namespace korvath {
 // adds what it recorded (sounds, messages, ticks).
 nlohmann::json battleJson(Battle& b, bool withMap, bool withGlyphs);
 nlohmann::json pieceJson(const PieceRecord& p);
+// Every text in it as the window shows it (shownText): the dump is always
+// valid UTF-8, whatever bytes the files held.
+void showTexts(nlohmann::json& j);
 
 } // namespace korvath

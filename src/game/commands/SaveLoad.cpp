@@ -2,8 +2,10 @@
 
 #include "engine/DataError.h"
 #include "engine/Paths.h"
+
 #include "game/commands/Scenario.h"
 #include "game/display/Display.h"
+#include <filesystem>
 
 namespace korvath {
 
@@ -18,6 +20,13 @@ bool containsIgnoringCase(const std::string& text, const std::string& what) {
 void replaceAll(std::string& s, const std::string& what) {
     if (what.empty()) return;
     for (size_t at; (at = s.find(what)) != std::string::npos;) s.erase(at, what.size());
+}
+
+// A save cut short in any folder the dialog shows is finished (or undone)
+// before the player sees the sets there.
+void finishInterruptedSavesIn(const FileQuestion& q) {
+    finishInterruptedSaves(q.initialDir);
+    for (const auto& folder : q.otherFolders) finishInterruptedSaves(folder);
 }
 
 FileQuestion savedGameQuestion(const Battle& b) {
@@ -54,10 +63,17 @@ void applySavedGame(Battle& b, const SavedGame& g) {
 
 void saveClick(Battle& b) {
     if (!b.ports.dialogs) return;
-    std::string name = b.ports.dialogs->saveFile(savedGameQuestion(b));
+    const FileQuestion question = savedGameQuestion(b);
+    finishInterruptedSavesIn(question);
+    std::string name = b.ports.dialogs->saveFile(question);
     if (name.empty()) return;
-    replaceAll(name, "_" + b.ScenarioName);
-    replaceAll(name, ".map");
+    // Only the file's own name loses the scenario and the ".map": the folders
+    // on the way keep theirs.
+    const size_t slash = name.find_last_of('/') + 1;
+    std::string file = name.substr(slash);
+    replaceAll(file, "_" + b.ScenarioName);
+    replaceAll(file, ".map");
+    name = name.substr(0, slash) + file;
     b.controls.cursor = CursorShape::Hourglass;
     b.play("save");
     try {
@@ -73,7 +89,9 @@ void saveClick(Battle& b) {
 
 void LoadClick(Battle& b) {
     if (!b.ports.dialogs) return;
-    const std::string name = b.ports.dialogs->openFile(savedGameQuestion(b));
+    const FileQuestion question = savedGameQuestion(b);
+    finishInterruptedSavesIn(question);
+    const std::string name = b.ports.dialogs->openFile(question);
     if (name.empty() || !containsIgnoringCase(name, ".map")) return;
     // The set holds no more than soldiers, squares and the turn: its tiles and
     // equipment come from the scenario being played, so a game saved in the
@@ -92,6 +110,8 @@ void LoadClick(Battle& b) {
     const std::string base = name.substr(0, name.size() - 4);
     SavedGame g;
     try {
+        const std::filesystem::path folder = std::filesystem::path(name).parent_path();
+        finishInterruptedSaves(folder.empty() ? std::string(".") : folder.string());
         g = readSavedGame(matchFileIgnoringCase(base + ".Txt"),
                           matchFileIgnoringCase(base + ".dat"), name);
     } catch (const DataError& e) {

@@ -5,6 +5,7 @@
 #include "engine/Paths.h"
 #include "engine/TextFile.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -22,15 +23,6 @@ std::vector<uint8_t> readAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw DataError(path, 0, "cannot open the file");
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (out)
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-    if (out) out.flush();
-    if (!out) throw DataError(path, 0, "cannot write the file");
 }
 
 // A folder we may write into, or create.
@@ -58,8 +50,68 @@ std::array<std::string, 3> savedGameFiles(const std::string& base, const std::st
     return {stem + ".Txt", stem + ".dat", stem + ".map"};
 }
 
-void writeSavedGame(const BattleState& b, const std::string& base) {
-    const auto files = savedGameFiles(base, b.ScenarioName);
+namespace {
+
+constexpr const char* kTemporary = ".saving";
+constexpr const char* kCommitRecord = ".commit";
+constexpr const char* kCommitEnd = "end";
+
+std::string folderOf(const std::string& path) {
+    const fs::path parent = fs::path(path).parent_path();
+    return parent.empty() ? std::string(".") : parent.string();
+}
+
+std::string nameOf(const std::string& path) {
+    return fs::path(path).filename().string();
+}
+
+// The commit record names, one a line, the files its renames make, and ends
+// with a line of its own: a record without that line was cut short, and no
+// rename had begun.
+std::vector<std::string> committedFiles(const std::string& text) {
+    std::vector<std::string> names;
+    size_t at = 0;
+    while (at < text.size()) {
+        const size_t end = text.find('\n', at);
+        if (end == std::string::npos) return {};
+        names.push_back(text.substr(at, end - at));
+        at = end + 1;
+    }
+    if (names.empty() || names.back() != kCommitEnd) return {};
+    names.pop_back();
+    return names;
+}
+
+} // namespace
+
+void finishInterruptedSaves(const std::string& folder, const SaveFiles& files) {
+    const auto entries = files.list(folder);
+    auto has = [&](const std::string& name) {
+        return std::find(entries.begin(), entries.end(), name) != entries.end();
+    };
+    std::vector<std::string> committed;
+    for (const std::string& e : entries) {
+        if (!e.ends_with(kCommitRecord)) continue;
+        const std::string record = folder + "/" + e;
+        for (const std::string& name : committedFiles(files.read(record))) {
+            if (name.find('/') != std::string::npos) continue; // never outside the folder
+            committed.push_back(name + kTemporary);
+            if (has(name + kTemporary))
+                files.rename(folder + "/" + name + kTemporary, folder + "/" + name, name);
+        }
+        files.syncFolder(folder);
+        files.remove(record);
+    }
+    // A temporary file no record names is a save that never got to its renames.
+    for (const std::string& e : entries)
+        if (e.ends_with(kTemporary) &&
+            std::find(committed.begin(), committed.end(), e) == committed.end())
+            files.remove(folder + "/" + e);
+}
+
+void writeSavedGame(const BattleState& b, const std::string& base, const SaveFiles& files) {
+    const auto names = savedGameFiles(base, b.ScenarioName);
+    const std::string folder = folderOf(names[0]);
 
     const std::string turn = std::to_string(b.TurnNumber) + "\r\n";
     std::vector<uint8_t> pieces;
@@ -75,22 +127,28 @@ void writeSavedGame(const BattleState& b, const std::string& base) {
         {turn.begin(), turn.end()}, pieces, encodeMapRecords(map)};
 
     std::error_code ec;
-    fs::create_directories(fs::path(files[0]).parent_path(), ec);
-    std::array<std::string, 3> temps;
+    fs::create_directories(folder, ec);
+    finishInterruptedSaves(folder, files);
+    // The set is replaced as a whole: the three files are written under
+    // temporary names, then a commit record naming them; only then are they
+    // renamed into place. A save cut short before the record leaves the old
+    // set; after it, the next look at the folder finishes the renames.
+    const std::string record = base + "_" + b.ScenarioName + kCommitRecord;
     try {
-        for (int i = 0; i < 3; ++i) {
-            temps[i] = files[i] + ".saving";
-            writeFile(temps[i], contents[i]);
-        }
+        for (int i = 0; i < 3; ++i) files.write(names[i] + kTemporary, contents[i], names[i]);
+        std::string text;
+        for (const auto& n : names) text += nameOf(n) + "\n";
+        text += std::string(kCommitEnd) + "\n";
+        files.write(record, {text.begin(), text.end()}, names[2]);
+        files.syncFolder(folder);
     } catch (...) {
-        for (const auto& t : temps)
-            if (!t.empty()) fs::remove(t, ec);
+        files.remove(record);
+        for (const auto& n : names) files.remove(n + kTemporary);
         throw;
     }
-    for (int i = 0; i < 3; ++i) {
-        fs::rename(temps[i], files[i], ec);
-        if (ec) throw DataError(files[i], 0, "cannot replace the file: " + ec.message());
-    }
+    for (int i = 0; i < 3; ++i) files.rename(names[i] + kTemporary, names[i], names[i]);
+    files.syncFolder(folder);
+    files.remove(record);
 }
 
 SavedGame readSavedGame(const std::string& txt, const std::string& dat, const std::string& map) {
@@ -98,6 +156,10 @@ SavedGame readSavedGame(const std::string& txt, const std::string& dat, const st
     TextFile turn = TextFile::load(txt);
     const std::string first = turn.readLine();
     g.turnNumber = turn.toInt(first, "the turn number");
+    // A battle starts at turn 1; a million turns leave room to play on.
+    if (g.turnNumber < 1 || g.turnNumber > kLastTurn)
+        turn.fail("the turn number is " + std::to_string(g.turnNumber) + ", must be 1.." +
+                  std::to_string(kLastTurn));
 
     // A longer file is read for its first 160 records, as the game always has.
     const auto pieces = readAll(dat);
@@ -110,6 +172,9 @@ SavedGame readSavedGame(const std::string& txt, const std::string& dat, const st
         if (r[0] > 30)
             throw DataError(dat, 0, "soldier record " + std::to_string(i) + " is damaged");
         g.pieces[i] = decodePiece(r);
+        if (const std::string problem = firstOutOfRange(pieceFields(), g.pieces[i]);
+            !problem.empty())
+            throw DataError(dat, 0, "soldier record " + std::to_string(i) + ": " + problem);
     }
 
     const auto squares = readAll(map);

@@ -1,4 +1,5 @@
 #pragma once
+#include "game/files/SaveFiles.h"
 #include "game/files/ScenarioFiles.h"
 #include "game/state/BattleState.h"
 
@@ -14,6 +15,8 @@ namespace korvath {
 // squares as in a scenario map file).
 
 constexpr size_t kSavedPieceSize = 140;
+// The highest turn a saved game may hold.
+constexpr int32_t kLastTurn = 1'000'000;
 
 std::vector<uint8_t> encodePiece(const PieceRecord& p);
 PieceRecord decodePiece(const uint8_t* bytes);
@@ -27,10 +30,14 @@ struct SavedGame {
 // The three file names of base name B for scenario S: B_S.Txt, B_S.dat, B_S.map.
 std::array<std::string, 3> savedGameFiles(const std::string& base, const std::string& scenario);
 
-// Writes the set through temporary files renamed into place only when all
-// three are written, so a failed save never spoils the set it would replace.
-// Throws DataError naming the file that could not be written.
-void writeSavedGame(const BattleState& b, const std::string& base);
+// Writes the set as a whole: a save cut short at any moment leaves the old
+// set or, once the next look at the folder has finished it, the new one,
+// never a mix. Throws DataError naming the file and the system's reason.
+void writeSavedGame(const BattleState& b, const std::string& base,
+                    const SaveFiles& files = diskFiles());
+// Finishes the saves in a folder that were cut short after their commit
+// record, and removes the temporary files of those cut short before it.
+void finishInterruptedSaves(const std::string& folder, const SaveFiles& files = diskFiles());
 // Reads and checks all three files; throws DataError naming the bad one.
 SavedGame readSavedGame(const std::string& txt, const std::string& dat, const std::string& map);
 // The folder the file dialogs open in: the game folder's savedgames, or the

@@ -102,6 +102,8 @@ PieceRecord parseUnitLine(const TextFile& file, const std::string& line) {
     PieceRecord p;
     fillFromColumns(file, pieceFields(), f, p);
     p.UnderGlyph = kFloorGlyph;
+    if (const std::string problem = firstOutOfRange(pieceFields(), p); !problem.empty())
+        file.fail(p.Name + ": " + problem);
     return p;
 }
 
@@ -110,6 +112,8 @@ EquipmentType parseEquipmentLine(const TextFile& file, const std::string& line) 
     requireFields(file, f, 14, "the equipment line");
     EquipmentType e;
     fillFromColumns(file, equipmentFields(), f, e);
+    if (const std::string problem = firstOutOfRange(equipmentFields(), e); !problem.empty())
+        file.fail(e.Name + ": " + problem);
     return e;
 }
 

@@ -1,6 +1,7 @@
 #include "game/state/Fields.h"
 
 #include <cstring>
+#include <limits>
 
 namespace korvath {
 
@@ -26,11 +27,18 @@ template <int Slot> void writeItem(PieceRecord& r, int32_t v) {
     r.Items[Slot] = v;
 }
 
-template <typename R, auto M> Field<R> number(const char* name, int column, int offset) {
-    return {name, FieldKind::Number, read<R, M>, write<R, M>, nullptr, nullptr, column, offset};
+constexpr int32_t kAny = std::numeric_limits<int32_t>::max();
+
+template <typename R, auto M>
+Field<R> number(const char* name, int column, int offset, int32_t min = -kAny - 1,
+                int32_t max = kAny) {
+    return {
+        name, FieldKind::Number, read<R, M>, write<R, M>, nullptr, nullptr, column, offset, 0, min,
+        max};
 }
 template <typename R, auto M> Field<R> byte(const char* name, int column, int offset) {
-    return {name, FieldKind::Byte, read<R, M>, write<R, M>, nullptr, nullptr, column, offset};
+    return {name,   FieldKind::Byte, read<R, M>, write<R, M>, nullptr, nullptr,
+            column, offset,          0,          0,           255};
 }
 template <typename R, auto M>
 Field<R> text(const char* name, int column, size_t maxLength, int offset = -1) {
@@ -39,44 +47,49 @@ Field<R> text(const char* name, int column, size_t maxLength, int offset = -1) {
 }
 template <int Slot> PieceField item(const char* name) {
     // Items fill columns 17..22 of a unit line, 4 bytes each from byte 96.
-    return {name,    FieldKind::Number, readItem<Slot>, writeItem<Slot>,
-            nullptr, nullptr,           15 + Slot,      96 + 4 * (Slot - 1)};
+    return {name,      FieldKind::Number,   readItem<Slot>, writeItem<Slot>, nullptr, nullptr,
+            15 + Slot, 96 + 4 * (Slot - 1), 0,              0,               kMaxEquipment};
 }
 
 using P = PieceRecord;
 
 // The soldier record: the unit line's columns (Name first; Wounds fills
-// MaxWounds too) and the 140-byte saved record's layout (Name: a length byte
-// and 30 characters).
+// MaxWounds too), the 140-byte saved record's layout (Name: a length byte and
+// 30 characters) and the values the rules can use: a position on the map or
+// 0 for one not placed, a picture row and frame of the soldier pictures,
+// items of the equipment table, a target disc no wider than three squares,
+// and points and skills well inside what their sums and differences can hold.
+// Every record the game writes, empty ones included, lies within them.
+constexpr int32_t kSkill = 1000, kWounds = 10000;
 const std::vector<PieceField> kPieceFields = {
     text<P, &P::Name>("Name", 0, 30, 0),
-    number<P, &P::Side>("Side", 1, 32),
-    number<P, &P::X>("X", 2, 36),
-    number<P, &P::Y>("Y", 3, 40),
-    number<P, &P::MinDifficulty>("MinDifficulty", 4, 44),
-    number<P, &P::Picture>("Picture", 5, 48),
-    number<P, &P::AP>("AP", 6, 52),
-    number<P, &P::Attack>("Attack", 8, 56),
-    number<P, &P::Shoot>("Shoot", 9, 60),
-    number<P, &P::Strength>("Strength", 10, 64),
-    number<P, &P::Toughness>("Toughness", 11, 68),
-    number<P, &P::Wounds>("Wounds", 12, 72),
-    number<P, &P::MaxWounds>("MaxWounds", 12, 76),
-    number<P, &P::Endurance>("Endurance", 13, 80),
-    number<P, &P::Fatigue>("Fatigue", 14, 84),
-    number<P, &P::Cool>("Cool", 15, 88),
-    number<P, &P::BaseAP>("BaseAP", 7, 92),
+    number<P, &P::Side>("Side", 1, 32, 0, 4),
+    number<P, &P::X>("X", 2, 36, 0, kMapWidth),
+    number<P, &P::Y>("Y", 3, 40, 0, kMapHeight),
+    number<P, &P::MinDifficulty>("MinDifficulty", 4, 44, 0, 99),
+    number<P, &P::Picture>("Picture", 5, 48, 0, kPictureRows),
+    number<P, &P::AP>("AP", 6, 52, -kSkill, kSkill),
+    number<P, &P::Attack>("Attack", 8, 56, -kSkill, kSkill),
+    number<P, &P::Shoot>("Shoot", 9, 60, -kSkill, kSkill),
+    number<P, &P::Strength>("Strength", 10, 64, -kSkill, kSkill),
+    number<P, &P::Toughness>("Toughness", 11, 68, -kSkill, kSkill),
+    number<P, &P::Wounds>("Wounds", 12, 72, -kWounds, kWounds),
+    number<P, &P::MaxWounds>("MaxWounds", 12, 76, -kWounds, kWounds),
+    number<P, &P::Endurance>("Endurance", 13, 80, -kSkill, kSkill),
+    number<P, &P::Fatigue>("Fatigue", 14, 84, -kSkill, kSkill),
+    number<P, &P::Cool>("Cool", 15, 88, -kSkill, kSkill),
+    number<P, &P::BaseAP>("BaseAP", 7, 92, -kSkill, kSkill),
     item<1>("Items1"),
     item<2>("Items2"),
     item<3>("Items3"),
     item<4>("Items4"),
     item<5>("Items5"),
     item<6>("Items6"),
-    number<P, &P::Frame>("Frame", -1, 120),
-    number<P, &P::UnderGlyph>("UnderGlyph", -1, 124),
+    number<P, &P::Frame>("Frame", -1, 120, 0, kPictureFrames),
+    number<P, &P::UnderGlyph>("UnderGlyph", -1, 124, 0, kMaxGlyphs),
     {"Overwatch", FieldKind::Flag, read<P, &P::Overwatch>, write<P, &P::Overwatch>, nullptr,
-     nullptr, -1, 128},
-    number<P, &P::TargetSize>("TargetSize", 22, 132),
+     nullptr, -1, 128, 0, 0, 1},
+    number<P, &P::TargetSize>("TargetSize", 22, 132, 0, 3 * kSquare),
     byte<P, &P::Ammo>("Ammo", -1, 136),
 };
 
@@ -89,16 +102,18 @@ const std::vector<CellField> kCellFields = {
 
 using E = EquipmentType;
 
-// An equipment line's columns; column 12 is read and ignored.
+// An equipment line's columns (column 12 is read and ignored), with the
+// values the rules can use: weights, costs and reach that no sum of them
+// can overflow.
 const std::vector<EquipmentField> kEquipmentFields = {
     text<E, &E::Name>("Name", 0, 20),
     byte<E, &E::AmmoType>("AmmoType", 1, -1),
     text<E, &E::Kind>("Kind", 2, 0),
-    number<E, &E::Weight>("Weight", 3, -1),
+    number<E, &E::Weight>("Weight", 3, -1, 0, kSkill),
     text<E, &E::DamageDice>("DamageDice", 4, 0),
-    number<E, &E::AimedShotAP>("AimedShotAP", 5, -1),
-    number<E, &E::QuickShotAP>("QuickShotAP", 6, -1),
-    number<E, &E::Range>("Range", 7, -1),
+    number<E, &E::AimedShotAP>("AimedShotAP", 5, -1, 0, kSkill),
+    number<E, &E::QuickShotAP>("QuickShotAP", 6, -1, 0, kSkill),
+    number<E, &E::Range>("Range", 7, -1, 0, kSkill),
     byte<E, &E::Capacity>("Capacity", 8, -1),
     byte<E, &E::HeldFrame>("HeldFrame", 9, -1),
     text<E, &E::Effect>("Effect", 10, 0),

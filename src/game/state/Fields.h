@@ -31,6 +31,10 @@ template <typename Record> struct Field {
     int column;           // column of the record's line in a scenario file; -1: none
     int savedOffset;      // byte offset in a saved record (text: its length byte); -1: not saved
     size_t maxLength = 0; // text: the characters kept
+    // The values the rules can use; a file or a script giving another is
+    // refused, so no arithmetic on a field can overflow.
+    int32_t min = std::numeric_limits<int32_t>::min();
+    int32_t max = std::numeric_limits<int32_t>::max();
 };
 
 using PieceField = Field<PieceRecord>;
@@ -47,6 +51,22 @@ const Field<Record>* findField(const std::vector<Field<Record>>& fields, const s
     for (const Field<Record>& f : fields)
         if (name == f.name) return &f;
     return nullptr;
+}
+
+// What is wrong with a field's value in r ("X is 100000000, must be 0..80"),
+// or "" when it lies in its range.
+template <typename R> std::string outOfRange(const Field<R>& f, const R& r) {
+    if (f.kind == FieldKind::Text || !f.get) return {};
+    const int32_t v = f.get(r);
+    if (v >= f.min && v <= f.max) return {};
+    return std::string(f.name) + " is " + std::to_string(v) + ", must be " + std::to_string(f.min) +
+           ".." + std::to_string(f.max);
+}
+// The first field of r outside its range, described; "" when none is.
+template <typename R> std::string firstOutOfRange(const std::vector<Field<R>>& fields, const R& r) {
+    for (const Field<R>& f : fields)
+        if (std::string problem = outOfRange(f, r); !problem.empty()) return problem;
+    return {};
 }
 
 // A soldier's item slots are the fields Items1..Items6; the slot, or 0.
