@@ -96,3 +96,44 @@ TEST(SightEquivalence, EveryPairOnTheRealMaps) {
         EXPECT_GT(seen, 0);
     }
 }
+
+// The aid that marks the Operatives the Raiders see asks the rays alone,
+// whatever the sides: they answer as the march does when the one looked at is
+// taken for a Raider (the only side the game's own test ever names as seen),
+// and they draw nothing from the generator.
+TEST(SightEquivalence, TheRaysAloneAnswerForEitherSide) {
+    Field f;
+    Battle& b = f.b;
+    int seen = 0;
+    for (uint32_t seed = 1; seed <= 60; ++seed) {
+        std::mt19937 rng(seed);
+        auto pick = [&](int hi) { return std::uniform_int_distribution(1, hi)(rng); };
+        for (int x = 1; x <= kMapWidth; ++x)
+            for (int y = 1; y <= kMapHeight; ++y) b.cell(x, y) = {kFloorGlyph, 0, 0};
+        for (int k = pick(600); k > 0; --k)
+            b.cell(pick(kMapWidth), pick(kMapHeight)).Solidity = static_cast<uint8_t>(pick(4));
+        for (int i = 1; i <= 8; ++i) {
+            int x = 0, y = 0;
+            do {
+                x = pick(kMapWidth);
+                y = pick(kMapHeight);
+            } while (b.cell(x, y).Glyph == kOccupiedGlyph);
+            f.soldier(i, 1 + (i % 2), x, y);
+        }
+        b.HumanTurn = false;
+        const uint64_t draws = b.rng.draws();
+        for (int v = 1; v <= 8; ++v)
+            for (int t = 1; t <= 8; ++t) {
+                if (v == t) continue;
+                PieceRecord& target = b.Pieces[t];
+                const bool rays = SightReachesSquare(b, v, target.X, target.Y);
+                const int side = target.Side;
+                target.Side = Side::Raiders;
+                EXPECT_EQ(rays, ICanSeeTheEnemyByMarch(b, v, t)) << "field " << seed;
+                target.Side = side;
+                seen += rays;
+            }
+        EXPECT_EQ(b.rng.draws(), draws);
+    }
+    EXPECT_GT(seen, 50);
+}

@@ -2,6 +2,7 @@
 #include "game/state/Pieces.h"
 
 #include "game/combat/Events.h"
+#include "game/combat/ShotPath.h"
 #include "game/display/Display.h"
 
 #include <string>
@@ -80,14 +81,6 @@ void hitObstacle(Battle& b, int shooter, int tx, int ty) {
 
     // A weak object falls one time in two; the shot's clean-up repaints it.
     if (b.cell(tx, ty).Solidity == 2 && r6 >= 4) makeFloor(b, tx, ty, false);
-}
-
-int livingSoldierAt(const Battle& b, int x, int y) {
-    for (int i = 1; i <= kMaxPieces; ++i) {
-        const PieceRecord& p = b.Pieces[i];
-        if (p.X == x && p.Y == y && p.Wounds > 0) return i;
-    }
-    return 0;
 }
 
 void burnSoldier(Battle& b, int shooter, int i, int x, int y) {

@@ -2,6 +2,7 @@
 #include "game/state/Pieces.h"
 
 #include "game/combat/Impacts.h"
+#include "game/combat/ShotPath.h"
 #include "game/combat/Sight.h"
 #include "game/display/Display.h"
 #include "game/display/InfoPanel.h"
@@ -215,6 +216,20 @@ void redrawAllSquares(Battle& b) {
         }
 }
 
+// The shot's outcome, for the window to tell: a new shot of soldier i.
+void shotLeaves(Battle& b, int i) {
+    b.lastShot = {b.lastShot.number + 1, ShotEnd::None, 0, 0, i, {}};
+    if (b.Pieces[i].Side == b.HumanSide) ++b.tally.shotsFired;
+}
+
+void shotStops(Battle& b, ShotEnd end, int px, int py, std::string what) {
+    ShotOutcome& s = b.lastShot;
+    s.end = end;
+    s.x = px / kSquare + 1;
+    s.y = py / kSquare + 1;
+    s.what = std::move(what);
+}
+
 } // namespace
 
 std::optional<Rgb> traceColour(const EquipmentType& weapon) {
@@ -325,6 +340,7 @@ void FireBullet(Battle& b, int shooter, double angle, double startX, double star
         b.MapClicksEnabled = true;
         return;
     }
+    shotLeaves(b, shooter);
     // The weapon is read once: nothing in the shot changes what the shooter holds.
     const EquipmentType weapon = b.item(b.Pieces[shooter].Items[1]);
     const bool flames = weapon.Effect == "Flames";
@@ -362,16 +378,24 @@ void FireBullet(Battle& b, int shooter, double angle, double startX, double star
             x += b.CosTable[d];
             y += b.SinTable[d];
             if (firstSegment) continue;
-            if (b.TerrainBitmap.pixel(trunc(x), trunc(y)) != 0 &&
-                ImpactTest(b, shooter, trunc(x), trunc(y), found) && found == 0) {
-                continuing = false;
-                traceShown = false;
-                if (!flames) b.play("explode");
-                area.show(b);
-                b.repaint();
+            if (const int px = trunc(x), py = trunc(y); b.TerrainBitmap.pixel(px, py) != 0) {
+                // What stands there, named before the impact may break it.
+                const int glyph = b.cellAt(px / kSquare + 1, py / kSquare + 1).Glyph;
+                if (ImpactTest(b, shooter, px, py, found) && found == 0) {
+                    shotStops(b, ShotEnd::Obstacle, px, py, b.glyph(glyph).Description);
+                    continuing = false;
+                    traceShown = false;
+                    if (!flames) b.play("explode");
+                    area.show(b);
+                    b.repaint();
+                }
             }
             if (b.TerrainBitmap.pixel(nearest(x), nearest(y)) != 0 &&
                 ImpactTest(b, shooter, nearest(x), nearest(y), found) && found > 0) {
+                shotStops(b, ShotEnd::Soldier, nearest(x), nearest(y), b.Pieces[found].Name);
+                if (b.Pieces[found].Side != b.Pieces[shooter].Side &&
+                    b.Pieces[shooter].Side == b.HumanSide)
+                    ++b.tally.hits;
                 hitSoldier(b, shooter, found, area);
                 continuing = false;
             }
@@ -391,6 +415,8 @@ void FireBullet(Battle& b, int shooter, double angle, double startX, double star
         travelled = nearest(std::sqrt((x - x0) * (x - x0) + (y - y0) * (y - y0)));
         if (weapon.Range * kSquare < travelled) continuing = false;
     } while (x > 0 && y >= 0 && x < kMapPixelsX && y < kMapPixelsY && continuing);
+    if (b.lastShot.end == ShotEnd::None)
+        shotStops(b, continuing ? ShotEnd::OffMap : ShotEnd::Spent, trunc(x), trunc(y), {});
 
     if (flames) {
         FlameBurst(b, shooter, x, y, d);

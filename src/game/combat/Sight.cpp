@@ -126,7 +126,7 @@ namespace {
 // Marches the ray of degree d from the viewer's centre (cx, cy) exactly as the
 // 360-degree test does, for at most `steps` steps. True when it stopped on an
 // occupied square, with (x, y) at the look-ahead point 10 pixels further.
-bool marchRay(const Battle& b, const PieceRecord& v, int d, int steps, double cx, double cy,
+bool marchRay(const BattleState& b, const PieceRecord& v, int d, int steps, double cx, double cy,
               double& x, double& y) {
     const double dx = 8 * b.CosTable[d], dy = 8 * b.SinTable[d];
     x = cx;
@@ -178,7 +178,14 @@ bool ICanSeeTheEnemy(Battle& b, int viewer, int target) {
     // hold; such odd records are left to the march.
     if (!Battle::onMap(v.X, v.Y) || !Battle::onMap(t.X, t.Y) || (v.X == t.X && v.Y == t.Y))
         return ICanSeeTheEnemyByMarch(b, viewer, target);
+    return SightReachesSquare(b, viewer, t.X, t.Y);
+}
 
+bool SightReachesSquare(const BattleState& b, int viewer, int tx, int ty) {
+    if (!validIndex(viewer)) return false;
+    const PieceRecord& v = b.Pieces[viewer];
+    if (!Battle::onMap(v.X, v.Y) || !Battle::onMap(tx, ty) || (v.X == tx && v.Y == ty))
+        return false;
     // The middle box: pixels 9..23 of the target's square, so the look-ahead
     // point must lie in [9, 24) of it on both axes. It lies within 10.61
     // pixels of its centre point, so only the degrees of that circle's cone
@@ -186,7 +193,7 @@ bool ICanSeeTheEnemy(Battle& b, int viewer, int target) {
     // millionth of a pixel: a thousandth of a pixel, half a degree and two
     // pixels of reach are ample to spare.
     const double cx = v.X * kSquare - 16.0, cy = v.Y * kSquare - 16.0;
-    const double left = (t.X - 1) * kSquare + 9, top = (t.Y - 1) * kSquare + 9;
+    const double left = (tx - 1) * kSquare + 9, top = (ty - 1) * kSquare + 9;
     const double boxX = left + 7.5, boxY = top + 7.5;
     constexpr double kBoxRadius = 10.61, kSpare = 0.001, kDegree = 180.0 / std::numbers::pi;
     const double distance = std::hypot(boxX - cx, boxY - cy);
@@ -201,10 +208,10 @@ bool ICanSeeTheEnemy(Battle& b, int viewer, int target) {
             continue;
         double x = 0, y = 0;
         if (!marchRay(b, v, d, steps, cx, cy, x, y)) continue;
-        const int tx = trunc(x), ty = trunc(y);
-        const int sx = squareOf(tx), sy = squareOf(ty);
-        if (sx == t.X && sy == t.Y && inMiddle(tx - (sx - 1) * kSquare) &&
-            inMiddle(ty - (sy - 1) * kSquare))
+        const int px = trunc(x), py = trunc(y);
+        const int sx = squareOf(px), sy = squareOf(py);
+        if (sx == tx && sy == ty && inMiddle(px - (sx - 1) * kSquare) &&
+            inMiddle(py - (sy - 1) * kSquare))
             return true;
     }
     return false;

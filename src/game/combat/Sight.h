@@ -10,6 +10,12 @@ bool IsEnemy(const Battle& b, int side, int x, int y, int& found);
 // looks 10 pixels further; the target is seen when that point lies in the
 // middle of his square.
 bool ICanSeeTheEnemy(Battle& b, int viewer, int target);
+// The geometry of that test alone: would the viewer's rays show a soldier
+// standing in the middle of square (x, y)? It asks nobody's side, so it also
+// tells what a Raider sees in his own turn (the full test, as the game asks
+// it, only ever names Raiders as the ones seen). False off the map and on
+// the viewer's own square.
+bool SightReachesSquare(const BattleState& b, int viewer, int x, int y);
 // The same test done literally, ray by ray over all 360 degrees: the reference
 // for the fast one, and the developer's trace view paints what it marches.
 bool ICanSeeTheEnemyByMarch(Battle& b, int viewer, int target);

@@ -95,11 +95,13 @@ void placePickedSoldier(Battle& b, int tx, int ty) {
     grid.rows[grid.row][0] = kPlacedMark;
 
     if (b.SelectedPiece > 0) --b.SelectedPiece;
-    if (b.SelectedPiece == 0) {
+    const bool lastPlaced = b.SelectedPiece == 0;
+    if (lastPlaced) {
         b.play("TurnFinished");
         endDeployment(b);
     }
     placePieces(b);
+    if (lastPlaced) b.playerTurnBegins();
 }
 
 } // namespace korvath

@@ -44,6 +44,8 @@ void applySavedGame(Battle& b, const SavedGame& g) {
         p.X = 0;
     }
     b.TurnNumber = g.turnNumber;
+    // The summary counts the shots of the battle as loaded.
+    b.tally = {};
     for (int i = 1; i <= kMaxPieces; ++i) b.Pieces[i] = g.pieces[i];
     for (int x = 1; x <= kMapWidth; ++x)
         for (int y = 1; y <= kMapHeight; ++y) b.MapGrid[x][y] = g.map[x][y];

@@ -110,6 +110,29 @@ void showLandingZone(Battle& b) {
                   static_cast<int>(sumY * kSquare / stars) - kSquare / 2);
 }
 
+// The summary's numbers, counted before the soldier table is emptied.
+void countTheBattle(Battle& b) {
+    BattleTally& t = b.tally;
+    t.counted = true;
+    t.turns = b.TurnNumber;
+    t.operativesKilled = t.raidersLost = 0;
+    bool raidersLeft = false, operativesLeft = false;
+    for (int i = 1; i <= kMaxPieces; ++i) {
+        const PieceRecord& p = b.Pieces[i];
+        if (p.Name.empty()) continue;
+        const bool alive = p.Wounds > 0;
+        if (p.Side == b.HumanSide) {
+            raidersLeft |= alive;
+            t.raidersLost += !alive;
+        } else {
+            operativesLeft |= alive;
+            t.operativesKilled += !alive;
+        }
+    }
+    t.decided = b.GameOver || !raidersLeft || !operativesLeft;
+    t.won = t.decided && raidersLeft;
+}
+
 } // namespace
 
 void chooseScenario(Battle& b, ScenarioId which, int difficulty) {
@@ -149,6 +172,8 @@ void createBattle(Battle& b) {
     b.armedShot = ArmedShot::None;
     b.showWounds = b.showOverwatch = b.showHealers = true;
     b.hitHalved = b.hitCancelled = false;
+    b.lastShot = {};
+    b.tally = {};
     b.closeRequested = false;
     if (b.developerMode) enableDeveloperMode(b);
     b.dirty = {};
@@ -222,6 +247,7 @@ void activateBattle(Battle& b) {
 }
 
 void closeBattle(Battle& b) {
+    if (b.windowOpen) countTheBattle(b);
     b.TerrainBitmap = Raster();
     b.MapImage = Raster();
     b.syncedTiles.clear();

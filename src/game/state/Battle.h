@@ -46,6 +46,9 @@ struct Battle : BattleState, Screen {
     void letMessagesRun() {
         if (ports.presenter) ports.presenter->letMessagesRun();
     }
+    void playerTurnBegins() {
+        if (ports.presenter) ports.presenter->playerTurnBegins();
+    }
     int timeOfDay() { return ports.clock ? ports.clock->msSinceMidnight() : 0; }
 
     // Copy square (X, Y) / the whole picture from TerrainBitmap to MapImage.

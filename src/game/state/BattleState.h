@@ -20,6 +20,31 @@ struct PickEntry {
 // The shot a click on the map fires: which of the two shot buttons is down.
 enum class ArmedShot { None, Aimed, Quick };
 
+// How a shot's flight ended.
+enum class ShotEnd { None, Obstacle, Soldier, Spent, OffMap };
+
+// The last shot fired, for the window to tell what it did. Never saved.
+struct ShotOutcome {
+    uint32_t number = 0; // shots fired in this battle window so far; 0 none yet
+    ShotEnd end = ShotEnd::None;
+    int x = 0, y = 0; // the square where it stopped (its last point's square)
+    int shooter = 0;
+    std::string what; // the stopping object's description, or the soldier's name
+};
+
+// Numbers for the summary at the end of a battle. Never saved.
+struct BattleTally {
+    int shotsFired = 0; // by the player's side
+    int hits = 0;       // of those, shots that struck a soldier of the other side
+    // Counted when the battle window closes, before the soldier table is emptied.
+    bool counted = false;
+    bool decided = false; // the battle was over (won or lost) when it closed
+    bool won = false;
+    int turns = 0;
+    int operativesKilled = 0;
+    int raidersLost = 0;
+};
+
 // Rules that must not run inside themselves, and their depth.
 enum class Rule { Command, EndTurn, Count };
 
@@ -81,6 +106,9 @@ struct BattleState {
     bool showWounds = true, showOverwatch = true, showHealers = true;
     // The shields of the actions bar: a hit halved / cancelled by toughness.
     bool hitHalved = false, hitCancelled = false;
+    // What the last shot did, and the battle's numbers for its summary.
+    ShotOutcome lastShot;
+    BattleTally tally;
     // The battle is over and its window is to close once the running command ends.
     bool closeRequested = false;
     // True while a battle window exists (between creation and closing).

@@ -110,6 +110,10 @@ class Presenter {
     virtual void beat(Beat beat) = 0;
     virtual void repaint() = 0;
     virtual void letMessagesRun() = 0;
+    // The player's turn has begun: after the last soldier is placed, and after
+    // each computer turn of a battle that goes on. The window saves the battle
+    // then; the rules do nothing with it.
+    virtual void playerTurnBegins() {}
 };
 
 struct Ports {

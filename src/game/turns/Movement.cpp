@@ -36,6 +36,12 @@ bool reactionFire(Battle& b, int i) {
     return CheckOverWatch(b, target, i);
 }
 
+// The right button's question is answered with a cost only for a square the
+// flood reached, on a trace of fewer than 99 steps, that he can pay for.
+bool costAnswered(int needed, int steps, int ap) {
+    return needed > 0 && steps < 99 && needed <= ap;
+}
+
 } // namespace
 
 void walkSelectedPiece(Battle& b, int tx, int ty, bool query) {
@@ -69,7 +75,7 @@ void walkSelectedPiece(Battle& b, int tx, int ty, bool query) {
     if (query) {
         const int needed = b.cell(tx, ty).PathCost;
         // A square the flood never reached has no price, whatever the trace says.
-        if (needed > 0 && n < 99 && needed <= p.AP)
+        if (costAnswered(needed, n, p.AP))
             b.controls.InfoLabel.text = std::to_string(needed) + " action points required, " +
                                         std::to_string(p.AP - needed) + " remaining.";
         else
@@ -116,6 +122,31 @@ void walkSelectedPiece(Battle& b, int tx, int ty, bool query) {
     FillPickList(b, i);
     FocusPiece(b, i);
     b.MapClicksEnabled = true;
+}
+
+WalkPreview previewWalk(const BattleState& b, int i, int tx, int ty) {
+    WalkPreview out;
+    if (!validIndex(i)) return out;
+    const PieceRecord& p = b.Pieces[i];
+    if (p.Name.empty() || p.Wounds < 1 || !Battle::onMap(p.X, p.Y) || !Battle::onMap(tx, ty))
+        return out;
+    // Only a square a walk order may aim at: open, or a door.
+    const MapCell goal = b.cellAt(tx, ty);
+    if (goal.Solidity >= 2 && b.glyph(goal.Glyph).Action != "access") return out;
+    if (p.X == tx && p.Y == ty) return out;
+
+    PathCostGrid costs;
+    computePathCosts(b, p.X, p.Y, tx, ty, costs);
+    const Square start{p.X, p.Y};
+    out.path = tracePath([&costs](int x, int y) { return costs[y * kCostGridWidth + x]; }, {tx, ty},
+                         true, p.AP, [&](Square at) { return at == start; });
+    out.path.erase(out.path.begin());
+    // As the walk counts: its first step is the entry before his own square.
+    const int steps = static_cast<int>(out.path.size()) - 1;
+    out.cost = costs[ty * kCostGridWidth + tx];
+    out.reachable = out.cost > 0 && steps < 99 && out.path.back() == start;
+    out.affordable = out.reachable && costAnswered(out.cost, steps, p.AP);
+    return out;
 }
 
 } // namespace korvath

@@ -7,4 +7,15 @@ namespace korvath {
 // The selected soldier walks towards (tx, ty); with query only the cost is reported.
 void walkSelectedPiece(Battle& b, int tx, int ty, bool query);
 
+// What a walk order of soldier i towards (tx, ty) would do, worked out without
+// touching the battle: the trace the walk follows (from the goal back to his
+// own square) and the cost the right button's question names.
+struct WalkPreview {
+    std::vector<Square> path;
+    int cost = 0;
+    bool reachable = false;  // the walk finds its way there
+    bool affordable = false; // the question answers with the cost, not "Too far or unreacheable."
+};
+WalkPreview previewWalk(const BattleState& b, int i, int tx, int ty);
+
 } // namespace korvath

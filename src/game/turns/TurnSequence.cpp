@@ -177,6 +177,7 @@ void EndTurnButtonClick(Battle& b) {
     b.play("TurnFinished");
 
     startOfTurnChanges(b);
+    if (!b.GameOver) b.playerTurnBegins();
 }
 
 } // namespace korvath

@@ -10,8 +10,8 @@ namespace korvath {
 
 namespace {
 
-constexpr int kGridW = kMapWidth + 2;  // columns 0..81
-constexpr int kGridH = kMapHeight + 2; // rows 0..51
+constexpr int kGridW = kCostGridWidth;  // columns 0..81
+constexpr int kGridH = kCostGridHeight; // rows 0..51
 constexpr int kMaxSweeps = 250;
 constexpr int kAccessSurcharge = 2;
 
@@ -47,9 +47,15 @@ class SquareSet {
 } // namespace
 
 void FillPathCosts(BattleState& b, int sx, int sy, int gx, int gy) {
+    PathCostGrid cost;
+    computePathCosts(b, sx, sy, gx, gy, cost);
+    for (int y = 0; y < kGridH; ++y)
+        for (int x = 0; x < kGridW; ++x) b.MapGrid[x][y].PathCost = cost[y * kGridW + x];
+}
+
+void computePathCosts(const BattleState& b, int sx, int sy, int gx, int gy, PathCostGrid& cost) {
     // Work on a row-major copy of the grid; the border squares keep whatever
     // they held, as only the map's own squares are cleared.
-    std::array<int32_t, kGridW * kGridH> cost;
     // -1: impassable; otherwise the surcharge for entering the square.
     std::array<int8_t, kGridW * kGridH> enter;
     std::array<bool, kMaxGlyphs + 1> access{};
@@ -104,9 +110,6 @@ void FillPathCosts(BattleState& b, int sx, int sy, int gx, int gy) {
             break;
     }
     if (inGrid(sx, sy)) cost[sy * kGridW + sx] = 1;
-
-    for (int y = 0; y < kGridH; ++y)
-        for (int x = 0; x < kGridW; ++x) b.MapGrid[x][y].PathCost = cost[y * kGridW + x];
 }
 
 bool stepOnto(Battle& b, int i, Square to, int cost) {

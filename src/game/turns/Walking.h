@@ -1,6 +1,8 @@
 #pragma once
 #include "game/state/Battle.h"
 
+#include <array>
+#include <cstdint>
 #include <vector>
 
 // Walking, for both sides: the cost flood, the path traced back along it, the
@@ -27,19 +29,27 @@ constexpr bool adjacent(Square a, Square b) {
     return a.x - b.x <= 1 && b.x - a.x <= 1 && a.y - b.y <= 1 && b.y - a.y <= 1;
 }
 
+// The path costs of every square, row-major over the grid with its border
+// (columns 0..81, rows 0..51): what FillPathCosts leaves in MapGrid.
+constexpr int kCostGridWidth = kMapWidth + 2;
+constexpr int kCostGridHeight = kMapHeight + 2;
+using PathCostGrid = std::array<int32_t, kCostGridWidth * kCostGridHeight>;
+
 // Floods PathCost outward from the start square until the goal has a cost (or
 // 250 sweeps ran), then sets the start's cost to 1.
 void FillPathCosts(BattleState& b, int startX, int startY, int goalX, int goalY);
+// The same flood into `costs`, leaving the battle as it is.
+void computePathCosts(const BattleState& b, int startX, int startY, int goalX, int goalY,
+                      PathCostGrid& costs);
 
 // Follows the cheapest neighbours back from the goal towards a walker with
-// `ap` points. Entry 0 is unused; the player's walk lists the goal itself as
-// entry 1 (goalFirst), the computer's starts with the first square chosen.
-// The trace ends when `arrived` holds for the square reached, when it has 250
-// entries, or at once when the walker has 1 point or less. The whole trace is
-// kept, however long.
-template <typename Arrived>
-std::vector<Square> tracePathBack(const BattleState& b, Square goal, bool goalFirst, int ap,
-                                  Arrived arrived) {
+// `ap` points, over the costs costAt(x, y) gives. Entry 0 is unused; the
+// player's walk lists the goal itself as entry 1 (goalFirst), the computer's
+// starts with the first square chosen. The trace ends when `arrived` holds for
+// the square reached, when it has 250 entries, or at once when the walker has
+// 1 point or less. The whole trace is kept, however long.
+template <typename CostAt, typename Arrived>
+std::vector<Square> tracePath(CostAt costAt, Square goal, bool goalFirst, int ap, Arrived arrived) {
     std::vector<Square> path{{0, 0}};
     if (goalFirst) path.push_back(goal);
     Square at = goal;
@@ -49,7 +59,7 @@ std::vector<Square> tracePathBack(const BattleState& b, Square goal, bool goalFi
         for (const Square o : kNeighbours) {
             const Square n{at.x + o.x, at.y + o.y};
             if (!BattleState::onMap(n.x, n.y)) continue;
-            const int cost = b.MapGrid[n.x][n.y].PathCost;
+            const int cost = costAt(n.x, n.y);
             if (cost != 0 && cost < best) {
                 best = cost;
                 chosen = n;
@@ -60,6 +70,14 @@ std::vector<Square> tracePathBack(const BattleState& b, Square goal, bool goalFi
         if (arrived(at) || static_cast<int>(path.size()) - 1 >= kLongestTrace || ap <= 1) break;
     }
     return path;
+}
+
+// The trace over the costs the last flood left in MapGrid.
+template <typename Arrived>
+std::vector<Square> tracePathBack(const BattleState& b, Square goal, bool goalFirst, int ap,
+                                  Arrived arrived) {
+    return tracePath([&b](int x, int y) { return b.MapGrid[x][y].PathCost; }, goal, goalFirst, ap,
+                     arrived);
 }
 
 // Soldier i steps onto `to`, paying `cost`: the square he leaves gets back

@@ -1,0 +1,24 @@
+#pragma once
+#include "game/files/SaveFiles.h"
+#include "game/state/BattleState.h"
+
+#include <string>
+
+namespace korvath {
+
+// The battle kept at the start of each of the player's turns: saved games
+// named autosave1 (the newest) to autosave3 (three turns back), so that
+// autosave1_korvath.map and the rest show in the load dialog like any other
+// saved game of the scenario.
+constexpr int kAutosaves = 3;
+
+// The base name of autosave n (1..3) in a folder: FOLDER/autosaveN.
+std::string autosaveBase(const std::string& folder, int n);
+
+// Moves the older autosaves one place back (the oldest goes) and saves the
+// battle as autosave1, written as a whole as every save is. Throws DataError
+// naming the file and the system's reason. Reads the battle, changes nothing.
+void autosave(const BattleState& b, const std::string& folder,
+              const SaveFiles& files = diskFiles());
+
+} // namespace korvath

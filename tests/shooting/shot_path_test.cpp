@@ -1,0 +1,101 @@
+// Where a shot would stop, worked out without dice, against the shot itself:
+// every aim round a shooter among walls, friends and foes.
+#include "ShotBattle.h"
+#include "game/combat/Shooting.h"
+#include "game/combat/ShotPath.h"
+
+namespace korvath::testing {
+namespace {
+
+int centre(int square) {
+    return square * kSquare - 16;
+}
+
+struct ShotPathTest : ShotTest {
+    // A Raider at (6, 10) who never strays, a friend and two Operatives near
+    // him, a wall to the east, the map's edge to the west, open floor
+    // elsewhere; rifle range 8.
+    ShotPathTest() {
+        soldier(1, "Raider", 1, 6, 10);
+        soldier(2, "Friend", 1, 9, 12);
+        soldier(3, "Grell the Axe", 2, 11, 7);
+        soldier(4, "Operative", 2, 4, 15);
+        for (int y = 2; y <= 18; ++y) wall(13, y);
+        b.Glyphs[kWallGlyph].Description = "Stone wall";
+        b.EquipmentTypes[kRifle].Range = 8;
+        b.HumanTurn = true;
+        b.SelectedPiece = 1;
+        b.PieceSelected = true;
+        ready();
+        FireButtonClick(b, FireButton::Aimed);
+    }
+};
+
+// One shot on a fresh field.
+struct Trial : ShotPathTest {
+    void TestBody() override {}
+};
+
+TEST(ShotPath, EveryAimStopsWhereTheShotWithoutStrayStops) {
+    int ends[5] = {};
+    for (int degree = 0; degree < 360; degree += 5) {
+        Trial t;
+        t.ports.setTimeOfDay(1000 + degree);
+        Battle& b = t.b;
+        const PieceRecord& s = b.Pieces[1];
+        const int mx = int(shotStartX(s) + 150 * std::cos(degree * std::numbers::pi / 180));
+        const int my = int(shotStartY(s) + 150 * std::sin(degree * std::numbers::pi / 180));
+
+        const uint64_t draws = b.rng.draws();
+        const Raster terrain = b.TerrainBitmap;
+        const ShotStop predicted =
+            predictShot(b, 1, unscatteredDegree(s, mx, my), shotStartX(s), shotStartY(s));
+        EXPECT_EQ(b.rng.draws(), draws);
+        EXPECT_TRUE(b.TerrainBitmap == terrain);
+
+        fireClick(b, mx, my);
+        const ShotOutcome& real = b.lastShot;
+        EXPECT_EQ(real.number, 1u);
+        EXPECT_EQ(int(real.end), int(predicted.end)) << "aim " << degree;
+        EXPECT_EQ(real.x, predicted.x) << "aim " << degree;
+        EXPECT_EQ(real.y, predicted.y) << "aim " << degree;
+        if (predicted.end == ShotEnd::Soldier) {
+            EXPECT_EQ(real.what, b.Pieces[predicted.soldier].Name);
+        }
+        ++ends[int(predicted.end)];
+    }
+    // The ring of aims meets every kind of end.
+    for (const ShotEnd e : {ShotEnd::Obstacle, ShotEnd::Soldier, ShotEnd::Spent, ShotEnd::OffMap})
+        EXPECT_GT(ends[int(e)], 0) << int(e);
+}
+
+TEST_F(ShotPathTest, TheOutcomeIsToldAndTheSummaryCountsThePlayersShotsAndHits) {
+    struct Case {
+        int x, y;
+        const char* said;
+        int hits;
+    } cases[] = {
+        {11, 7, "Hit Grell the Axe", 1},      {9, 12, "Hit Friend", 1}, // a friend struck is no hit
+        {13, 10, "Stopped by Stone wall", 1}, {6, 1, "Out of range", 1}, {1, 10, "Left the map", 1},
+    };
+    int shots = 0;
+    for (const Case& c : cases) {
+        b.Pieces[1].AP = 20;
+        fireClick(b, centre(c.x), centre(c.y));
+        ++shots;
+        EXPECT_EQ(describeShot(b.lastShot), c.said);
+        EXPECT_EQ(b.lastShot.number, uint32_t(shots));
+        EXPECT_EQ(b.tally.shotsFired, shots);
+        EXPECT_EQ(b.tally.hits, c.hits) << c.said;
+    }
+    // The computer's shots are told too, but are not the player's to count.
+    b.HumanTurn = false;
+    b.Pieces[3].Wounds = 5;
+    b.Pieces[3].AP = 20;
+    FireBullet(b, 3, 180, shotStartX(b.Pieces[3]), shotStartY(b.Pieces[3]), 0, 0);
+    EXPECT_EQ(b.lastShot.number, uint32_t(shots + 1));
+    EXPECT_EQ(b.tally.shotsFired, shots);
+}
+
+} // namespace
+} // namespace korvath::testing
