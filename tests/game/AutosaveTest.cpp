@@ -1,6 +1,6 @@
 // The autosave at the start of each of the player's turns: three sets that
-// move one place back each turn, load like any saved game, and never mix two
-// turns, however a save is cut short.
+// move one place back each turn, load like any saved game, and change as one
+// however a save is cut short.
 #include "game/files/Autosave.h"
 #include "TestData.h"
 #include "engine/DataError.h"
@@ -103,7 +103,7 @@ TEST_F(Autosaves, KeepTheLastThreeTurnsNewestFirstAndLoadLikeAnySavedGame) {
     EXPECT_EQ(b->TurnNumber, 3);
 }
 
-TEST_F(Autosaves, CutShortAnywhereNoSetMixesTwoTurns) {
+TEST_F(Autosaves, CutShortAnywhereTheThreeSetsChangeAsOne) {
     bool finished = false;
     for (int crashAt = 0; !finished; ++crashAt) {
         SCOPED_TRACE("crash at operation " + std::to_string(crashAt));
@@ -120,15 +120,14 @@ TEST_F(Autosaves, CutShortAnywhereNoSetMixesTwoTurns) {
             finished = true;
         } catch (const CrashingFiles::Crash&) {
         }
-        // Each set shown in the dialog holds one turn, or is refused whole;
-        // the newest turn is in the first set once the save has finished.
-        for (int n = 1; n <= kAutosaves; ++n) turnIn(n);
-        if (finished) {
-            EXPECT_EQ(turnIn(1), 4);
-        }
-        // The next autosave puts everything right.
-        turn(5);
-        autosave(*b, folder());
-        EXPECT_EQ(turnIn(1), 5);
+        // The next look at the folder (the load dialog's) finds the three
+        // turns before or the three after, never a set lost or mixed.
+        finishInterruptedSaves(folder());
+        const std::vector<int> turns = {turnIn(1), turnIn(2), turnIn(3)};
+        if (finished)
+            EXPECT_EQ(turns, std::vector<int>({4, 3, 2}));
+        else
+            EXPECT_TRUE(turns == std::vector<int>({3, 2, 1}) ||
+                        turns == std::vector<int>({4, 3, 2}));
     }
 }

@@ -7,7 +7,7 @@
 namespace korvath {
 
 // The battle kept at the start of each of the player's turns: saved games
-// named autosave1 (the newest) to autosave3 (three turns back), so that
+// named autosave1 (this turn's) to autosave3 (two turns back), so that
 // autosave1_korvath.map and the rest show in the load dialog like any other
 // saved game of the scenario.
 constexpr int kAutosaves = 3;
@@ -16,7 +16,8 @@ constexpr int kAutosaves = 3;
 std::string autosaveBase(const std::string& folder, int n);
 
 // Moves the older autosaves one place back (the oldest goes) and saves the
-// battle as autosave1, written as a whole as every save is. Throws DataError
+// battle as autosave1. The three sets change as one, through one commit
+// record (FOLDER/autosave_SCENARIO.commit) as every save does. Throws DataError
 // naming the file and the system's reason. Reads the battle, changes nothing.
 void autosave(const BattleState& b, const std::string& folder,
               const SaveFiles& files = diskFiles());

@@ -109,10 +109,7 @@ void finishInterruptedSaves(const std::string& folder, const SaveFiles& files) {
             files.remove(folder + "/" + e);
 }
 
-void writeSavedGame(const BattleState& b, const std::string& base, const SaveFiles& files) {
-    const auto names = savedGameFiles(base, b.ScenarioName);
-    const std::string folder = folderOf(names[0]);
-
+std::array<std::vector<uint8_t>, 3> savedGameContents(const BattleState& b) {
     const std::string turn = std::to_string(b.TurnNumber) + "\r\n";
     std::vector<uint8_t> pieces;
     pieces.reserve(kMaxPieces * kSavedPieceSize);
@@ -123,32 +120,48 @@ void writeSavedGame(const BattleState& b, const std::string& base, const SaveFil
     MapSquares map{};
     for (int x = 1; x <= kMapWidth; ++x)
         for (int y = 1; y <= kMapHeight; ++y) map[x][y] = b.MapGrid[x][y];
-    const std::vector<uint8_t> contents[3] = {
-        {turn.begin(), turn.end()}, pieces, encodeMapRecords(map)};
+    return {std::vector<uint8_t>(turn.begin(), turn.end()), pieces, encodeMapRecords(map)};
+}
 
+void writeAsWhole(const std::vector<FileToWrite>& out, const std::string& record,
+                  const SaveFiles& files) {
+    if (out.empty()) return;
+    const std::string folder = folderOf(record);
     std::error_code ec;
     fs::create_directories(folder, ec);
     finishInterruptedSaves(folder, files);
-    // The set is replaced as a whole: the three files are written under
-    // temporary names, then a commit record naming them; only then are they
-    // renamed into place. A save cut short before the record leaves the old
-    // set; after it, the next look at the folder finishes the renames.
-    const std::string record = base + "_" + b.ScenarioName + kCommitRecord;
+    // The files are written under temporary names, then a commit record
+    // naming them; only then are they renamed into place. Cut short before
+    // the record, the old files stay; after it, the next look at the folder
+    // finishes the renames.
+    const std::string& shownAs = out.back().path;
     try {
-        for (int i = 0; i < 3; ++i) files.write(names[i] + kTemporary, contents[i], names[i]);
+        for (const FileToWrite& f : out) files.write(f.path + kTemporary, f.bytes, f.path);
         std::string text;
-        for (const auto& n : names) text += nameOf(n) + "\n";
+        for (const FileToWrite& f : out) text += nameOf(f.path) + "\n";
         text += std::string(kCommitEnd) + "\n";
-        files.write(record, {text.begin(), text.end()}, names[2]);
+        files.write(record, {text.begin(), text.end()}, shownAs);
         files.syncFolder(folder);
     } catch (...) {
         files.remove(record);
-        for (const auto& n : names) files.remove(n + kTemporary);
+        for (const FileToWrite& f : out) files.remove(f.path + kTemporary);
         throw;
     }
-    for (int i = 0; i < 3; ++i) files.rename(names[i] + kTemporary, names[i], names[i]);
+    for (const FileToWrite& f : out) files.rename(f.path + kTemporary, f.path, f.path);
     files.syncFolder(folder);
     files.remove(record);
+}
+
+std::string commitRecordName(const std::string& base, const std::string& scenario) {
+    return base + "_" + scenario + kCommitRecord;
+}
+
+void writeSavedGame(const BattleState& b, const std::string& base, const SaveFiles& files) {
+    const auto names = savedGameFiles(base, b.ScenarioName);
+    auto contents = savedGameContents(b);
+    std::vector<FileToWrite> out;
+    for (int i = 0; i < 3; ++i) out.push_back({names[i], std::move(contents[i])});
+    writeAsWhole(out, commitRecordName(base, b.ScenarioName), files);
 }
 
 SavedGame readSavedGame(const std::string& txt, const std::string& dat, const std::string& map) {

@@ -30,6 +30,24 @@ struct SavedGame {
 // The three file names of base name B for scenario S: B_S.Txt, B_S.dat, B_S.map.
 std::array<std::string, 3> savedGameFiles(const std::string& base, const std::string& scenario);
 
+// The bytes of the three files, in that order.
+std::array<std::vector<uint8_t>, 3> savedGameContents(const BattleState& b);
+
+// A file to be written and what it is to hold.
+struct FileToWrite {
+    std::string path;
+    std::vector<uint8_t> bytes;
+};
+// Writes files of one folder as one: temporary files, then the commit record
+// (a path in that folder, ending in ".commit") that names them, then the
+// renames. Cut short at any moment, it leaves all the old files or, once the
+// next look at the folder has finished it, all the new ones. Throws DataError
+// naming the file and the system's reason.
+void writeAsWhole(const std::vector<FileToWrite>& out, const std::string& record,
+                  const SaveFiles& files = diskFiles());
+// The commit record of the saved game with base name B for scenario S: B_S.commit.
+std::string commitRecordName(const std::string& base, const std::string& scenario);
+
 // Writes the set as a whole: a save cut short at any moment leaves the old
 // set or, once the next look at the folder has finished it, the new one,
 // never a mix. Throws DataError naming the file and the system's reason.
