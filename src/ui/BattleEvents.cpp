@@ -3,6 +3,7 @@
 // so the window itself decides nothing: it translates Qt's events into the
 // rules' terms and mirrors the controls model afterwards.
 
+#include "BattleAids.h"
 #include "TNodeForm.h"
 #include "TPlayingScreen.h"
 #include "game/commands/Commands.h"
@@ -342,6 +343,7 @@ void TPlayingScreen::FormClose() {
     if (b_.ports.presenter == &presenter_) b_.ports.presenter = nullptr;
     if (nodes_) nodes_->onClosed = nullptr;
     closed_ = true;
+    aids_->battleClosed();
 }
 
 void TPlayingScreen::showEvent(QShowEvent* e) {

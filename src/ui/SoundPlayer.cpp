@@ -54,6 +54,7 @@ bool SoundPlayer::openAudio() {
         return false;
     }
     Mix_AllocateChannels(16);
+    Mix_Volume(-1, volume_ * MIX_MAX_VOLUME / 100);
     audioOpen_ = true;
     return true;
 }
@@ -91,8 +92,13 @@ void SoundPlayer::load(const std::string& path) {
     }
 }
 
+void SoundPlayer::setVolume(int percent) {
+    volume_ = std::clamp(percent, 0, 100);
+    if (audioOpen_) Mix_Volume(-1, volume_ * MIX_MAX_VOLUME / 100);
+}
+
 void SoundPlayer::play(const std::string& name) {
-    if (!audioOpen_) return;
+    if (!audioOpen_ || muted_) return;
     auto it = chunks_.find(lower(name));
     if (it == chunks_.end() || !it->second) {
         if (it == chunks_.end()) warnOnce("wave " + name, "no wave named " + name);

@@ -25,6 +25,11 @@ class SoundPlayer : public Sound {
     void play(const std::string& name) override;
 
     bool audioOpen() const { return audioOpen_; }
+    // The player's volume in per cent (0..100) and the mute switch.
+    void setVolume(int percent);
+    int volume() const { return volume_; }
+    void setMuted(bool muted) { muted_ = muted; }
+    bool muted() const { return muted_; }
     // Names of the loaded waves (without ".wav").
     std::set<std::string> names() const;
 
@@ -35,6 +40,8 @@ class SoundPlayer : public Sound {
 
     bool triedAudio_ = false;
     bool audioOpen_ = false;
+    int volume_ = 100;
+    bool muted_ = false;
     std::string loadedPath_;
     std::map<std::string, Mix_Chunk*> chunks_;   // lower-case name -> wave
     std::map<std::string, std::string> spelled_; // lower-case name -> name as stored

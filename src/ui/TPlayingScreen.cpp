@@ -1,6 +1,7 @@
 #include "TPlayingScreen.h"
 #include "QtPorts.h"
 
+#include "BattleAids.h"
 #include "ButtonIcons.h"
 #include "CursorFile.h"
 #include "Fonts.h"
@@ -45,6 +46,7 @@ TPlayingScreen::TPlayingScreen(Battle& battle, SoundPlayer* sound, TNodeForm* no
     setWindowTitle(QStringLiteral("Korvath"));
     buildWindow();
     buildMenus();
+    aids_ = new BattleAids(*this, b_, mapImage_, sound_);
     connectEvents();
     qApp->installEventFilter(this);
     if (nodes_) nodes_->onClosed = [this] { b_.nodeGridVisible = false; };
@@ -296,8 +298,8 @@ void TPlayingScreen::FormCreate() {
 }
 
 void TPlayingScreen::WindowPresenter::beat(Beat beat) {
-    const BeatTiming t = timingOf(beat);
-    waitOnEventLoop(t.ms, t.letMessagesRun);
+    // The animation speed changes how long, never what or in which order.
+    waitOnEventLoop(w_->aids_->beatLength(beat), timingOf(beat).letMessagesRun);
 }
 
 void TPlayingScreen::WindowPresenter::repaint() {
@@ -306,6 +308,10 @@ void TPlayingScreen::WindowPresenter::repaint() {
 
 void TPlayingScreen::WindowPresenter::letMessagesRun() {
     QCoreApplication::processEvents();
+}
+
+void TPlayingScreen::WindowPresenter::playerTurnBegins() {
+    w_->aids_->playerTurnBegins();
 }
 
 } // namespace korvath

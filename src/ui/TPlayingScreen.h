@@ -22,6 +22,7 @@ class QToolButton;
 
 namespace korvath {
 
+class BattleAids;
 class SoundPlayer;
 class TNodeForm;
 
@@ -50,6 +51,8 @@ class TPlayingScreen : public QMainWindow {
     QWidget* control(const QString& name) const { return widgets_.value(name); }
     QAction* menuEntry(const QString& name) const { return actions_.value(name); }
     MapImageWidget* mapImage() const { return mapImage_; }
+    // The aids beyond the game's own rules: overlays, settings, autosave, summary.
+    BattleAids* aids() const { return aids_; }
 
   protected:
     void showEvent(QShowEvent* e) override;
@@ -126,6 +129,7 @@ class TPlayingScreen : public QMainWindow {
         void beat(Beat beat) override;
         void repaint() override;
         void letMessagesRun() override;
+        void playerTurnBegins() override;
 
       private:
         TPlayingScreen* w_;
@@ -135,6 +139,7 @@ class TPlayingScreen : public QMainWindow {
     SoundPlayer* sound_;
     TNodeForm* nodes_;
     WindowPresenter presenter_{this};
+    BattleAids* aids_ = nullptr;
     QHash<QString, QWidget*> widgets_;
     QHash<QString, QAction*> actions_;
     MapImageWidget* mapImage_ = nullptr;

@@ -1,6 +1,7 @@
 // Mirroring the battle's controls model onto the window's widgets.
 #include "TPlayingScreen.h"
 
+#include "BattleAids.h"
 #include "TNodeForm.h"
 #include "engine/ShownText.h"
 #include "game/display/Display.h"
@@ -185,6 +186,7 @@ void TPlayingScreen::sync(bool now) {
     const CursorShape overMap = window != CursorShape::Default ? window : b_.controls.mapCursor;
     if (window != windowCursor_) central_->setCursor(cursorFor(windowCursor_ = window));
     if (overMap != mapCursor_) mapImage_->setCursor(cursorFor(mapCursor_ = overMap));
+    aids_->battleShown();
 }
 
 } // namespace korvath

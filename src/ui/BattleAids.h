@@ -1,0 +1,64 @@
+#pragma once
+#include "MapOverlays.h"
+#include "Settings.h"
+#include "game/state/Battle.h"
+
+#include <QObject>
+
+#include <cstdint>
+
+class QAction;
+class QActionGroup;
+class QMainWindow;
+class QMenu;
+
+namespace korvath {
+
+class SoundPlayer;
+
+// What the battle window offers beyond the game's own rules, all of it
+// remembered in the player's settings: the tactical aids drawn over the map
+// and their Options menu entries, what each shot did in the status bar, the
+// animation speed, the sound's volume, the autosave at the start of each of
+// the player's turns and the summary when a decided battle closes. None of it
+// changes the battle: it reads it, draws on the window and writes files.
+class BattleAids : public QObject {
+    Q_OBJECT
+  public:
+    // Adds its entries to the window's Options menu ("Options1") before the
+    // developer's hidden ones, and its overlay to the map picture.
+    BattleAids(QMainWindow& window, Battle& b, QWidget* mapImage, SoundPlayer* sound);
+
+    // The window has mirrored the battle, after a command or during an animation.
+    void battleShown();
+    // How long the window holds a beat at the chosen animation speed.
+    int beatLength(Beat beat) const;
+    // The player's turn has begun: the battle is saved as autosave1.
+    void playerTurnBegins();
+    // The battle window is closing: a decided battle is summed up.
+    void battleClosed();
+
+    Settings& settings() { return settings_; }
+    MapOverlays* overlays() const { return overlays_; }
+    // The menu entry of that name ("PathPreview1", "SpeedFast1", "Volume50" …).
+    QAction* entry(const QString& name) const;
+
+  private:
+    void buildMenu();
+    QAction* checkEntry(QMenu* menu, const char* name, const QString& text, bool on);
+    QActionGroup* choiceEntries(QMenu* menu,
+                                const std::vector<std::pair<const char*, QString>>& entries,
+                                int chosen);
+    void applySettings();
+    void tellShot();
+
+    QMainWindow& window_;
+    Battle& b_;
+    SoundPlayer* sound_;
+    Settings settings_;
+    MapOverlays* overlays_;
+    uint32_t toldShot_ = 0;       // the last shot told in the status bar
+    bool autosaveFailed_ = false; // told once, then the battle goes on quietly
+};
+
+} // namespace korvath

@@ -1,0 +1,348 @@
+#include "MapOverlays.h"
+
+#include "game/combat/Sight.h"
+#include "game/state/Pieces.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace korvath {
+
+namespace {
+
+constexpr int kMarkMs = 1500; // how long a shot's marker stays
+const QColor kAffordable(70, 230, 70);
+const QColor kTooDear(240, 60, 50);
+const QColor kFireLine(255, 220, 60);
+const QColor kFriendInTheWay(255, 40, 40);
+const QColor kEnemyInTheWay(70, 230, 70);
+const QColor kObstacle(255, 150, 40);
+const QColor kSeen(255, 230, 90);
+const QColor kShotMark(255, 255, 255);
+
+QPointF centreOf(const Square& s) {
+    return {double(squareCentre(s.x)), double(squareCentre(s.y))};
+}
+
+QRect squareRect(int x, int y) {
+    return {(x - 1) * kSquare, (y - 1) * kSquare, kSquare, kSquare};
+}
+
+// The squares' glyphs and solidity, folded into one number: the walking
+// aids need working out again only when it changes.
+uint64_t mapFingerprint(const BattleState& b) {
+    uint64_t h = 1469598103934665603u;
+    for (int x = 1; x <= kMapWidth; ++x)
+        for (int y = 1; y <= kMapHeight; ++y) {
+            const MapCell& c = b.MapGrid[x][y];
+            h = (h ^ (uint64_t{c.Glyph} << 8 | c.Solidity)) * 1099511628211u;
+        }
+    return h;
+}
+
+// The caption beside a marker: a dark box with the text, inside the map.
+QRect captionRect(const QFontMetrics& fm, const QString& text, QPointF at) {
+    QRect r = fm.boundingRect(text).adjusted(-4, -2, 4, 2);
+    r.moveTopLeft(QPoint(int(at.x()) + 20, int(at.y()) - 28));
+    if (r.right() >= kMapPixelsX) r.moveRight(int(at.x()) - 20);
+    if (r.top() < 0) r.moveTop(int(at.y()) + 20);
+    return r;
+}
+
+void drawCaption(QPainter& p, const QRect& r, const QString& text, const QColor& colour) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 190));
+    p.drawRoundedRect(r, 3, 3);
+    p.setPen(colour);
+    p.drawText(r, Qt::AlignCenter, text);
+}
+
+QString pathCaption(const WalkPreview& w, int ap) {
+    return w.affordable ? QStringLiteral("%1 AP").arg(w.cost)
+                        : QStringLiteral("%1 AP, has %2").arg(w.cost).arg(ap);
+}
+
+QString fireCaption(const BattleState& b, const ShotStop& s) {
+    if (s.end == ShotEnd::Soldier) return QString::fromStdString(b.Pieces[s.soldier].Name);
+    if (s.end == ShotEnd::Obstacle)
+        return QString::fromStdString(b.glyph(b.cellAt(s.x, s.y).Glyph).Description);
+    return {};
+}
+
+} // namespace
+
+MapOverlays::MapOverlays(const Battle& b, QWidget* map) : QWidget(map), b_(b) {
+    setObjectName("MapOverlays");
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setGeometry(0, 0, kMapPixelsX, kMapPixelsY);
+    QFont f = font();
+    f.setBold(true);
+    f.setPixelSize(12);
+    setFont(f);
+    map->installEventFilter(this);
+    markTimer_.setSingleShot(true);
+    connect(&markTimer_, &QTimer::timeout, this, [this] {
+        if (mark_) update(markArea(*mark_));
+        mark_.reset();
+    });
+    show();
+}
+
+void MapOverlays::setSwitches(const Switches& s) {
+    switches_ = s;
+    pathKey_ = {};
+    seenKey_ = 0;
+    if (!s.shotOutcome && mark_) {
+        update(markArea(*mark_));
+        mark_.reset();
+    }
+    refresh();
+}
+
+bool MapOverlays::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == parent()) {
+        if (e->type() == QEvent::MouseMove) {
+            hover_ = static_cast<QMouseEvent*>(e)->position().toPoint();
+            refresh();
+        } else if (e->type() == QEvent::Leave) {
+            hover_.reset();
+            refresh();
+        }
+    }
+    return false;
+}
+
+void MapOverlays::refresh() {
+    std::optional<WalkPreview> path = pathNow();
+    std::optional<FireLine> fire = fireLineNow();
+    std::vector<int> seen = seenNow();
+    const QString caption = path ? pathCaption(*path, b_.Pieces[b_.SelectedPiece].AP) : QString();
+    const bool pathChanged = path.has_value() != path_.has_value() || caption != pathCaption_ ||
+                             (path && (path->path != path_->path || path->cost != path_->cost ||
+                                       path->affordable != path_->affordable));
+    if (pathChanged) {
+        update(pathArea());
+        path_ = std::move(path);
+        pathCaption_ = caption;
+        update(pathArea());
+    }
+    if (fire != fire_) {
+        update(fireArea());
+        fire_ = std::move(fire);
+        update(fireArea());
+    }
+    if (seen != seen_) {
+        update(seenArea());
+        seen_ = std::move(seen);
+        update(seenArea());
+    }
+}
+
+void MapOverlays::markShot(int x, int y) {
+    if (!switches_.shotOutcome || !BattleState::onMap(x, y)) return;
+    if (mark_) update(markArea(*mark_));
+    mark_ = QPoint(x, y);
+    update(markArea(*mark_));
+    markTimer_.start(kMarkMs);
+}
+
+// ---- what the aids show ----
+
+std::optional<WalkPreview> MapOverlays::pathNow() {
+    const BattleState& b = b_;
+    // Only where a click would give the walk order; a click on one of his
+    // own soldiers selects that one instead.
+    const int tx = hover_ ? hover_->x() / kSquare + 1 : 0;
+    const int ty = hover_ ? hover_->y() / kSquare + 1 : 0;
+    if (!switches_.pathPreview || !hover_ || !b.windowOpen || !b.HumanTurn || !b.MapClicksEnabled ||
+        b.deploying || !b.PieceSelected || b.FireMode || b.HandFightMode || b.GameOver ||
+        b.SelectedItemSlot != 0 || b.armedShot != ArmedShot::None || !isPiece(b, b.SelectedPiece) ||
+        !BattleState::onMap(tx, ty) || livingOfSideOn(b, b.HumanSide, tx, ty)) {
+        pathKey_ = {};
+        return std::nullopt;
+    }
+    const PieceRecord& p = b.Pieces[b.SelectedPiece];
+    const PathKey key{tx, ty, b.SelectedPiece, p.X, p.Y, p.AP, mapFingerprint(b)};
+    if (key == pathKey_ && path_) return path_;
+    if (key == pathKey_) return std::nullopt;
+    pathKey_ = key;
+    WalkPreview w = previewWalk(b, b.SelectedPiece, tx, ty);
+    // "Too far or unreacheable." where the walk finds no way: nothing to show.
+    if (!w.reachable) return std::nullopt;
+    return w;
+}
+
+std::optional<MapOverlays::FireLine> MapOverlays::fireLineNow() const {
+    const BattleState& b = b_;
+    if (!switches_.lineOfFire || !hover_ || !b.windowOpen || b.armedShot == ArmedShot::None ||
+        !b.FireMode || b.HandFightMode || !b.HumanTurn || b.deploying || !b.MapClicksEnabled ||
+        !isPiece(b, b.SelectedPiece))
+        return std::nullopt;
+    const PieceRecord& s = b.Pieces[b.SelectedPiece];
+    if (s.Wounds < 1 || !BattleState::onMap(s.X, s.Y)) return std::nullopt;
+    const QPoint aim = *hover_;
+    FireLine f;
+    f.from = {shotStartX(s), shotStartY(s)};
+    f.aim = aim;
+    f.stop = predictShot(b, b.SelectedPiece, unscatteredDegree(s, aim.x(), aim.y()), f.from.x(),
+                         f.from.y());
+    f.to = {f.stop.px, f.stop.py};
+    f.friendly = f.stop.end == ShotEnd::Soldier && b.Pieces[f.stop.soldier].Side == b.HumanSide;
+    f.caption = fireCaption(b, f.stop);
+    return f;
+}
+
+std::vector<int> MapOverlays::seenNow() {
+    const BattleState& b = b_;
+    if (!switches_.seenEnemies || !b.windowOpen) {
+        seenKey_ = 0;
+        return {};
+    }
+    uint64_t key = mapFingerprint(b);
+    for (const PieceRecord& p : b.Pieces)
+        key = (key ^ (uint64_t(p.X) << 24 | uint64_t(p.Y) << 16 | uint64_t(p.Side) << 8 |
+                      uint64_t(p.Wounds > 0))) *
+              1099511628211u;
+    if (key == seenKey_) return seen_;
+    seenKey_ = key;
+    std::vector<int> raiders, seen;
+    for (int i = 1; i <= kMaxPieces; ++i) {
+        const PieceRecord& p = b.Pieces[i];
+        if (!p.Name.empty() && p.Side == b.HumanSide && p.Wounds > 0 &&
+            BattleState::onMap(p.X, p.Y))
+            raiders.push_back(i);
+    }
+    for (int i = 1; i <= kMaxPieces; ++i) {
+        const PieceRecord& o = b.Pieces[i];
+        if (o.Name.empty() || o.Side == b.HumanSide || o.Wounds < 1 ||
+            !BattleState::onMap(o.X, o.Y))
+            continue;
+        for (const int r : raiders)
+            if (SightReachesSquare(b, r, o.X, o.Y)) {
+                seen.push_back(i);
+                break;
+            }
+    }
+    return seen;
+}
+
+// ---- where they are drawn ----
+
+QRect MapOverlays::pathArea() const {
+    if (!path_) return {};
+    QRect r;
+    for (const Square& s : path_->path) r |= squareRect(s.x, s.y);
+    r |= captionRect(fontMetrics(), pathCaption_, centreOf(path_->path.front()));
+    return r.adjusted(-4, -4, 4, 4);
+}
+
+QRect MapOverlays::fireArea() const {
+    if (!fire_) return {};
+    QRect r = QRectF(fire_->from, fire_->to).normalized().toAlignedRect();
+    r |= QRect(fire_->aim.toPoint(), QSize(1, 1));
+    r |= squareRect(fire_->stop.x, fire_->stop.y);
+    r |= captionRect(fontMetrics(), fire_->caption, fire_->to);
+    return r.adjusted(-10, -10, 10, 10);
+}
+
+QRect MapOverlays::seenArea() const {
+    QRect r;
+    for (const int i : seen_) r |= squareRect(b_.Pieces[i].X, b_.Pieces[i].Y);
+    return r.adjusted(-2, -2, 2, 2);
+}
+
+QRect MapOverlays::markArea(QPoint square) {
+    return squareRect(square.x(), square.y()).adjusted(-12, -12, 12, 12);
+}
+
+// ---- painting ----
+
+void MapOverlays::paintEvent(QPaintEvent* e) {
+    QPainter p(this);
+    p.setClipRect(e->rect());
+    p.setRenderHint(QPainter::Antialiasing);
+    if (!seen_.empty() && e->rect().intersects(seenArea())) paintSeen(p);
+    if (path_ && e->rect().intersects(pathArea())) paintPath(p);
+    if (fire_ && e->rect().intersects(fireArea())) paintFireLine(p);
+    if (mark_) paintMark(p);
+}
+
+void MapOverlays::paintPath(QPainter& p) const {
+    const WalkPreview& w = *path_;
+    const QColor colour = w.affordable ? kAffordable : kTooDear;
+    QPainterPath line;
+    line.moveTo(centreOf(w.path.back()));
+    for (auto s = w.path.rbegin() + 1; s != w.path.rend(); ++s) line.lineTo(centreOf(*s));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(0, 0, 0, 160), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(line);
+    p.setPen(QPen(colour, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(line);
+    p.setBrush(colour);
+    p.setPen(QPen(Qt::black, 1));
+    for (size_t k = 1; k + 1 < w.path.size(); ++k) p.drawEllipse(centreOf(w.path[k]), 3.5, 3.5);
+    const Square& goal = w.path.front();
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(colour, 2));
+    p.drawRect(squareRect(goal.x, goal.y).adjusted(2, 2, -2, -2));
+    drawCaption(p, captionRect(p.fontMetrics(), pathCaption_, centreOf(goal)), pathCaption_,
+                colour);
+}
+
+void MapOverlays::paintFireLine(QPainter& p) const {
+    const FireLine& f = *fire_;
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(0, 0, 0, 150), 4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(f.from, f.to);
+    p.setPen(QPen(kFireLine, 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(f.from, f.to);
+    // Where the mouse points beyond the stop: the rest of the line, faint.
+    const double toAim = QLineF(f.from, f.aim).length(), toStop = QLineF(f.from, f.to).length();
+    if (toAim > toStop + 4) {
+        p.setPen(QPen(QColor(255, 220, 60, 110), 1, Qt::DashLine));
+        p.drawLine(f.to, f.aim);
+    }
+    if (f.stop.end != ShotEnd::Soldier && f.stop.end != ShotEnd::Obstacle) {
+        p.setPen(QPen(kFireLine, 2));
+        p.drawEllipse(f.to, 5, 5);
+        return;
+    }
+    const QColor colour = f.friendly                       ? kFriendInTheWay
+                          : f.stop.end == ShotEnd::Soldier ? kEnemyInTheWay
+                                                           : kObstacle;
+    const QRect sq = squareRect(f.stop.x, f.stop.y).adjusted(1, 1, -1, -1);
+    p.setPen(QPen(colour, 3));
+    p.drawRect(sq);
+    p.drawLine(sq.topLeft() + QPoint(6, 6), sq.bottomRight() - QPoint(6, 6));
+    p.drawLine(sq.topRight() + QPoint(-6, 6), sq.bottomLeft() + QPoint(6, -6));
+    if (!f.caption.isEmpty())
+        drawCaption(p, captionRect(p.fontMetrics(), f.caption, f.to), f.caption, colour);
+}
+
+void MapOverlays::paintSeen(QPainter& p) const {
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kSeen, 1));
+    for (const int i : seen_)
+        p.drawRect(
+            QRectF(squareRect(b_.Pieces[i].X, b_.Pieces[i].Y)).adjusted(0.5, 0.5, -0.5, -0.5));
+}
+
+void MapOverlays::paintMark(QPainter& p) const {
+    const QRectF sq = squareRect(mark_->x(), mark_->y());
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(0, 0, 0, 170), 5));
+    p.drawEllipse(sq.center(), 17, 17);
+    p.setPen(QPen(kShotMark, 2));
+    p.drawEllipse(sq.center(), 17, 17);
+    p.drawLine(sq.center() - QPointF(22, 0), sq.center() - QPointF(10, 0));
+    p.drawLine(sq.center() + QPointF(10, 0), sq.center() + QPointF(22, 0));
+    p.drawLine(sq.center() - QPointF(0, 22), sq.center() - QPointF(0, 10));
+    p.drawLine(sq.center() + QPointF(0, 10), sq.center() + QPointF(0, 22));
+}
+
+} // namespace korvath

@@ -1,0 +1,132 @@
+#include "Settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace korvath {
+
+namespace {
+
+// How a setting is written in the file.
+enum class Kind { Flag, Number, Choice };
+
+struct KeyInfo {
+    const char* name;
+    Kind kind;
+    int fallback;
+    int low = 0, high = 1;    // a number's range
+    QStringList choices = {}; // a choice's words, in the order of its enum
+};
+
+const KeyInfo& info(Settings::Key k) {
+    static const KeyInfo table[Settings::kKeys] = {
+        {"aids/pathPreview", Kind::Flag, 1},
+        {"aids/lineOfFire", Kind::Flag, 1},
+        {"aids/shotOutcome", Kind::Flag, 1},
+        {"aids/seenEnemies", Kind::Flag, 0},
+        {"animation/speed", Kind::Choice, 0, 0, 2, {"normal", "fast", "instant"}},
+        {"sound/volume", Kind::Number, 100, 0, 100},
+        {"sound/muted", Kind::Flag, 0},
+    };
+    return table[static_cast<int>(k)];
+}
+
+// The value as the file holds it; false when the text means nothing here.
+bool parse(const KeyInfo& k, const QString& text, int& value) {
+    const QString t = text.trimmed().toLower();
+    switch (k.kind) {
+    case Kind::Flag:
+        if (t == "true" || t == "1")
+            value = 1;
+        else if (t == "false" || t == "0")
+            value = 0;
+        else
+            return false;
+        return true;
+    case Kind::Number: {
+        bool ok = false;
+        value = t.toInt(&ok);
+        return ok && value >= k.low && value <= k.high;
+    }
+    case Kind::Choice:
+        value = static_cast<int>(k.choices.indexOf(t));
+        return value >= 0;
+    }
+    return false;
+}
+
+QVariant written(const KeyInfo& k, int value) {
+    switch (k.kind) {
+    case Kind::Flag:
+        return value != 0;
+    case Kind::Number:
+        return value;
+    case Kind::Choice:
+        return k.choices.value(value);
+    }
+    return {};
+}
+
+} // namespace
+
+QString Settings::defaultFile() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/korvath/korvath.ini");
+}
+
+Settings::Settings(const QString& file)
+    : file_(file), store_(std::make_unique<QSettings>(file, QSettings::IniFormat)) {
+    load();
+}
+
+void Settings::load() {
+    for (int i = 0; i < kKeys; ++i) values_[i] = info(static_cast<Key>(i)).fallback;
+    if (store_->status() != QSettings::NoError) {
+        // Unreadable as settings: it is put aside, so that the next change
+        // starts a sound file.
+        const QString aside = file_ + QStringLiteral(".damaged");
+        QFile::remove(aside);
+        QFile::rename(file_, aside);
+        warning_ = QStringLiteral("the settings file %1 is damaged; it is kept as %2 and the "
+                                  "defaults are used")
+                       .arg(file_, aside);
+        store_ = std::make_unique<QSettings>(file_, QSettings::IniFormat);
+    } else {
+        QStringList unknown;
+        for (int i = 0; i < kKeys; ++i) {
+            const KeyInfo& k = info(static_cast<Key>(i));
+            const QVariant v = store_->value(QString::fromLatin1(k.name));
+            if (!v.isValid()) continue;
+            int value = 0;
+            if (parse(k, v.toString(), value)) {
+                values_[i] = value;
+            } else {
+                unknown << QString::fromLatin1(k.name);
+                // Told once: the file gets the default in its place.
+                store_->setValue(QString::fromLatin1(k.name), written(k, values_[i]));
+            }
+        }
+        if (!unknown.isEmpty()) store_->sync();
+        if (!unknown.isEmpty())
+            warning_ = QStringLiteral("the settings file %1 holds values the game does not know "
+                                      "(%2); their defaults are used")
+                           .arg(file_, unknown.join(QStringLiteral(", ")));
+    }
+    if (!warning_.isEmpty()) std::fprintf(stderr, "korvath: %s\n", qPrintable(warning_));
+}
+
+void Settings::set(Key k, int value) {
+    const KeyInfo& i = info(k);
+    if (i.kind != Kind::Flag && (value < i.low || value > i.high)) return;
+    values_[index(k)] = value;
+    QDir().mkpath(QFileInfo(file_).path());
+    store_->setValue(QString::fromLatin1(i.name), written(i, value));
+    store_->sync();
+}
+
+} // namespace korvath

@@ -1,0 +1,72 @@
+#pragma once
+#include <QSettings>
+#include <QString>
+
+#include <memory>
+
+namespace korvath {
+
+// The player's settings, kept in the user's configuration folder
+// (korvath/korvath.ini below $XDG_CONFIG_HOME, by default ~/.config), never in
+// the game folder. Read once when made; a setter writes at once. A damaged
+// file, or values the game does not know, give the defaults and one warning.
+//
+// A new setting is one key with its default (the table in Settings.cpp) and
+// a typed getter and setter here.
+class Settings {
+  public:
+    enum class AnimationSpeed { Normal, Fast, Instant };
+
+    static QString defaultFile();
+    explicit Settings(const QString& file = defaultFile());
+
+    // The tactical aids of the Options menu.
+    bool pathPreview() const { return flag(Key::PathPreview); }
+    void setPathPreview(bool on) { setFlag(Key::PathPreview, on); }
+    bool lineOfFire() const { return flag(Key::LineOfFire); }
+    void setLineOfFire(bool on) { setFlag(Key::LineOfFire, on); }
+    bool shotOutcome() const { return flag(Key::ShotOutcome); }
+    void setShotOutcome(bool on) { setFlag(Key::ShotOutcome, on); }
+    bool seenEnemies() const { return flag(Key::SeenEnemies); }
+    void setSeenEnemies(bool on) { setFlag(Key::SeenEnemies, on); }
+
+    AnimationSpeed animationSpeed() const {
+        return static_cast<AnimationSpeed>(values_[index(Key::AnimationSpeed)]);
+    }
+    void setAnimationSpeed(AnimationSpeed s) { set(Key::AnimationSpeed, static_cast<int>(s)); }
+
+    // Sound: volume in per cent, and mute.
+    int volume() const { return values_[index(Key::Volume)]; }
+    void setVolume(int percent) { set(Key::Volume, percent); }
+    bool muted() const { return flag(Key::Muted); }
+    void setMuted(bool on) { setFlag(Key::Muted, on); }
+
+    QString fileName() const { return file_; }
+    // The warning given when the file was read; empty when all was well.
+    const QString& warning() const { return warning_; }
+
+    enum class Key {
+        PathPreview,
+        LineOfFire,
+        ShotOutcome,
+        SeenEnemies,
+        AnimationSpeed,
+        Volume,
+        Muted
+    };
+    static constexpr int kKeys = static_cast<int>(Key::Muted) + 1;
+
+  private:
+    static int index(Key k) { return static_cast<int>(k); }
+    bool flag(Key k) const { return values_[index(k)] != 0; }
+    void setFlag(Key k, bool on) { set(k, on ? 1 : 0); }
+    void set(Key k, int value);
+    void load();
+
+    QString file_;
+    std::unique_ptr<QSettings> store_;
+    int values_[kKeys] = {};
+    QString warning_;
+};
+
+} // namespace korvath

@@ -1,0 +1,444 @@
+// The battle window's aids beyond the game's rules, through the window: the
+// path preview and the line of fire agree with the walk and the shot and
+// change nothing of the battle, the seen enemies, what a shot did, the
+// settings, the autosave and the summary of a decided battle.
+#include "TestData.h"
+#include "game/combat/ShotPath.h"
+#include "game/commands/Scenario.h"
+#include "game/files/Autosave.h"
+#include "game/state/Pieces.h"
+#include "game/turns/Walking.h"
+#include "ui/BattleAids.h"
+#include "ui/BattleSummary.h"
+#include "ui/SoundPlayer.h"
+#include "ui/TPlayingScreen.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+using namespace korvath;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The same time of day for every reseed: the battle's dice come out the same each run.
+struct FixedClock : Clock {
+    uint32_t ticks() override { return 0; }
+    int msSinceMidnight() override { return 12'345'678; }
+};
+
+struct RecordingDialogs : Dialogs {
+    std::vector<std::string> texts;
+    void information(const std::string& text) override { texts.push_back(text); }
+    std::string openFile(const FileQuestion&) override { return {}; }
+    std::string saveFile(const FileQuestion&) override { return {}; }
+};
+
+// The small scenario in a battle window: two Raiders to place on the stars at
+// (10, 10) and (11, 10), two Guards of one wound at (16, 10) and (16, 13).
+struct Battlefield {
+    explicit Battlefield(bool writableSaves = true) {
+        test::TestScenario s;
+        s.withEvents = false;
+        s.units = {test::TestScenario::unit("Raider One", 1, 0, 0),
+                   test::TestScenario::unit("Raider Two", 1, 0, 0),
+                   test::TestScenario::unit("Guard One", 2, 16, 10, 1, "1\t0\t0\t0\t0\t0", 1),
+                   test::TestScenario::unit("Guard Two", 2, 16, 13, 1, "1\t0\t0\t0\t0\t0", 1)};
+        s.write(dir.path);
+        if (!writableSaves) {
+            fs::remove_all(dir.path / "savedgames");
+            std::ofstream(dir.path / "savedgames") << "not a folder";
+        }
+        b->AppDir = dir.path.string();
+        b->ports.clock = &clock;
+        b->ports.dialogs = &dialogs;
+        chooseScenario(*b, ScenarioId::Korvath, 3);
+        w = std::make_unique<TPlayingScreen>(*b, &sound, nullptr);
+        w->setAttribute(Qt::WA_DeleteOnClose, false);
+        w->setEdgeScrolling(false);
+        w->FormCreate();
+        w->aids()->settings().setAnimationSpeed(Settings::AnimationSpeed::Instant);
+        w->show();
+    }
+    ~Battlefield() {
+        if (!w->isVisible()) return;
+        closeBattle(*b);
+        b->tally.counted = false; // no summary to wait for
+        w->close();
+    }
+
+    QPoint centre(int x, int y) const { return {squareCentre(x), squareCentre(y)}; }
+    void click(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(w->mapImage(), button, {}, centre(x, y));
+    }
+    void hover(QPoint pixel) {
+        QMouseEvent e(QEvent::MouseMove, pixel, w->mapImage()->mapToGlobal(QPointF(pixel)),
+                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w->mapImage(), &e);
+    }
+    void button(const char* name) { qobject_cast<QAbstractButton*>(w->control(name))->click(); }
+    // The Guards stand still through their turns: no action points.
+    void idleGuards() {
+        for (int i : {3, 4}) b->Pieces[i].BaseAP = b->Pieces[i].Strength = 0;
+    }
+    void deploy() {
+        auto* list = qobject_cast<QTableWidget*>(w->control("PlaceMenGrid"));
+        for (int row = 0; row < 2; ++row) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualRect(list->model()->index(row, 0)).center());
+            click(10 + row, 10);
+        }
+    }
+    QRgb shown(QPoint pixel) const {
+        return w->mapImage()->grab(QRect(pixel, QSize(1, 1))).toImage().pixel(0, 0) & 0xffffff;
+    }
+    const MapOverlays& aids() const { return *w->aids()->overlays(); }
+    std::string savedGames() const { return (dir.path / "savedgames").string(); }
+
+    test::TempDir dir;
+    std::unique_ptr<Battle> b = std::make_unique<Battle>();
+    FixedClock clock;
+    RecordingDialogs dialogs;
+    SoundPlayer sound;
+    std::unique_ptr<TPlayingScreen> w;
+};
+
+// The battle as the rules see it: what no aid may change.
+struct RuleState {
+    explicit RuleState(const Battle& b)
+        : terrain(b.TerrainBitmap), screen(b.MapImage), pieces(b.Pieces), seed(b.rng.seed()),
+          draws(b.rng.draws()) {}
+    bool operator==(const RuleState&) const = default;
+    Raster terrain, screen;
+    std::array<PieceRecord, kMaxPieces + 1> pieces;
+    uint32_t seed;
+    uint64_t draws;
+};
+
+QString readText(const std::string& path) {
+    std::ifstream in(path);
+    std::string line;
+    std::getline(in, line);
+    return QString::fromStdString(line).trimmed();
+}
+
+} // namespace
+
+class AidsTests : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase();
+    void settingsRoundTripAndSurviveADamagedFile();
+    void optionsMenuChangesAndRemembersTheSettings();
+    void pathPreviewDrawsTheWalksTrace();
+    void lineOfFireStopsWhereTheShotStops();
+    void seenEnemiesAreMarkedOnlyWhenAsked();
+    void autosaveWritesRotatesAndTellsAFailureOnce();
+    void summaryOfAScriptedBattle();
+
+  private:
+    QTemporaryDir home_;
+};
+
+void AidsTests::initTestCase() {
+    // The player's own settings and saved games stay out of the tests' way.
+    qputenv("XDG_CONFIG_HOME", (home_.path() + "/config").toUtf8());
+    qputenv("XDG_DATA_HOME", (home_.path() + "/data").toUtf8());
+}
+
+void AidsTests::settingsRoundTripAndSurviveADamagedFile() {
+    QTemporaryDir dir;
+    const QString file = dir.path() + "/korvath/korvath.ini";
+    QVERIFY(Settings::defaultFile().startsWith(home_.path() + "/config/"));
+    {
+        Settings s(file);
+        QVERIFY(s.pathPreview() && s.lineOfFire() && s.shotOutcome() && !s.seenEnemies());
+        QCOMPARE(s.animationSpeed(), Settings::AnimationSpeed::Normal);
+        QCOMPARE(s.volume(), 100);
+        QVERIFY(!s.muted());
+        QVERIFY(s.warning().isEmpty());
+        s.setPathPreview(false);
+        s.setSeenEnemies(true);
+        s.setAnimationSpeed(Settings::AnimationSpeed::Fast);
+        s.setVolume(25);
+        s.setVolume(400); // no such volume: kept as it was
+        s.setMuted(true);
+    }
+    Settings back(file);
+    QVERIFY(!back.pathPreview() && back.lineOfFire() && back.seenEnemies() && back.muted());
+    QCOMPARE(back.animationSpeed(), Settings::AnimationSpeed::Fast);
+    QCOMPARE(back.volume(), 25);
+    QVERIFY(back.warning().isEmpty());
+
+    // Values the game does not know fall back to their defaults; the rest stay.
+    auto write = [&](const QByteArray& text) {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text);
+    };
+    write("[animation]\nspeed=warp\n[sound]\nvolume=250\nmuted=true\n");
+    Settings odd(file);
+    QCOMPARE(odd.animationSpeed(), Settings::AnimationSpeed::Normal);
+    QCOMPARE(odd.volume(), 100);
+    QVERIFY(odd.muted());
+    QVERIFY(odd.warning().contains("animation/speed, sound/volume"));
+    QVERIFY(Settings(file).warning().isEmpty()); // once
+
+    // A damaged file: the defaults, one warning, and the next change is kept.
+    write("[aids\npathPreview=false\n\x01\xff");
+    {
+        Settings damaged(file);
+        QVERIFY(damaged.pathPreview());
+        QVERIFY(damaged.warning().contains("damaged"));
+        damaged.setLineOfFire(false);
+    }
+    QVERIFY(QFile::exists(file + ".damaged"));
+    Settings mended(file);
+    QVERIFY(!mended.lineOfFire());
+    QVERIFY(mended.warning().isEmpty());
+}
+
+void AidsTests::optionsMenuChangesAndRemembersTheSettings() {
+    QFile::remove(Settings::defaultFile());
+    {
+        Battlefield f;
+        BattleAids& aids = *f.w->aids();
+        QVERIFY(aids.entry("PathPreview1")->isChecked());
+        QVERIFY(!aids.entry("SeenEnemies1")->isChecked());
+        aids.entry("LineOfFire1")->trigger();
+        QVERIFY(!aids.overlays()->switches().lineOfFire);
+        const std::pair<const char*, int> speeds[] = {
+            {"SpeedFast1", 150}, {"SpeedInstant1", 0}, {"SpeedNormal1", 600}};
+        for (const auto& [entry, deathMs] : speeds) {
+            aids.entry(entry)->trigger();
+            QCOMPARE(aids.beatLength(Beat::Death), deathMs);
+        }
+        aids.entry("SpeedFast1")->trigger();
+        aids.entry("Volume50")->trigger();
+        aids.entry("Mute1")->trigger();
+        QCOMPARE(f.sound.volume(), 50);
+        QVERIFY(f.sound.muted());
+    }
+    // The next battle window finds them as they were left.
+    Battlefield f;
+    BattleAids& aids = *f.w->aids();
+    QVERIFY(!aids.entry("LineOfFire1")->isChecked());
+    QVERIFY(aids.entry("Volume50")->isChecked());
+    QVERIFY(aids.entry("Mute1")->isChecked());
+    QVERIFY(f.sound.muted());
+    QCOMPARE(f.b->ports.presenter != nullptr, true);
+    aids.entry("LineOfFire1")->trigger();
+    aids.entry("Mute1")->trigger();
+    aids.entry("Volume100")->trigger();
+}
+
+void AidsTests::pathPreviewDrawsTheWalksTrace() {
+    Battlefield f;
+    Battle& b = *f.b;
+    f.deploy();
+    f.click(10, 10); // Raider One
+    QVERIFY(b.PieceSelected);
+    // A pocket walled in at (30, 30).
+    for (int x = 29; x <= 31; ++x)
+        for (int y = 29; y <= 31; ++y)
+            if (x != 30 || y != 30) b.cell(x, y).Solidity = 4;
+
+    const RuleState before(b);
+    struct Case {
+        int x, y;
+        bool drawn, affordable;
+    } cases[] = {{13, 14, true, true},
+                 {60, 40, true, false},
+                 {30, 30, false, false},
+                 {1, 1, false, false},
+                 {11, 10, false, false}};
+    for (const Case& c : cases) {
+        f.hover(f.centre(c.x, c.y) + QPoint(5, -3));
+        const auto& shown = f.aids().pathShown();
+        QCOMPARE(shown.has_value(), c.drawn);
+        QVERIFY(RuleState(b) == before);
+        if (!c.drawn) continue;
+        QCOMPARE(shown->affordable, c.affordable);
+        // The walk's own trace, from the question the right button asks.
+        const std::vector<Square> path = shown->path;
+        f.click(c.x, c.y, Qt::RightButton);
+        std::vector<Square> trace =
+            tracePathBack(b, {c.x, c.y}, true, b.Pieces[1].AP, [](Square at) {
+                return at == Square{10, 10};
+            });
+        trace.erase(trace.begin());
+        QVERIFY(path == trace);
+        QCOMPARE(b.controls.InfoLabel.text.rfind(std::to_string(shown->cost) + " action", 0) == 0,
+                 c.affordable);
+        // Drawn on the window in green or red, half-way along the first step.
+        const QPoint mid = (f.centre(path.back().x, path.back().y) +
+                            f.centre(path[path.size() - 2].x, path[path.size() - 2].y)) /
+                           2;
+        QCOMPARE(QColor(f.shown(mid)), c.affordable ? QColor(70, 230, 70) : QColor(240, 60, 50));
+    }
+    // Walking the shown path takes him where the preview said.
+    f.hover(f.centre(13, 14));
+    const std::vector<Square> shownPath = f.aids().pathShown()->path;
+    f.click(13, 14);
+    QCOMPARE(int(b.Pieces[1].X), 13);
+    QCOMPARE(int(b.Pieces[1].Y), 14);
+    int paid = 0;
+    for (size_t k = 1; k < shownPath.size(); ++k) paid += stepCost(shownPath[k], shownPath[k - 1]);
+    QCOMPARE(int(b.Pieces[1].AP), 20 - paid);
+}
+
+void AidsTests::lineOfFireStopsWhereTheShotStops() {
+    Battlefield f;
+    Battle& b = *f.b;
+    f.deploy();
+    f.click(10, 10);
+    b.Pieces[1].Shoot = 100; // never strays
+    f.button("AimedFireIcon");
+    QVERIFY(b.FireMode);
+
+    const RuleState before(b);
+    struct Case {
+        QPoint aim;
+        ShotEnd end;
+        int x, y;
+        bool friendly;
+    } cases[] = {
+        {f.centre(16, 10), ShotEnd::Soldier, 11, 10, true},  // Raider Two is in the way
+        {f.centre(16, 13), ShotEnd::Soldier, 16, 13, false}, // Guard Two
+        {f.centre(10, 4), ShotEnd::Obstacle, 10, 1, false},  // the wall round the map
+    };
+    for (const Case& c : cases) {
+        f.hover(c.aim);
+        const auto& line = f.aids().fireLineShown();
+        QVERIFY(line.has_value());
+        QCOMPARE(int(line->stop.end), int(c.end));
+        QCOMPARE(QPoint(line->stop.x, line->stop.y), QPoint(c.x, c.y));
+        QCOMPARE(line->friendly, c.friendly);
+        QVERIFY(RuleState(b) == before);
+    }
+    QVERIFY(!f.aids().pathShown());
+
+    // The shot itself stops there, and says so.
+    for (const QPoint aim : {f.centre(10, 4), f.centre(16, 13)}) {
+        f.hover(aim);
+        const ShotStop predicted = f.aids().fireLineShown()->stop;
+        QTest::mouseClick(f.w->mapImage(), Qt::LeftButton, {}, aim);
+        QCOMPARE(int(b.lastShot.end), int(predicted.end));
+        QCOMPARE(QPoint(b.lastShot.x, b.lastShot.y), QPoint(predicted.x, predicted.y));
+        QCOMPARE(f.aids().shotMarkShown(), QPoint(predicted.x, predicted.y));
+    }
+    QCOMPARE(f.w->statusBar()->currentMessage(), QString("Hit Guard Two"));
+    // The log keeps its own words.
+    for (const std::string& line : b.controls.WhatisHappening.lines)
+        QVERIFY(line.find("Hit ") != 0 && line.find("Stopped by") != 0);
+}
+
+void AidsTests::seenEnemiesAreMarkedOnlyWhenAsked() {
+    Battlefield f;
+    Battle& b = *f.b;
+    f.deploy();
+    QVERIFY(f.aids().seenShown().empty()); // off until asked for
+    const RuleState before(b);
+    f.w->aids()->entry("SeenEnemies1")->trigger();
+    QCOMPARE(f.aids().seenShown(), std::vector<int>({3, 4}));
+    QCOMPARE(QColor(f.shown({15 * 32, 12 * 32 + 16})), QColor(255, 230, 90)); // Guard Two's edge
+    // Walled in, Guard Two is seen by nobody.
+    for (int x = 15; x <= 17; ++x)
+        for (int y = 12; y <= 14; ++y)
+            if (x != 16 || y != 13) b.cell(x, y).Solidity = 4;
+    f.w->sync();
+    QCOMPARE(f.aids().seenShown(), std::vector<int>({3}));
+    QVERIFY(RuleState(b) == before);
+    f.w->aids()->entry("SeenEnemies1")->trigger();
+    QVERIFY(f.aids().seenShown().empty());
+}
+
+void AidsTests::autosaveWritesRotatesAndTellsAFailureOnce() {
+    {
+        Battlefield f;
+        f.idleGuards();
+        f.deploy(); // the first turn begins
+        const std::string first = autosaveBase(f.savedGames(), 1);
+        QCOMPARE(readText(first + "_korvath.Txt"), QString("1"));
+        for (int turn = 2; turn <= 4; ++turn) f.button("EndTurnButton");
+        for (int n = 1; n <= kAutosaves; ++n)
+            QCOMPARE(readText(autosaveBase(f.savedGames(), n) + "_korvath.Txt"),
+                     QString::number(5 - n));
+        // The load dialog's filter offers them as the scenario's saved games.
+        const QStringList offered = QDir(QString::fromStdString(f.savedGames()))
+                                        .entryList({"*korvath.map"}, QDir::Files, QDir::Name);
+        QCOMPARE(offered, QStringList({"autosave1_korvath.map", "autosave2_korvath.map",
+                                       "autosave3_korvath.map"}));
+        QVERIFY(f.dialogs.texts.empty()); // silently
+    }
+    // Nowhere to save: the information line says so once; the battle goes on.
+    test::TempDir blocked;
+    std::ofstream(blocked.path / "file") << "x";
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((blocked.path / "file" / "data").string()));
+    Battlefield f(false);
+    f.idleGuards();
+    f.deploy();
+    QVERIFY(f.b->controls.InfoLabel.text.rfind("Autosave failed: ", 0) == 0);
+    f.button("EndTurnButton");
+    QCOMPARE(f.b->controls.InfoLabel.text, std::string("The Raiders's turn"));
+    QCOMPARE(f.b->TurnNumber, 2);
+    QVERIFY(f.dialogs.texts.empty());
+    qputenv("XDG_DATA_HOME", (home_.path() + "/data").toUtf8());
+}
+
+void AidsTests::summaryOfAScriptedBattle() {
+    Battlefield f;
+    Battle& b = *f.b;
+    f.deploy();
+    f.click(10, 10);
+    b.Pieces[1].Shoot = 100;
+    f.button("AimedFireIcon");
+    // A shot into the wall, then one at each Guard: Guard One from Raider
+    // Two, who has nobody in his way.
+    QTest::mouseClick(f.w->mapImage(), Qt::LeftButton, {}, f.centre(10, 4));
+    QTest::mouseClick(f.w->mapImage(), Qt::LeftButton, {}, f.centre(16, 13));
+    f.button("Cancelbutton");
+    f.button("Cancelbutton");
+    f.click(11, 10);
+    b.Pieces[2].Shoot = 100;
+    f.button("AimedFireIcon");
+    QTest::mouseClick(f.w->mapImage(), Qt::LeftButton, {}, f.centre(16, 10));
+    QCOMPARE(b.tally.shotsFired, 3);
+    QCOMPARE(b.tally.hits, 2);
+    QVERIFY(b.Pieces[3].Wounds < 1 && b.Pieces[4].Wounds < 1);
+
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
+        auto* poll = new QTimer;
+        poll->setInterval(10);
+        QObject::connect(poll, &QTimer::timeout, [&, poll] {
+            auto* s = qobject_cast<BattleSummary*>(QApplication::activeModalWidget());
+            if (!s) return;
+            poll->deleteLater();
+            poll->stop();
+            for (const char* row :
+                 {"Scenario", "Difficulty", "Outcome", "Turns", "Killed", "Lost", "Shots", "Hits"})
+                shown << s->shown(row);
+            s->accept();
+        });
+        poll->start();
+    });
+    f.button("EndTurnButton"); // no Operatives left: won
+    f.button("EndTurnButton"); // and the battle window closes
+    QTRY_VERIFY(!f.w->isVisible());
+    QCOMPARE(shown,
+             QStringList({"Korvath Tamberhold", "3", "Victory", "2", "2", "0", "3", "2 (67%)"}));
+}
+
+QTEST_MAIN(AidsTests)
+#include "AidsTests.moc"
