@@ -141,6 +141,7 @@ void menu(Battle& b, const Words& w) {
 }
 
 const std::vector<CommandSpec> kCommands = {
+    {"activate", "activate", 0, [](Battle& b, const Words&) { activateBattle(b); }},
     {"button", "button NAME", 1, button},
     {"click", "click X Y [right] [shift] [ctrl] [alt]", 2,
      [](Battle& b, const Words& w) { press(b, w, false); }},
@@ -177,12 +178,49 @@ const CommandSpec* findCommand(const std::string& name) {
     return nullptr;
 }
 
+namespace {
+
+// What a hover or a scroll can change: the line under the map, the cursor and
+// the view. A recording leaves out those that changed none of it.
+struct Passing {
+    std::string desc;
+    CursorShape cursor;
+    int right, down;
+    explicit Passing(const Battle& b)
+        : desc(b.controls.DescLabel.text), cursor(b.controls.cursor),
+          right(b.controls.ScrollTop.position), down(b.controls.ScrollSide.position) {}
+    bool operator==(const Passing&) const = default;
+};
+
+// Tells the watcher where a command begins and ends, even when it throws.
+class Watched {
+  public:
+    Watched(Battle& b, const Words& words) : b_(b), passing_(b) {
+        if (b.ports.watcher) b.ports.watcher->commandBegins(words);
+        fleeting_ = words[0] == "hover" || words[0] == "scroll";
+    }
+    ~Watched() {
+        if (b_.ports.watcher)
+            b_.ports.watcher->commandEnds(!fleeting_ || !(Passing(b_) == passing_));
+    }
+    Watched(const Watched&) = delete;
+    Watched& operator=(const Watched&) = delete;
+
+  private:
+    Battle& b_;
+    Passing passing_;
+    bool fleeting_ = false;
+};
+
+} // namespace
+
 void runCommand(Battle& b, const std::vector<std::string>& words) {
     if (words.empty()) return;
     const CommandSpec* c = findCommand(words[0]);
     if (!c) throw CommandError("unknown command \"" + words[0] + "\"");
     const Words rest(words.begin() + 1, words.end());
     if (rest.size() < c->minWords) throw CommandError(std::string("usage: ") + c->usage);
+    Watched watched(b, words);
     RuleGuard running(b, Rule::Command);
     c->run(b, rest);
     b.showRuleState();

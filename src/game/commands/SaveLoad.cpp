@@ -66,6 +66,7 @@ void saveClick(Battle& b) {
     const FileQuestion question = savedGameQuestion(b);
     finishInterruptedSavesIn(question);
     std::string name = b.ports.dialogs->saveFile(question);
+    if (b.ports.watcher) b.ports.watcher->fileChosen(name);
     if (name.empty()) return;
     // Only the file's own name loses the scenario and the ".map": the folders
     // on the way keep theirs.
@@ -92,6 +93,7 @@ void LoadClick(Battle& b) {
     const FileQuestion question = savedGameQuestion(b);
     finishInterruptedSavesIn(question);
     const std::string name = b.ports.dialogs->openFile(question);
+    if (b.ports.watcher) b.ports.watcher->fileChosen(name);
     if (name.empty() || !containsIgnoringCase(name, ".map")) return;
     // The set holds no more than soldiers, squares and the turn: its tiles and
     // equipment come from the scenario being played, so a game saved in the

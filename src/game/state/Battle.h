@@ -38,15 +38,21 @@ struct Battle : BattleState, Screen {
     }
     // The animation's moments, the window brought up to date, its messages handled.
     void beat(Beat beat) {
+        if (ports.watcher && timingOf(beat).letMessagesRun) ports.watcher->messagesMayRun();
         if (ports.presenter) ports.presenter->beat(beat);
     }
     void repaint() {
         if (ports.presenter) ports.presenter->repaint();
     }
     void letMessagesRun() {
+        if (ports.watcher) ports.watcher->messagesMayRun();
         if (ports.presenter) ports.presenter->letMessagesRun();
     }
-    int timeOfDay() { return ports.clock ? ports.clock->msSinceMidnight() : 0; }
+    int timeOfDay() {
+        const int ms = ports.clock ? ports.clock->msSinceMidnight() : 0;
+        if (ports.watcher) ports.watcher->timeAsked(ms);
+        return ms;
+    }
 
     // Copy square (X, Y) / the whole picture from TerrainBitmap to MapImage.
     void copySquare(int x, int y) { copySquareFrom(TerrainBitmap, x, y); }

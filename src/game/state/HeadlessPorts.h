@@ -14,7 +14,14 @@ namespace korvath {
 class HeadlessPorts : public Clock, public Sound, public Dialogs, public Presenter {
   public:
     uint32_t ticks() override { return ticks_; }
-    int msSinceMidnight() override { return timeOfDay_; }
+    // The times given in order, one per question; the last stays.
+    int msSinceMidnight() override {
+        if (!times_.empty()) {
+            timeOfDay_ = times_.front();
+            times_.pop_front();
+        }
+        return timeOfDay_;
+    }
     void beat(Beat beat) override { ticks_ += static_cast<uint32_t>(timingOf(beat).ms); }
     void repaint() override {}
     void letMessagesRun() override {}
@@ -30,7 +37,12 @@ class HeadlessPorts : public Clock, public Sound, public Dialogs, public Present
     // Wires every port of the battle to this object.
     void attach(Battle& b) { b.ports = {this, this, this, this}; }
 
-    void setTimeOfDay(int ms) { timeOfDay_ = ms; }
+    void setTimeOfDay(int ms) {
+        times_.clear();
+        timeOfDay_ = ms;
+    }
+    // The next questions for the time of day get these answers in turn.
+    void setTimesOfDay(const std::vector<int>& ms) { times_.assign(ms.begin(), ms.end()); }
     void advance(uint32_t ms) { ticks_ += ms; }
 
     std::vector<std::string> sounds;
@@ -48,6 +60,7 @@ class HeadlessPorts : public Clock, public Sound, public Dialogs, public Present
     }
     uint32_t ticks_ = 0;
     int timeOfDay_ = 0;
+    std::deque<int> times_;
 };
 
 } // namespace korvath

@@ -112,11 +112,27 @@ class Presenter {
     virtual void letMessagesRun() = 0;
 };
 
+// Told of everything from outside that steers a battle: the commands, the
+// times of day the generator was reseeded from, the files chosen in dialogs,
+// and each moment the rules let other input through. A recording writes them
+// down; a replay uses the moments to give back input that came meanwhile.
+class CommandWatcher {
+  public:
+    virtual ~CommandWatcher() = default;
+    virtual void commandBegins(const std::vector<std::string>& words) = 0;
+    // changedState is false for a hover or a scroll that left everything as it was.
+    virtual void commandEnds(bool changedState) = 0;
+    virtual void timeAsked(int msSinceMidnight) = 0;
+    virtual void fileChosen(const std::string& path) = 0;
+    virtual void messagesMayRun() = 0;
+};
+
 struct Ports {
     Clock* clock = nullptr;
     Sound* sound = nullptr;
     Dialogs* dialogs = nullptr;
     Presenter* presenter = nullptr;
+    CommandWatcher* watcher = nullptr;
 };
 
 } // namespace korvath
