@@ -187,10 +187,9 @@ void ScriptRunner::command(const std::string& line) {
     if (verb == "start") return start(args);
     if (verb == "time") {
         need(args, 1, "time HH:MM:SS.mmm [HH:MM:SS.mmm ...]");
-        if (args.size() == 1) return ports_.setTimeOfDay(timeOfDay(args[0]));
         std::vector<int> times;
         for (const auto& t : args) times.push_back(timeOfDay(t));
-        return ports_.setTimesOfDay(times);
+        return ports_.times.set(times);
     }
     if (verb == "replay") return replay(args);
     if (verb == "seed") {
