@@ -4,9 +4,10 @@
 //
 // So that every input stays quick and harmless, the script is trimmed first:
 // at most 100 lines, "repeat" counts of at most 3 and no more than two
-// repeats deep, and a saved game's path always lies in the game folder's
-// savedgames/, and a save never replaces a quick-start game. The battle starts as "start korvath"
-// leaves it, so a first line "start korvath" (or "start korvath 3") costs nothing.
+// repeats deep, a saved game's path always lies in the game folder's
+// savedgames/, and a save never replaces a quick-start game. A first line
+// "start SCENARIO [DIFFICULTY]" costs nothing: each such battle is started
+// once and copied.
 #include "FuzzSupport.h"
 #include "Script.h"
 #include "engine/Paths.h"
@@ -15,6 +16,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
+#include <map>
 #include <ostream>
 #include <sstream>
 
@@ -22,8 +24,9 @@ using namespace korvath;
 
 namespace {
 
-std::unique_ptr<Battle> base;
 std::ostream discard(nullptr);
+std::unique_ptr<ScriptRunner> runner;
+std::map<std::string, std::unique_ptr<Battle>> started; // "korvath 3" -> the battle
 
 std::vector<std::string> words(const std::string& line) {
     std::vector<std::string> w;
@@ -32,15 +35,45 @@ std::vector<std::string> words(const std::string& line) {
     return w;
 }
 
-std::string trimmed(std::string_view input, bool& saves) {
-    std::string out;
+// "korvath 3" for a line "start korvath [3]"; "" for any other line.
+std::string startKey(const std::vector<std::string>& w) {
+    int difficulty = 3;
+    if (w.size() < 2 || w.size() > 3 || w[0] != "start" || (w[1] != "korvath" && w[1] != "vexlar"))
+        return {};
+    if (w.size() == 3 && (!parseInt(w[2], difficulty) || difficulty < 1 || difficulty > 8))
+        return {};
+    return w[1] + " " + std::to_string(difficulty);
+}
+
+const Battle& startedBattle(const std::string& key) {
+    auto& b = started[key];
+    if (!b) {
+        ScriptRunner r(fuzz::gameFolder().string(), discard, discard);
+        std::istringstream start("start " + key + "\n");
+        if (r.run(start, "start") != 0) abort();
+        b = std::make_unique<Battle>(r.battle());
+    }
+    return *b;
+}
+
+struct Script {
+    std::string text;
+    std::string start = "korvath 3"; // the battle it begins with
+    bool saves = false;
+};
+
+Script trimmed(std::string_view input) {
+    Script s;
     std::istringstream in{std::string(input)};
-    int depth = 0, lines = 0;
+    int depth = 0, lines = 0, commands = 0;
     for (std::string line; lines < 100 && std::getline(in, line); ++lines) {
         auto w = words(line);
-        if (lines == 0 && (w == std::vector<std::string>{"start", "korvath"} ||
-                           w == std::vector<std::string>{"start", "korvath", "3"}))
-            continue;
+        if (!w.empty() && commands++ == 0) {
+            if (const std::string key = startKey(w); !key.empty()) {
+                s.start = key;
+                continue;
+            }
+        }
         if (!w.empty() && w[0] == "repeat") {
             int n = 0;
             if (++depth > 2) n = 1;
@@ -55,36 +88,35 @@ std::string trimmed(std::string_view input, bool& saves) {
             if (w[1] == "Savegame" && sameIgnoringCase(name.substr(0, 10), "quickstart"))
                 name = "Fuzz" + name;
             line = "menu " + w[1] + " savedgames/" + name;
-            saves = true;
+            s.saves = true;
         }
-        out += line + "\n";
+        s.text += line + "\n";
     }
-    return out;
+    return s;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    ScriptRunner runner(fuzz::gameFolder().string(), discard, discard);
-    std::istringstream start("start korvath\n");
-    if (runner.run(start, "start") != 0) abort();
-    base = std::make_unique<Battle>(runner.battle());
+    runner = std::make_unique<ScriptRunner>(fuzz::gameFolder().string(), discard, discard);
+    startedBattle("korvath 3");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    bool saves = false;
-    std::istringstream script(trimmed({reinterpret_cast<const char*>(data), size}, saves));
-    ScriptRunner runner(fuzz::gameFolder().string(), discard, discard);
-    runner.battle() = *base;
-    runner.ports().attach(runner.battle());
+    const Script s = trimmed({reinterpret_cast<const char*>(data), size});
+    // The same runner each time (its pictures' memory is reused), as new.
+    runner->ports() = HeadlessPorts();
+    runner->battle() = startedBattle(s.start);
+    runner->ports().attach(runner->battle());
+    std::istringstream script(s.text);
     try {
-        runner.run(script, "fuzz.kvs");
+        runner->run(script, "fuzz.kvs");
     } catch (const nlohmann::json::type_error& e) {
         // Known: a soldier's name that is not UTF-8 stops "dump" with this
         // exception. Let the fuzzer look past it.
         if (e.id != 316) throw;
     }
-    if (saves) fuzz::resetGameFolder();
+    if (s.saves) fuzz::resetGameFolder();
     return 0;
 }
