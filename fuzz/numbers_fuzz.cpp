@@ -52,6 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (char c : input) newlines += c == '\n';
     const size_t lines = newlines + (!input.empty() && input.back() != '\n' ? 1 : 0);
     if (file.lineCount() != lines) abort();
+    int refusals = 0; // a refusal throws, which is slow: a few per input do
     while (!file.atEnd()) {
         const std::string line = file.readLine();
         const auto fields = splitTabs(line);
@@ -62,6 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             checkNumber(f);
             int want = 0;
             const bool valid = plainInt(f, want);
+            if (!valid && ++refusals > 4) continue;
             try {
                 const int got = file.toInt(f, "the field");
                 if (!valid || got != want) abort();

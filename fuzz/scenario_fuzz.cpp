@@ -6,6 +6,7 @@
 #include "FuzzSupport.h"
 #include "engine/DataError.h"
 #include "game/Scenario.h"
+#include "game/ScenarioFiles.h"
 
 #include <array>
 #include <cstdint>
@@ -37,6 +38,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fuzz::writeFile(fuzz::gameFolder() / "scenarios" / f.name,
                         it != parts.end() ? it->second : f.real);
     }
+    // The three readers first, as the battle window calls them: a file they
+    // refuse is refused before any picture is read or drawn.
+    const auto dir = fuzz::gameFolder() / "scenarios";
+    try {
+        readMapFile((dir / "korvath.map").string());
+        std::array<GlyphTexts, kMaxGlyphs + 1> texts{};
+        TextFile glyphs = TextFile::load((dir / "korvathGlyphDesc.txt").string());
+        applyGlyphFile(glyphs, texts);
+        TextFile desc = TextFile::load((dir / "korvathDesc.txt").string());
+        readScenarioDescription(desc, 8);
+    } catch (const DataError&) {
+        return 0;
+    }
+
     fuzz::resetPorts();
     auto b = std::make_unique<Battle>();
     b->AppDir = fuzz::gameFolder().string();
