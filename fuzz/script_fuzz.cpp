@@ -3,11 +3,11 @@
 // hang or read out of bounds.
 //
 // So that every input stays quick and harmless, the script is trimmed first:
-// at most 100 lines, "repeat" counts of at most 3 and no more than two
-// repeats deep, a saved game's path always lies in the game folder's
-// savedgames/, and a save never replaces a quick-start game. A first line
-// "start SCENARIO [DIFFICULTY]" costs nothing: each such battle is started
-// once and copied.
+// at most 60 lines, "repeat" counts of at most 2 (a repeat inside another
+// runs once), at most three "button EndTurn", a saved game's path always in
+// the game folder's savedgames/ and a save never over a quick-start game. A
+// first line "start SCENARIO [DIFFICULTY]" costs nothing: each such battle is
+// started once and copied.
 #include "FuzzSupport.h"
 #include "Script.h"
 #include "engine/Paths.h"
@@ -65,8 +65,8 @@ struct Script {
 Script trimmed(std::string_view input) {
     Script s;
     std::istringstream in{std::string(input)};
-    int depth = 0, lines = 0, commands = 0;
-    for (std::string line; lines < 100 && std::getline(in, line); ++lines) {
+    int depth = 0, lines = 0, commands = 0, endTurns = 0;
+    for (std::string line; lines < 60 && std::getline(in, line); ++lines) {
         auto w = words(line);
         if (!w.empty() && commands++ == 0) {
             if (const std::string key = startKey(w); !key.empty()) {
@@ -76,16 +76,19 @@ Script trimmed(std::string_view input) {
         }
         if (!w.empty() && w[0] == "repeat") {
             int n = 0;
-            if (++depth > 2) n = 1;
+            if (++depth > 1) n = 1;
             if (w.size() == 2 && parseInt(w[1], n) && n >= 0)
-                line = "repeat " + std::to_string(std::min(n, depth > 2 ? 1 : 3));
+                line = "repeat " + std::to_string(std::min(n, depth > 1 ? 1 : 2));
         } else if (!w.empty() && w[0] == "end") {
             --depth;
+        } else if (w.size() >= 2 && w[0] == "button" && w[1] == "EndTurn" && ++endTurns > 3) {
+            continue;
         } else if (w.size() >= 3 && w[0] == "menu" && (w[1] == "Savegame" || w[1] == "Loadgame")) {
             std::string name = w[2].substr(w[2].find_last_of('/') + 1);
             if (name.empty() || name == "." || name == "..") name = "fuzz.map";
-            // The quick-start games stay as they are for the next input.
-            if (w[1] == "Savegame" && sameIgnoringCase(name.substr(0, 10), "quickstart"))
+            // Saves are named Fuzz..., so that the quick-start games stay as
+            // they are for the next input; they can still be loaded.
+            if (w[1] == "Savegame" || !sameIgnoringCase(name.substr(0, 10), "quickstart"))
                 name = "Fuzz" + name;
             line = "menu " + w[1] + " savedgames/" + name;
             s.saves = true;
