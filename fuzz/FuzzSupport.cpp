@@ -3,8 +3,11 @@
 #include "engine/Bmp.h"
 #include "engine/Raster.h"
 #include "engine/Ustar.h"
+#include "game/Commands.h"
+#include "game/Display.h"
 #include "game/SavedGame.h"
 #include "game/Scenario.h"
+#include "game/Shooting.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -188,6 +191,20 @@ std::unique_ptr<Battle> deployedBattle() {
     applySavedGame(*b, readSavedGame(files[0], files[1], files[2]));
     resetPorts();
     return b;
+}
+
+void lookAround(Battle& b) {
+    ShowWoundsClick(b);
+    ShowOverwatchClick(b);
+    ShowMediKitClick(b);
+    const Controls& c = b.controls;
+    auto usable = [&](const Control& button) {
+        return button.enabled && button.visible && c.PiecesInfoPanel.visible;
+    };
+    for (int i = 0; i < 2; ++i)
+        if (usable(c.NextButton)) NextButtonClick(b);
+    if (usable(c.AimedFireIcon)) FireButtonClick(b, FireButton::Aimed);
+    if (usable(c.Cancelbutton)) CancelButtonClick(b);
 }
 
 } // namespace korvath::fuzz

@@ -43,4 +43,10 @@ void resetPorts();
 // the quick-start squad deployed, wired to ports().
 std::unique_ptr<Battle> deployedBattle();
 
+// What a player does first in a battle that a file has just changed: shows
+// the wounds, the overwatch and the healers, picks the next soldiers and arms
+// an aimed shot, which draws every soldier's target disc. Buttons are pressed
+// only while enabled and shown, as in the window. All of it is quick.
+void lookAround(Battle& b);
+
 } // namespace korvath::fuzz

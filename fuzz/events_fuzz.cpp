@@ -1,6 +1,7 @@
 // Event files (map changes and reinforcements) read into a running battle:
 // the korvath quick-start squad deployed at difficulty 8. Bad lines end in a
-// message to the player; nothing may crash, hang or read out of bounds.
+// message to the player; nothing may crash, hang or read out of bounds, also
+// not when the player then looks at the soldiers and arms a shot.
 #include "FuzzSupport.h"
 #include "game/Events.h"
 
@@ -24,5 +25,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     *work = *base;
     fuzz::resetPorts();
     RunEventFile(*work, "Fuzz");
+    fuzz::lookAround(*work);
     return 0;
 }

@@ -2,7 +2,8 @@
 // korvath quick-start squad deployed at difficulty 8). The input holds the
 // three files as parts "==> txt <==", "==> dat <==" and "==> map <=="; a part
 // left out is a missing file. A damaged set must be refused with a message and
-// leave the battle as it was; nothing may crash, hang or read out of bounds.
+// leave the battle as it was; nothing may crash, hang or read out of bounds,
+// also not when the player then looks at the soldiers and arms a shot.
 #include "FuzzSupport.h"
 #include "game/SavedGame.h"
 
@@ -36,5 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::resetPorts();
     fuzz::ports().fileAnswers.push_back(names[2]);
     LoadClick(*work);
+    const auto& said = fuzz::ports().messages;
+    if (!said.empty() && said.back() == "Game has been loaded") fuzz::lookAround(*work);
     return 0;
 }
