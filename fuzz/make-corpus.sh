@@ -39,7 +39,7 @@ parts glyphs "$game/scenarios/vexlarGlyphDesc.txt" >"$corpus/scenario/vexlar-gly
 # Event files, under their names in the game folder.
 for f in "$game"/scenarios/*.txt; do
   case "$(basename "$f")" in
-    *Desc.txt | *GlyphDesc.txt | [Kk]orvath.txt | vexlar.txt) ;;
+    *Desc.txt | [Kk]orvath.txt | vexlar.txt) ;; # also *GlyphDesc.txt
     *) cp "$f" "$corpus/events/" ;;
   esac
 done

@@ -89,11 +89,10 @@ declare -A known=()
 for old in "$open"/*.log; do
   [ -f "$old" ] && known["$(kind "$old")"]=1
 done
-for f in $(ls -S -r "$scratch" 2>/dev/null); do # smallest first
-  input="$scratch/$f"
-  report="$scratch/$f.log"
-  # Slow inputs are kept too, but they are no finding by themselves.
-  [[ "$f" == *.log || "$f" == slow-unit-* ]] && continue
+# Smallest first; slow inputs are kept too, but they are no finding by themselves.
+while IFS= read -r input; do
+  f="$(basename "$input")"
+  report="$input.log"
   mkdir -p "$TMPDIR"
   timeout 120 nice -n 19 "$fuzzer" -timeout=20 -rss_limit_mb=2048 "$input" >"$report" 2>&1 || true
   rm -rf "$TMPDIR"
@@ -107,7 +106,8 @@ for f in $(ls -S -r "$scratch" 2>/dev/null); do # smallest first
     echo "  $k"
     found=$((found + 1))
   fi
-done
+done < <(find "$scratch" -maxdepth 1 -type f ! -name '*.log' ! -name 'slow-unit-*' -printf '%s %p\n' |
+  sort -n | cut -d' ' -f2-)
 echo "$name: $found new kinds of finding"
 if [ "$status" -ne 0 ]; then
   echo "the fuzzer stopped with status $status; see $log" >&2

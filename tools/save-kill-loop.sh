@@ -21,10 +21,10 @@ rounds="${1:-300}"
 [[ "$rounds" =~ ^[0-9]+$ ]] || { echo "usage: tools/save-kill-loop.sh [ROUNDS]" >&2; exit 2; }
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 game="$repo/build/game"
-[ -x "$game/korvath-headless" ] && [ -f "$game/savedgames/QuickStartGame_korvath.map" ] || {
+if [ ! -x "$game/korvath-headless" ] || [ ! -f "$game/savedgames/QuickStartGame_korvath.map" ]; then
   echo "build the game first (build/game)" >&2
   exit 2
-}
+fi
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
