@@ -22,7 +22,9 @@ parts() {
   done
 }
 
-rm -rf "$corpus"
+# Only the seeds made here are written again; inputs the fuzzer found and that
+# were merged in (tools/fuzz.sh, then NAME_fuzz -merge=1 fuzz/corpus/NAME
+# build-fuzz/corpus/NAME) stay.
 mkdir -p "$corpus"/{bmp,ustar,numbers,scenario,events,savedgame,script}
 
 # Scenario sets: the whole real set of each scenario (also the fuzz game
