@@ -94,10 +94,14 @@ while IFS= read -r input; do
   f="$(basename "$input")"
   report="$input.log"
   mkdir -p "$TMPDIR"
-  timeout 120 nice -n 19 "$fuzzer" -timeout=20 -rss_limit_mb=2048 "$input" >"$report" 2>&1 || true
+  again=0
+  timeout 120 nice -n 19 "$fuzzer" -timeout=20 -rss_limit_mb=2048 "$input" >"$report" 2>&1 || again=1
   rm -rf "$TMPDIR"
   k="$(kind "$report")"
-  if [ -z "${known[$k]:-}" ]; then
+  if [ "$again" -eq 0 ]; then
+    # A timeout while the machine was busy, most often.
+    echo "did not happen again on its own: $input"
+  elif [ -z "${known[$k]:-}" ]; then
     known["$k"]=1
     mkdir -p "$open"
     cp "$input" "$open/$f"
