@@ -3,11 +3,12 @@
 #include "engine/Bmp.h"
 #include "engine/Raster.h"
 #include "engine/Ustar.h"
-#include "game/Commands.h"
-#include "game/Display.h"
-#include "game/SavedGame.h"
-#include "game/Scenario.h"
-#include "game/Shooting.h"
+#include "game/combat/Shooting.h"
+#include "game/commands/Commands.h"
+#include "game/commands/SaveLoad.h"
+#include "game/commands/Scenario.h"
+#include "game/display/Display.h"
+#include "game/files/SavedGame.h"
 
 #include <cstdlib>
 #include <fstream>

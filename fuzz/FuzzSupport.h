@@ -1,8 +1,8 @@
 #pragma once
 // Shared by the fuzz targets: inputs made of several files, and a scratch
 // game folder to load them from.
-#include "game/Battle.h"
-#include "game/HeadlessPorts.h"
+#include "game/state/Battle.h"
+#include "game/state/HeadlessPorts.h"
 
 #include <cstddef>
 #include <cstdint>

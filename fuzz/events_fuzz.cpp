@@ -3,7 +3,7 @@
 // message to the player; nothing may crash, hang or read out of bounds, also
 // not when the player then looks at the soldiers and arms a shot.
 #include "FuzzSupport.h"
-#include "game/Events.h"
+#include "game/combat/Events.h"
 
 #include <cstdint>
 

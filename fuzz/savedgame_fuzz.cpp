@@ -5,7 +5,8 @@
 // leave the battle as it was; nothing may crash, hang or read out of bounds,
 // also not when the player then looks at the soldiers and arms a shot.
 #include "FuzzSupport.h"
-#include "game/SavedGame.h"
+#include "game/commands/SaveLoad.h"
+#include "game/files/SavedGame.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -5,8 +5,8 @@
 // in a DataError; nothing may crash, hang or read out of bounds.
 #include "FuzzSupport.h"
 #include "engine/DataError.h"
-#include "game/Scenario.h"
-#include "game/ScenarioFiles.h"
+#include "game/commands/Scenario.h"
+#include "game/files/ScenarioFiles.h"
 
 #include <array>
 #include <cstdint>

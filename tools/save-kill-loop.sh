@@ -8,17 +8,23 @@
 # Runs on a scratch copy of the built game folder (build/game). Round R loads
 # a set whose turn is R, sets soldier 1's AP and square 1,1's PathCost to R
 # and saves as savedgames/kill; the loop kills the program a random moment
-# after the first temporary file of that save appears. A set whose .Txt
-# (turn), .dat (AP) and .map (PathCost) do not all tell the same round is
-# mixed. Temporary files (*.saving) left by a killed save are counted, then
-# removed so that the next round sees its own save begin.
+# after the first temporary file of that save appears. Then the game looks at
+# the folder as it does before any save or load (it opens the load question
+# and cancels it), which finishes a save that was cut short after its commit
+# record. A set whose .Txt (turn), .dat (AP) and .map (PathCost) do not all
+# tell the same round is mixed. Temporary files (*.saving) the look leaves
+# behind are counted, then removed so the next round sees its own save begin.
 #
 # Prints the number of rounds, mixed sets and leftovers; exits with status 1
 # when any set was mixed.
 set -euo pipefail
 
 rounds="${1:-300}"
-[[ "$rounds" =~ ^[0-9]+$ ]] || { echo "usage: tools/save-kill-loop.sh [ROUNDS]" >&2; exit 2; }
+# A soldier's action points go up to 1000, and the round is written there.
+if ! [[ "$rounds" =~ ^[0-9]+$ ]] || ((rounds >= 1000)); then
+  echo "usage: tools/save-kill-loop.sh [ROUNDS], ROUNDS below 1000" >&2
+  exit 2
+fi
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 game="$repo/build/game"
 if [ ! -x "$game/korvath-headless" ] || [ ! -f "$game/savedgames/QuickStartGame_korvath.map" ]; then
@@ -54,10 +60,11 @@ marks() {
   echo "${turn:-none} ${ap:-none} ${cost:-none}"
 }
 
-# Round 0 saves whole, so that every later round starts from a complete set.
-run 0
+# A first round saves whole (as round 1000, which no later round is), so that
+# every later round starts from a complete set.
+run 1000
 wait $! || true
-[ "$(marks)" = "0 0 0" ] || { echo "the first save failed: $(marks)" >&2; exit 2; }
+[ "$(marks)" = "1000 1000 1000" ] || { echo "the first save failed: $(marks)" >&2; exit 2; }
 
 mixed=0 leftovers=0 leftover_rounds=0 untouched=0 whole=0
 for ((r = 1; r <= rounds; r++)); do
@@ -72,6 +79,8 @@ for ((r = 1; r <= rounds; r++)); do
   for ((spin = RANDOM % 250; spin > 0; spin--)); do :; done
   kill -9 "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
+  printf 'start korvath 1\nmenu Loadgame\n' >"$work/look.kvs"
+  "$work/game/korvath-headless" --data "$work/game" "$work/look.kvs" >/dev/null 2>&1
 
   read -r turn ap cost <<<"$(marks)"
   if [ "$turn" = "$ap" ] && [ "$ap" = "$cost" ]; then
