@@ -131,11 +131,7 @@ void TPlayingScreen::MapImageMouseDown(const MapMouse& m) {
     const ShiftState s = shiftOf(m);
     std::vector<std::string> words{"click", std::to_string(m.x), std::to_string(m.y)};
     if (button == MouseButton::Right) words.push_back("right");
-    if (button == MouseButton::Middle) {
-        // The middle button is no command of the game's; only a map click it is.
-        handle([&] { korvath::MapImageMouseDown(b_, button, s, m.x, m.y); });
-        return;
-    }
+    if (button == MouseButton::Middle) words.push_back("middle");
     if (s.shift) words.push_back("shift");
     if (s.ctrl) words.push_back("ctrl");
     if (s.alt) words.push_back("alt");
@@ -333,7 +329,7 @@ void TPlayingScreen::FormShow() {
 }
 
 void TPlayingScreen::FormActivate() {
-    handle([&] { activateBattle(b_); });
+    run({"activate"});
 }
 
 void TPlayingScreen::FormClose() {

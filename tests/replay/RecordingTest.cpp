@@ -4,6 +4,8 @@
 #include "Script.h"
 #include "StateJson.h"
 #include "TestData.h"
+#include "engine/DataError.h"
+#include "game/commands/Playback.h"
 #include "game/commands/Registry.h"
 
 #include <gtest/gtest.h>
@@ -120,6 +122,19 @@ TEST(Recording, PlaysBackToTheSameBattleWithItsReseedsInputMeanwhileAndSaves) {
     // Hovers that change nothing are left out.
     EXPECT_EQ(script.find("hover 900 700\nhover"), std::string::npos);
 
+    // The window reads the same recording step by step.
+    std::istringstream whole(script);
+    const ReplayScript read = readReplay(whole, "recording");
+    EXPECT_EQ(read.seed, 4242u);
+    EXPECT_EQ(read.difficulty, 3);
+    size_t later = 0, timed = 0;
+    for (const ReplayStep& s : read.steps) {
+        later += s.meanwhile.size();
+        timed += !s.times.empty();
+    }
+    EXPECT_EQ(later, 3u);
+    EXPECT_GT(timed, 10u);
+
     // The replay saves and loads aside: the player's set is never touched.
     fs::remove_all(saves.path);
     const json replayed = replayHeadless(script);
@@ -131,6 +146,41 @@ TEST(Recording, PlaysBackToTheSameBattleWithItsReseedsInputMeanwhileAndSaves) {
         std::ofstream("/tmp/rt_script.kvs") << script;
     }
     EXPECT_TRUE(r == played) << "the replay ends elsewhere; see the differences above";
+}
+
+TEST(Recording, ABadReplayIsRefusedNamingItsLine) {
+    const struct {
+        const char* text;
+        int line;
+        const char* says;
+    } cases[] = {
+        {"start korvath\njump 3 4\n", 2, "unknown command \"jump\""},
+        {"start korvath\nsquare 3 x\n", 2, "Y is not a whole number"},
+        {"start korvath\nclick 2560 10\n", 2, "outside the map"},
+        {"start korvath\nsquare 0 10\n", 2, "outside the map"},
+        {"start korvath\nbutton\n", 2, "usage: button NAME"},
+        {"start korvath\ndump map\n", 2, "is for korvath-headless"},
+        {"replay 2\nstart korvath\n", 1, "another version"},
+        {"seed -1\nstart korvath\n", 1, "0..4294967295"},
+        {"start korvath 9\n", 1, "1..8"},
+        {"start korvath\nmeanwhile 1 button Next\n", 2, "follows a command"},
+        {"start korvath\nbutton Next\nmeanwhile 0 key a\n", 3, "1 or more"},
+        {"start korvath\ntime 25:00:00.000\n", 2, "HH:MM:SS.mmm"},
+        {"start korvath\nmenu Loadgame \"open\n", 2, "closing quote"},
+        {"button Next\n", 1, "before the battle"},
+        {"# nothing\n", 0, "never starts"},
+    };
+    for (const auto& c : cases) {
+        std::istringstream in(c.text);
+        try {
+            readReplay(in, "bad.kvs");
+            ADD_FAILURE() << c.text << " was read";
+        } catch (const DataError& e) {
+            EXPECT_EQ(e.line(), c.line) << c.text;
+            EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
+            EXPECT_EQ(e.file(), "bad.kvs");
+        }
+    }
 }
 
 TEST(Recording, WordsWithSpacesQuotesAndHashesSurviveTheRoundTrip) {

@@ -1,7 +1,10 @@
 #pragma once
+#include "game/commands/Scenario.h"
 #include "game/state/Ports.h"
 
 #include <functional>
+#include <iosfwd>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -64,6 +67,29 @@ class ReplayDialogs : public Dialogs {
     std::string answer_;
     std::set<std::string> saved_;
 };
+
+// One command of a replay, with what comes before it and during it.
+struct ReplayStep {
+    int line;
+    std::vector<std::string> words;
+    std::optional<uint32_t> seed; // "seed N" before it
+    std::vector<int> times;       // "time ..." before it (empty: none)
+    std::vector<LaterInput> meanwhile;
+};
+
+// A replay read whole, as the window plays it.
+struct ReplayScript {
+    ScenarioId scenario = ScenarioId::Korvath;
+    int difficulty = 3;
+    uint32_t seed = 0;      // the generator as the battle is created
+    std::vector<int> times; // given before the battle is created
+    std::vector<ReplayStep> steps;
+};
+
+// Reads a replay: one "start", the battle's commands, "seed", "time" and
+// "meanwhile" lines. Anything else, a command the battle does not know, bad
+// numbers or a click outside the map throw DataError naming the file and line.
+ReplayScript readReplay(std::istream& in, const std::string& fileName);
 
 // A new empty folder for a replay's saves, below the system's temporary folder.
 std::string makeScratchFolder();

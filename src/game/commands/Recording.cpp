@@ -98,7 +98,9 @@ void Recording::commandEnds(bool changedState) {
         return;
     }
     const bool plain = e.times.empty() && e.meanwhile.empty();
-    if (!changedState && plain) {
+    // The window's first activation is part of "start".
+    const bool firstActivation = entries_.size() == 1 && e.words[0] == "activate";
+    if ((!changedState || firstActivation) && plain) {
         entries_.pop_back();
         return;
     }
