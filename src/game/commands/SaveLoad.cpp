@@ -56,6 +56,7 @@ void saveClick(Battle& b) {
     if (!b.ports.dialogs) return;
     std::string name = b.ports.dialogs->saveFile(savedGameQuestion(b));
     if (name.empty()) return;
+    const std::string chosen = name;
     replaceAll(name, "_" + b.ScenarioName);
     replaceAll(name, ".map");
     b.controls.cursor = CursorShape::Hourglass;
@@ -64,7 +65,7 @@ void saveClick(Battle& b) {
         writeSavedGame(b, name);
     } catch (const DataError& e) {
         b.controls.cursor = CursorShape::Default;
-        b.information(std::string("The game could not be saved: ") + e.what());
+        b.warning("The game could not be saved as " + chosen + ".\n\n" + e.what());
         return;
     }
     b.information("Game has been saved");
@@ -80,9 +81,8 @@ void LoadClick(Battle& b) {
     // other scenario would be drawn with the wrong pictures.
     const std::string suffix = "_" + b.ScenarioName + ".map";
     if (!endsWithIgnoringCase(name, suffix)) {
-        b.information("The game could not be loaded: " + name +
-                      " is not a saved game of this scenario (its name must end in " + suffix +
-                      ").");
+        b.warning("The game could not be loaded: " + name +
+                  " is not a saved game of this scenario (its name must end in " + suffix + ").");
         return;
     }
     b.controls.cursor = CursorShape::Hourglass;
@@ -97,7 +97,7 @@ void LoadClick(Battle& b) {
     } catch (const DataError& e) {
         // Nothing of the running battle has changed.
         b.controls.cursor = CursorShape::Default;
-        b.information(std::string("The game could not be loaded: ") + e.what());
+        b.warning(std::string("The game could not be loaded: ") + e.what());
         return;
     }
     applySavedGame(b, g);

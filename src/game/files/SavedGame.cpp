@@ -80,7 +80,12 @@ void writeSavedGame(const BattleState& b, const std::string& base) {
     try {
         for (int i = 0; i < 3; ++i) {
             temps[i] = files[i] + ".saving";
-            writeFile(temps[i], contents[i]);
+            try {
+                writeFile(temps[i], contents[i]);
+            } catch (const DataError& e) {
+                // The player knows the files of his set, not their temporary names.
+                throw DataError(files[i], 0, e.reason());
+            }
         }
     } catch (...) {
         for (const auto& t : temps)

@@ -1,4 +1,5 @@
 #include "game/state/Battle.h"
+#include "game/state/Pieces.h"
 
 #include <algorithm>
 #include <cmath>
@@ -102,8 +103,40 @@ void Battle::resetPictures() {
     resetScreen();
 }
 
+namespace {
+
+// How many presses of End turn lead off the field: 0 while the battle goes
+// on. Once it is won, or after the box that tells of the last man's death,
+// the next press leaves; a squad wiped out before that needs one press more,
+// which tells of it again.
+int pressesToLeave(const Battle& b) {
+    if (b.GameOver) return 1;
+    if (b.deploying || !b.windowOpen) return 0;
+    bool squad = false;
+    for (int i = 1; i <= kMaxPieces; ++i)
+        if (b.Pieces[i].Side == b.HumanSide && !b.Pieces[i].Name.empty()) squad = true;
+    return squad && !anyAlive(b, b.HumanSide) ? 2 : 0;
+}
+
+} // namespace
+
 void Battle::showRuleState() {
     Controls& c = controls;
+    // Once the battle is decided the status bar says how to leave it, and
+    // once the game is over End turn is all that is left to press. (Until the
+    // turn that tells of the last man's death ends, the buttons are the rules'.)
+    if (const int presses = pressesToLeave(*this))
+        c.StatusBar.text = std::string("The battle is over. Press End turn ") +
+                           (presses == 2 ? "twice " : "") + "to return to the front screen.";
+    else
+        c.StatusBar.text.clear();
+    if (GameOver) {
+        for (Control* button :
+             {&c.HandFightIcon, &c.AimedFireIcon, &c.SnapFireIcon, &c.Cancelbutton,
+              &c.OverwatchIcon, &c.NextButton, &c.DropItem, &c.PickUpButton})
+            button->enabled = false;
+        c.EndTurnButton.enabled = true;
+    }
     c.AimedFireIcon.down = armedShot == ArmedShot::Aimed;
     c.SnapFireIcon.down = armedShot == ArmedShot::Quick;
     c.PlaceMenGrid.visible = deploying;
