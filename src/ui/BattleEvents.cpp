@@ -392,15 +392,18 @@ void TPlayingScreen::showEvent(QShowEvent* e) {
     if (!e->spontaneous() && !placed_) {
         // Centred on the screen when it first appears, as designed or, on a
         // screen too small for that, as large as the screen leaves room for
-        // with the title bar and frame that the window manager adds.
+        // with the title bar and frame that the window manager adds. (Before
+        // the window is first mapped its frame is not known, and the position
+        // is taken as the client area's: the title bar's room is left above.)
         placed_ = true;
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect s = screen->availableGeometry();
-            const QSize frame(8, 38);
-            const QSize size = sizeHint().boundedTo(s.size() - frame).expandedTo(minimumSizeHint());
+            const QMargins frame(4, 30, 4, 8);
+            const QSize room = s.size().shrunkBy(frame);
+            const QSize size = sizeHint().boundedTo(room).expandedTo(minimumSizeHint());
             resize(size);
-            move(s.left() + std::max(0, (s.width() - size.width() - frame.width()) / 2),
-                 s.top() + std::max(0, (s.height() - size.height() - frame.height()) / 2));
+            move(s.left() + frame.left() + std::max(0, (room.width() - size.width()) / 2),
+                 s.top() + frame.top() + std::max(0, (room.height() - size.height()) / 2));
         }
     }
     QMainWindow::showEvent(e);

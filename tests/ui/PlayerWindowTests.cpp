@@ -235,8 +235,9 @@ void PlayerWindowTests::endOfBattleTellsHowToLeave_data() {
     QTest::addColumn<int>("losers");
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("before");
-    QTest::newRow("won") << int(Side::Operatives) << "You have won. There are no more enemies."
-                         << "";
+    QTest::newRow("won")
+        << int(Side::Operatives) << "You have won. There are no more enemies."
+        << "The battle is over. Press End turn twice to return to the front screen.";
     QTest::newRow("lost")
         << int(Side::Raiders) << "You have no more men left"
         << "The battle is over. Press End turn twice to return to the front screen.";
@@ -257,17 +258,22 @@ void PlayerWindowTests::endOfBattleTellsHowToLeave() {
     bw.w->sync();
     QCOMPARE(textOf(bw.control("StatusBar")), before);
 
-    // While the box is up the window shows the turn as it now is.
-    QString lineAtBox;
-    bw.boxes.whenShown = [&] { lineAtBox = textOf(bw.control("InfoLabel")); };
+    // While the box is up the window shows the turn as it now is, and how
+    // to leave once the box is closed.
+    const QString leave("The battle is over. Press End turn to return to the front screen.");
+    QString lineAtBox, statusAtBox;
+    bw.boxes.whenShown = [&] {
+        lineAtBox = textOf(bw.control("InfoLabel"));
+        statusAtBox = textOf(bw.control("StatusBar"));
+    };
     bw.click("EndTurnButton");
     QTRY_VERIFY(!bw.boxes.texts.empty());
     QCOMPARE(QString::fromStdString(bw.boxes.texts.front()), box);
+    QCOMPARE(statusAtBox, leave);
     if (losers == Side::Raiders) QCOMPARE(lineAtBox, QString("The Raiders's turn"));
 
     QTRY_VERIFY(bw.b.GameOver && !ruleRunning(bw.b, Rule::Command));
-    QCOMPARE(textOf(bw.control("StatusBar")),
-             QString("The battle is over. Press End turn to return to the front screen."));
+    QCOMPARE(textOf(bw.control("StatusBar")), leave);
     for (const char* name : {"HandFightIcon", "AimedFireIcon", "SnapFireIcon", "Cancelbutton",
                              "OverwatchIcon", "NextButton", "DropItem", "PickUpButton"})
         QVERIFY2(!bw.control(name)->isEnabled(), name);

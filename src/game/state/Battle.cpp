@@ -105,17 +105,25 @@ void Battle::resetPictures() {
 
 namespace {
 
-// How many presses of End turn lead off the field: 0 while the battle goes
-// on. Once it is won, or after the box that tells of the last man's death,
-// the next press leaves; a squad wiped out before that needs one press more,
-// which tells of it again.
+// A side that had soldiers and has none left standing.
+bool fallen(const Battle& b, int side) {
+    bool listed = false;
+    for (int i = 1; i <= kMaxPieces; ++i)
+        if (b.Pieces[i].Side == side && !b.Pieces[i].Name.empty()) listed = true;
+    return listed && !anyAlive(b, side);
+}
+
+// How many more presses of End turn lead off the field: 0 while the battle
+// goes on. Once the game is over the next press leaves. Before that, the
+// press that finds a side fallen tells of it first (an End turn under way
+// that won the battle sets the game over itself); a squad that fell is told
+// of twice.
 int pressesToLeave(const Battle& b) {
     if (b.GameOver) return 1;
     if (b.deploying || !b.windowOpen) return 0;
-    bool squad = false;
-    for (int i = 1; i <= kMaxPieces; ++i)
-        if (b.Pieces[i].Side == b.HumanSide && !b.Pieces[i].Name.empty()) squad = true;
-    return squad && !anyAlive(b, b.HumanSide) ? 2 : 0;
+    if (fallen(b, b.HumanSide)) return 2;
+    if (fallen(b, Side::Operatives)) return ruleRunning(b, Rule::EndTurn) ? 1 : 2;
+    return 0;
 }
 
 } // namespace
