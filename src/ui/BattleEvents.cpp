@@ -22,6 +22,7 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <exception>
 
@@ -35,7 +36,7 @@ template <class F> void TPlayingScreen::handle(F&& f) {
             f();
         } catch (const std::exception& e) {
             // A rule stopped by bad data: the player is told why and the battle goes on.
-            b_.information(e.what());
+            b_.warning(e.what());
         }
     }
     // The rules close the battle on Quit and at the end of a decided game; a
@@ -56,6 +57,7 @@ void TPlayingScreen::connectEvents() {
     mapImage_->onMouseDown = [this](const MapMouse& m) { MapImageMouseDown(m); };
     mapImage_->onMouseMove = [this](const MapMouse& m) { MapImageMouseMove(m); };
     overHeadMap_->onMouseDown = [this](int x, int y) { OverHeadMapMouseDown(x, y); };
+    mapImage_->onWheel = [this](QWheelEvent* e) { MapImageWheel(e); };
 
     auto scroll = [this](const char* name) { return qobject_cast<QScrollBar*>(control(name)); };
     connect(scroll("ScrollTop"), &QScrollBar::valueChanged, this, &TPlayingScreen::ScrollTopChange);
@@ -163,19 +165,44 @@ void TPlayingScreen::ScrollSideChange(int position) {
     run({"scroll", std::to_string(b_.controls.ScrollTop.position), std::to_string(position)});
 }
 
+// The view moves by whole scroll steps of the wheel, as the scroll bars do;
+// with Shift the wheel moves it sideways. Not while a walk or a shot is shown.
+void TPlayingScreen::MapImageWheel(QWheelEvent* e) {
+    if (ruleRunning(b_, Rule::Command)) return;
+    QPoint turn = e->angleDelta();
+    if ((e->modifiers() & Qt::ShiftModifier) && turn.x() == 0) turn = QPoint(turn.y(), 0);
+    // Small turns (a touch pad's) add up; 120 is one notch of the wheel.
+    const int step = qobject_cast<QScrollBar*>(control("ScrollTop"))->singleStep() *
+                     QApplication::wheelScrollLines();
+    wheelRest_ -= turn * step;
+    const QPoint move(wheelRest_.x() / 120, wheelRest_.y() / 120);
+    wheelRest_ -= move * 120;
+    if (!move.isNull()) scrollBy(move.x(), move.y());
+}
+
+void TPlayingScreen::scrollBy(int right, int down) {
+    if (closed_ || !b_.windowOpen) return;
+    run({"scroll", std::to_string(b_.controls.ScrollTop.position + right),
+         std::to_string(b_.controls.ScrollSide.position + down)});
+}
+
 void TPlayingScreen::IdleTick() {
-    // Edge scrolling while the battle window has the focus. The rule waits a
-    // little each time; a tick that arrives during another handler is skipped.
+    // Edge scrolling while the battle window is the active one and the mouse
+    // rests on its edge (in full screen, the screen's edge); never while it
+    // is over the desktop or another window. The rule waits a little each
+    // time; a tick that arrives during another handler is skipped.
     if (closed_) return;
     if (!inIdle_ && !ruleRunning(b_, Rule::Command) && edgeScrolling_ && isActiveWindow()) {
-        inIdle_ = true;
-        handle([&] {
-            const QPoint mouse = QCursor::pos();
-            const QRect frame = frameGeometry();
-            myidlehandler(b_, mouse.x(), mouse.y(), frame.left(), frame.top(), frame.width(),
-                          frame.height());
-        });
-        inIdle_ = false;
+        const QPoint mouse = QCursor::pos();
+        const QRect area = isFullScreen() && screen() ? screen()->geometry() : geometry();
+        if (area.contains(mouse)) {
+            inIdle_ = true;
+            handle([&] {
+                myidlehandler(b_, mouse.x(), mouse.y(), area.left(), area.top(), area.width(),
+                              area.height());
+            });
+            inIdle_ = false;
+        }
     }
     // A breather between two steps, so clicks and keys flow freely.
     if (!closed_) idleTimer_.start(kIdleGap);
@@ -246,6 +273,13 @@ void TPlayingScreen::FormKey(const std::string& key) {
 }
 
 bool TPlayingScreen::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::Resize) {
+        if (watched == central_)
+            placeControls(central_->size());
+        else if (watched == control("MapPanel"))
+            viewResized();
+        return false;
+    }
     if (e->type() == QEvent::MouseMove && !closed_) {
         const QPoint pos = static_cast<QMouseEvent*>(e)->position().toPoint();
         if (watched == central_ || watched == control("BackPanel")) FormMouseMove();
@@ -265,6 +299,16 @@ bool TPlayingScreen::eventFilter(QObject* watched, QEvent* e) {
         FormKey("Esc");
         return true;
     }
+    // The arrow keys move the view by a square, unless a walk or a shot is shown.
+    const std::pair<int, QPoint> arrows[] = {{Qt::Key_Left, {-kSquare, 0}},
+                                             {Qt::Key_Right, {kSquare, 0}},
+                                             {Qt::Key_Up, {0, -kSquare}},
+                                             {Qt::Key_Down, {0, kSquare}}};
+    for (const auto& [arrow, move] : arrows)
+        if (key->key() == arrow) {
+            if (!ruleRunning(b_, Rule::Command)) scrollBy(move.x(), move.y());
+            return true;
+        }
     const QString t = key->text();
     if (t.isEmpty() || t[0].unicode() >= 0x80) return false;
     // Every character key is the window's; a printable one goes to the rules.
@@ -342,13 +386,20 @@ void TPlayingScreen::FormClose() {
 
 void TPlayingScreen::showEvent(QShowEvent* e) {
     if (!e->spontaneous() && !placed_) {
-        // Centred on the screen when it first appears.
+        // Centred on the screen when it first appears, as designed or, on a
+        // screen too small for that, as large as the screen leaves room for
+        // with the title bar and frame that the window manager adds. (Before
+        // the window is first mapped its frame is not known, and the position
+        // is taken as the client area's: the title bar's room is left above.)
         placed_ = true;
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect s = screen->availableGeometry();
-            const QSize size = sizeHint().expandedTo(minimumSizeHint());
-            move(s.left() + std::max(0, (s.width() - size.width()) / 2),
-                 s.top() + std::max(0, (s.height() - size.height()) / 2));
+            const QMargins frame(4, 30, 4, 8);
+            const QSize room = s.size().shrunkBy(frame);
+            const QSize size = sizeHint().boundedTo(room).expandedTo(minimumSizeHint());
+            resize(size);
+            move(s.left() + frame.left() + std::max(0, (room.width() - size.width()) / 2),
+                 s.top() + frame.top() + std::max(0, (room.height() - size.height()) / 2));
         }
     }
     QMainWindow::showEvent(e);

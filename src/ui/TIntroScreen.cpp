@@ -106,6 +106,16 @@ TIntroScreen::TIntroScreen(Battle& battle, SoundPlayer* sound, QWidget* parent)
     QPalette ticks = difficulty_->palette();
     ticks.setColor(QPalette::Window, kSilver);
     difficulty_->setPalette(ticks);
+    // The chosen difficulty as a number above the bar.
+    auto* level =
+        label(special, "Label_Difficulty", QString(), 64, 6, xenotronFont(13, true), kSilver);
+    level->setGeometry(64, 6, 153, 20);
+    level->setAlignment(Qt::AlignCenter);
+    auto showLevel = [level](int value) {
+        level->setText(QStringLiteral("Difficulty %1").arg(value));
+    };
+    showLevel(difficulty_->value());
+    connect(difficulty_, &QSlider::valueChanged, level, showLevel);
 
     const char* hints[] = {"To start click on one of the two maps above. Then place ",
                            "your units on the Red and Yellow Stars. Note you need a",
@@ -214,9 +224,9 @@ void TIntroScreen::BeginButtonClick(ScenarioId which) {
         QApplication::restoreOverrideCursor();
         const std::string text = std::string("The battle cannot start:\n") + e.what();
         if (b_.ports.dialogs)
-            b_.information(text);
+            b_.warning(text);
         else
-            QMessageBox::information(this, "Korvath", QString::fromStdString(shownText(text)));
+            QMessageBox::warning(this, "Korvath", QString::fromStdString(shownText(text)));
         return;
     }
     battle_ = window;

@@ -23,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QToolButton>
 
@@ -30,10 +31,9 @@ namespace korvath {
 
 namespace {
 
-constexpr int kClientWidth = 1018;
-constexpr int kClientHeight = 734;
-constexpr int kPanelWidth = 710;
-constexpr int kPanelHeight = 518;
+constexpr int kClientWidth = ClientArea::kDesignSize.width();
+constexpr int kPanelWidth = kMapPanelWidth;
+constexpr int kPanelHeight = kMapPanelHeight;
 
 } // namespace
 
@@ -45,6 +45,9 @@ TPlayingScreen::TPlayingScreen(Battle& battle, SoundPlayer* sound, TNodeForm* no
     setWindowTitle(QStringLiteral("Korvath"));
     buildWindow();
     buildMenus();
+    rememberDesign();
+    // As designed at first; larger, smaller, maximised or full screen as the player likes.
+    resize(sizeHint());
     connectEvents();
     qApp->installEventFilter(this);
     if (nodes_) nodes_->onClosed = [this] { b_.nodeGridVisible = false; };
@@ -81,9 +84,9 @@ QToolButton* TPlayingScreen::speedButton(QWidget* parent, const char* name, cons
 }
 
 void TPlayingScreen::buildWindow() {
-    central_ = new QWidget(this);
+    central_ = new ClientArea(this);
     central_->setObjectName("ClientArea");
-    central_->setFixedSize(kClientWidth, kClientHeight);
+    central_->resize(ClientArea::kDesignSize);
     central_->setMouseTracking(true);
     setCentralWidget(central_);
 
@@ -94,6 +97,13 @@ void TPlayingScreen::buildWindow() {
     buildDeploymentList();
     buildInformationPanel(central_);
     buildActionsBar();
+
+    // Along the bottom: what to do next when nothing else says it.
+    auto* status = add(new QStatusBar(central_), "StatusArea", 0, 710, kClientWidth, 24);
+    auto* statusText = new QLabel(status);
+    statusText->setObjectName("StatusBar");
+    widgets_.insert(statusText->objectName(), statusText);
+    status->addWidget(statusText, 1);
 }
 
 // The map view: a sunken frame around the two scroll bars and the panel
@@ -172,7 +182,8 @@ void TPlayingScreen::buildActionsBar() {
     auto* memo = add(new QPlainTextEdit(central_), "WhatisHappening", 13, 624, 724, 81);
     memo->setReadOnly(true);
     memo->setFocusPolicy(Qt::NoFocus);
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Long lines wrap: every line of the log is seen whole.
+    memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
     // Everything on the right hides the deployment controls once it shows.
     widgets_.value("PiecesInfoPanel")->raise();
@@ -230,7 +241,9 @@ void TPlayingScreen::buildInformationPanel(QWidget* central) {
     caption(panel, "On the ground", 15, 596, 120);
     auto* pick = add(new QComboBox(panel), "PickItems", 15, 613, 234, 24);
     pick->setFocusPolicy(Qt::NoFocus);
-    add(new QLabel(panel), "DescLabel", 16, 654, 240, 18);
+    // The hover line: the square, what lies there and its solidity, on two
+    // lines when one is too short.
+    add(new QLabel(panel), "DescLabel", 16, 654, 240, 27)->setWordWrap(true);
 }
 
 void TPlayingScreen::buildMenus() {
@@ -265,6 +278,15 @@ void TPlayingScreen::buildMenus() {
     for (const char* name : {"N1", "IwannaC1", "Nodes1", "Setp1tocoords1"})
         actions_.value(name)->setVisible(false);
 
+    // The window itself: full screen on and off.
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName("View1");
+    QAction* full = entry(view, "FullScreen1", "&Full screen");
+    full->setCheckable(true);
+    full->setShortcut(QKeySequence(Qt::Key_F11));
+    full->setShortcutContext(Qt::WindowShortcut);
+    connect(full, &QAction::triggered, this, [this] { toggleFullScreen(); });
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("&help"));
     help->setObjectName("help1");
     entry(help, "About1", "&About");
@@ -290,6 +312,10 @@ void TPlayingScreen::FormCreate() {
     }
     // A developer sees the hidden aids (KORVATH_DEVELOPER=1).
     if (b_.developerMode) enableDeveloperMode(b_);
+    setWindowTitle(QString::fromStdString(scenarioTitle(b_)) + QStringLiteral(" - Korvath"));
+    // The rules see the map panel as it is now, whatever the window's size.
+    const QSize view = control("MapPanel")->size();
+    setViewSize(b_, view.width(), view.height());
     idleTimer_.setSingleShot(true);
     idleTimer_.start(kIdleGap);
     sync();

@@ -12,6 +12,7 @@
 
 class QAction;
 class QComboBox;
+class QWheelEvent;
 class QFrame;
 class QLabel;
 class QPlainTextEdit;
@@ -24,6 +25,19 @@ namespace korvath {
 
 class SoundPlayer;
 class TNodeForm;
+
+// The client area of the battle window: its size as designed, and the
+// smallest it may be, which leaves room on a 1366 x 768 screen for the
+// window's title bar and a desktop panel.
+class ClientArea : public QWidget {
+    Q_OBJECT
+  public:
+    using QWidget::QWidget;
+    static constexpr QSize kDesignSize{1018, 734};
+    static constexpr QSize kSmallestSize{818, 654};
+    QSize sizeHint() const override { return kDesignSize; }
+    QSize minimumSizeHint() const override { return kSmallestSize; }
+};
 
 // The battle window. Every control of the window design is a real widget (or
 // menu action) whose objectName is the control's name; sync() mirrors the
@@ -51,8 +65,12 @@ class TPlayingScreen : public QMainWindow {
     QAction* menuEntry(const QString& name) const { return actions_.value(name); }
     MapImageWidget* mapImage() const { return mapImage_; }
 
+    // Full screen on and off (F11 and the Options menu).
+    void toggleFullScreen();
+
   protected:
     void showEvent(QShowEvent* e) override;
+    void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool event(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -69,8 +87,14 @@ class TPlayingScreen : public QMainWindow {
     QLabel* caption(QWidget* parent, const QString& text, int left, int top, int width = 90);
     QToolButton* speedButton(QWidget* parent, const char* name, const QString& hint, int left,
                              int top, int width = 40);
+    // ---- the layout at any size (BattleLayout.cpp) ----
+    void rememberDesign();
+    void placeControls(QSize client);
+    void placePanel(int shrink);
+
     void syncControl(const std::string& name, const Control& c);
     void syncLog(QPlainTextEdit* memo, const Control& c);
+    static void showNewestLine(QPlainTextEdit* memo);
     void syncPortrait();
     QCursor cursorFor(CursorShape shape) const;
 
@@ -83,6 +107,11 @@ class TPlayingScreen : public QMainWindow {
     void OverHeadMapMouseDown(int x, int y);
     void ScrollTopChange(int position);
     void ScrollSideChange(int position);
+    void MapImageWheel(QWheelEvent* e);
+    // Moves the view by pixels, as the scroll bars would.
+    void scrollBy(int right, int down);
+    // The map panel has a new size: the rules' view follows it.
+    void viewResized();
     void EndTurnButtonClick();
     void HandFightIconClick();
     void AimedFireIconClick();
@@ -141,6 +170,8 @@ class TPlayingScreen : public QMainWindow {
     RasterLabel* overHeadMap_ = nullptr;
     QLabel* whatMan_ = nullptr;
     QWidget* central_ = nullptr;
+    QHash<QWidget*, QRect> design_;     // every placed widget where the design puts it
+    QPoint wheelRest_;                  // wheel turns too small for a step yet
     static constexpr int kIdleGap = 15; // ms between two edge-scrolling steps
     QTimer idleTimer_;
     QCursor swordCursor_;

@@ -173,6 +173,10 @@ const std::vector<CommandSpec> kCommands = {
      }},
     {"square", "square X Y [right|middle] [shift] [ctrl] [alt]", 2,
      [](Battle& b, const Words& w) { press(b, w, true); }},
+    {"view", "view WIDTH HEIGHT", 2,
+     [](Battle& b, const Words& w) {
+         setViewSize(b, number(w[0], "the width"), number(w[1], "the height"));
+     }},
 };
 
 } // namespace

@@ -33,8 +33,15 @@ struct Battle : BattleState, Screen {
     void play(const std::string& name) {
         if (ports.sound) ports.sound->play(name);
     }
+    // A box waits for the player: the window shows the battle as it now
+    // stands before it opens.
     void information(const std::string& text) {
+        repaint();
         if (ports.dialogs) ports.dialogs->information(text);
+    }
+    void warning(const std::string& text) {
+        repaint();
+        if (ports.dialogs) ports.dialogs->warning(text);
     }
     // The animation's moments, the window brought up to date, its messages handled.
     void beat(Beat beat) {

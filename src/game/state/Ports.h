@@ -32,6 +32,9 @@ class Dialogs {
   public:
     virtual ~Dialogs() = default;
     virtual void information(const std::string& text) = 0;
+    // A box telling of something that went wrong (a file that could not be
+    // read or written); shown like any other where no warning sign exists.
+    virtual void warning(const std::string& text) { information(text); }
     // The chosen full file name, or "" when cancelled.
     virtual std::string openFile(const FileQuestion& q) = 0;
     virtual std::string saveFile(const FileQuestion& q) = 0;
