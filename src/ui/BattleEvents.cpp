@@ -35,8 +35,13 @@ template <class F> void TPlayingScreen::handle(F&& f) {
         try {
             f();
         } catch (const std::exception& e) {
-            // A rule stopped by bad data: the player is told why and the battle goes on.
-            b_.warning(e.what());
+            // A rule stopped by bad data: the player is told why and the battle
+            // goes on. The battle so far is kept as a replay for a bug report.
+            const std::string kept = keepReplayAfterError();
+            b_.warning(std::string(e.what()) +
+                       (kept.empty() ? ""
+                                     : "\n\nThe battle so far was saved as a replay in " + kept +
+                                           "; attach it to a bug report."));
         }
     }
     // The rules close the battle on Quit and at the end of a decided game; a
@@ -51,6 +56,18 @@ template <class F> void TPlayingScreen::handle(F&& f) {
 
 void TPlayingScreen::run(std::vector<std::string> words) {
     handle([&] { runCommand(b_, words); });
+}
+
+std::string TPlayingScreen::runScripted(const std::vector<std::string>& words) {
+    std::string error;
+    handle([&] {
+        try {
+            runCommand(b_, words);
+        } catch (const CommandError& e) {
+            error = e.what();
+        }
+    });
+    return error;
 }
 
 void TPlayingScreen::connectEvents() {
@@ -93,6 +110,7 @@ void TPlayingScreen::connectEvents() {
     };
     menu("Loadgame1", &TPlayingScreen::Loadgame1Click);
     menu("Savegame1", &TPlayingScreen::Savegame1Click);
+    menu("SaveReplay1", &TPlayingScreen::SaveReplayClick);
     menu("Quit1", &TPlayingScreen::Quit1Click);
     menu("ShowWounds", &TPlayingScreen::ShowWoundsClick);
     menu("ShowOverwatch", &TPlayingScreen::ShowOverwatchClick);
@@ -192,7 +210,8 @@ void TPlayingScreen::IdleTick() {
     // is over the desktop or another window. The rule waits a little each
     // time; a tick that arrives during another handler is skipped.
     if (closed_) return;
-    if (!inIdle_ && !ruleRunning(b_, Rule::Command) && edgeScrolling_ && isActiveWindow()) {
+    if (!inIdle_ && !replaying_ && !ruleRunning(b_, Rule::Command) && edgeScrolling_ &&
+        isActiveWindow()) {
         const QPoint mouse = QCursor::pos();
         const QRect area = isFullScreen() && screen() ? screen()->geometry() : geometry();
         if (area.contains(mouse)) {
@@ -373,6 +392,9 @@ void TPlayingScreen::FormShow() {
 }
 
 void TPlayingScreen::FormActivate() {
+    // A replay gives its own activations, the first one with its "start".
+    if (replaying_ && activated_) return;
+    activated_ = true;
     run({"activate"});
 }
 

@@ -104,7 +104,8 @@ void TPlayingScreen::placePanel(int shrink) {
 }
 
 void TPlayingScreen::viewResized() {
-    if (closed_ || !b_.windowOpen) return;
+    // A replay keeps the view it was recorded with until it ends.
+    if (closed_ || !b_.windowOpen || replaying_) return;
     const QSize view = control("MapPanel")->size();
     run({"view", std::to_string(view.width()), std::to_string(view.height())});
 }

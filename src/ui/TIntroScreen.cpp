@@ -213,8 +213,29 @@ bool TIntroScreen::eventFilter(QObject* watched, QEvent* e) {
 void TIntroScreen::BeginButtonClick(ScenarioId which) {
     if (battle_) return; // one battle at a time
     chooseScenario(b_, which, difficulty_->value());
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (openBattle()) presentBattle(true);
+}
 
+bool TIntroScreen::playReplay(ReplayScript script, const std::string& fileName) {
+    if (battle_) return false;
+    b_.rng.setSeed(script.seed);
+    chooseScenario(b_, script.scenario, script.difficulty);
+    difficulty_->setValue(script.difficulty);
+    TPlayingScreen* window = openBattle();
+    if (!window) return false;
+    try {
+        window->playReplay(std::move(script), fileName);
+    } catch (const std::exception& e) {
+        b_.warning(std::string("The replay cannot start:\n") + e.what());
+        window->close();
+        return false;
+    }
+    presentBattle(false);
+    return true;
+}
+
+TPlayingScreen* TIntroScreen::openBattle() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     auto* window = new TPlayingScreen(b_, sound_, nodes_);
     try {
         window->FormCreate();
@@ -227,13 +248,17 @@ void TIntroScreen::BeginButtonClick(ScenarioId which) {
             b_.warning(text);
         else
             QMessageBox::warning(this, "Korvath", QString::fromStdString(shownText(text)));
-        return;
+        return nullptr;
     }
     battle_ = window;
     connect(window, &QObject::destroyed, this, [this] { FormDestroyOfBattle(); });
     hide();
     QApplication::restoreOverrideCursor();
-    if (briefing_) briefing_->showBriefing();
+    return window;
+}
+
+void TIntroScreen::presentBattle(bool withBriefing) {
+    if (withBriefing && briefing_) briefing_->showBriefing();
     if (battle_) {
         battle_->show();
         battle_->raise();

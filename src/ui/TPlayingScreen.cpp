@@ -4,10 +4,12 @@
 #include "ButtonIcons.h"
 #include "CursorFile.h"
 #include "Fonts.h"
+#include "ReplayPlayer.h"
 #include "SoundPlayer.h"
 #include "TNodeForm.h"
 #include "engine/Paths.h"
 #include "game/commands/DeveloperAids.h"
+#include "game/commands/Registry.h"
 #include "game/commands/Scenario.h"
 #include "game/display/Display.h"
 
@@ -26,6 +28,8 @@
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QToolButton>
+
+#include <utility>
 
 namespace korvath {
 
@@ -54,6 +58,9 @@ TPlayingScreen::TPlayingScreen(Battle& battle, SoundPlayer* sound, TNodeForm* no
 }
 
 TPlayingScreen::~TPlayingScreen() {
+    // The replay gives the battle its own ports back before the window goes.
+    delete std::exchange(replay_, nullptr);
+    if (b_.ports.watcher == &recording_) b_.ports.watcher = nullptr;
     qApp->removeEventFilter(this);
     if (nodes_) nodes_->onClosed = nullptr;
     if (b_.ports.presenter == &presenter_) b_.ports.presenter = nullptr;
@@ -257,6 +264,9 @@ void TPlayingScreen::buildMenus() {
     file->setObjectName("File1");
     entry(file, "Loadgame1", "&Loadgame");
     entry(file, "Savegame1", "&Savegame");
+    file->addSeparator();
+    entry(file, "SaveReplay1", "Save &replay...");
+    file->addSeparator();
     entry(file, "Quit1", "Quit");
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
@@ -304,18 +314,22 @@ void TPlayingScreen::FormCreate() {
     };
     swordCursor_ = loadCursor(cursorFile("sword.cur"), Qt::PointingHandCursor);
     aimCursor_ = loadCursor(cursorFile("aim.cur"), Qt::CrossCursor);
+    const uint32_t seed = b_.rng.seed();
     try {
         createBattle(b_);
     } catch (...) {
         b_.ports.presenter = nullptr;
         throw;
     }
+    // From here on the battle is written down as it is played.
+    recording_.battleBegins(b_, seed);
+    b_.ports.watcher = &recording_;
     // A developer sees the hidden aids (KORVATH_DEVELOPER=1).
     if (b_.developerMode) enableDeveloperMode(b_);
     setWindowTitle(QString::fromStdString(scenarioTitle(b_)) + QStringLiteral(" - Korvath"));
     // The rules see the map panel as it is now, whatever the window's size.
     const QSize view = control("MapPanel")->size();
-    setViewSize(b_, view.width(), view.height());
+    runCommand(b_, {"view", std::to_string(view.width()), std::to_string(view.height())});
     idleTimer_.setSingleShot(true);
     idleTimer_.start(kIdleGap);
     sync();
@@ -323,7 +337,7 @@ void TPlayingScreen::FormCreate() {
 
 void TPlayingScreen::WindowPresenter::beat(Beat beat) {
     const BeatTiming t = timingOf(beat);
-    waitOnEventLoop(t.ms, t.letMessagesRun);
+    waitOnEventLoop(static_cast<int>(t.ms * w_->animationScale_), t.letMessagesRun);
 }
 
 void TPlayingScreen::WindowPresenter::repaint() {

@@ -1,5 +1,6 @@
 #pragma once
 #include "MapView.h"
+#include "game/commands/Recording.h"
 #include "game/state/Battle.h"
 
 #include <QCursor>
@@ -23,8 +24,10 @@ class QToolButton;
 
 namespace korvath {
 
+class ReplayPlayer;
 class SoundPlayer;
 class TNodeForm;
+struct ReplayScript;
 
 // The client area of the battle window: its size as designed, and the
 // smallest it may be, which leaves room on a 1366 x 768 screen for the
@@ -67,6 +70,22 @@ class TPlayingScreen : public QMainWindow {
 
     // Full screen on and off (F11 and the Options menu).
     void toggleFullScreen();
+
+    // ---- recording and replaying (BattleReplay.cpp) ----
+    // The battle as played so far, in the script language.
+    Recording& recording() { return recording_; }
+    // Writes the recording to path (a ".kvs"); throws DataError naming it.
+    void saveReplay(const std::string& path) const;
+    // Plays a recorded battle that FormCreate has just created.
+    ReplayPlayer* playReplay(ReplayScript script, const std::string& fileName);
+    ReplayPlayer* replayPlayer() const { return replay_; }
+    // While a replay plays, the window leaves the view, the activation and
+    // the edge of the screen alone: the replay says what happened.
+    void setReplaying(bool on);
+    // Runs one command of a script as a handler; its error, or "".
+    std::string runScripted(const std::vector<std::string>& words);
+    // How long the animation's waits last: 1 as the game paces them, 0 none.
+    void setAnimationScale(double scale) { animationScale_ = scale; }
 
   protected:
     void showEvent(QShowEvent* e) override;
@@ -137,6 +156,10 @@ class TPlayingScreen : public QMainWindow {
     void Nodes1Click();
     void Setp1tocoords1Click();
     void AboutClick();
+    void SaveReplayClick();
+    // After an unexpected error the battle so far is kept as a replay; where
+    // it went, or "" when it could not be written.
+    std::string keepReplayAfterError();
     void IdleTick();
     void FormShow();
     void FormActivate();
@@ -186,6 +209,11 @@ class TPlayingScreen : public QMainWindow {
     bool inIdle_ = false;
     bool placed_ = false;
     bool edgeScrolling_ = true;
+    bool activated_ = false;
+    bool replaying_ = false;
+    double animationScale_ = 1.0;
+    Recording recording_;
+    ReplayPlayer* replay_ = nullptr; // a child of the window while a replay plays
 };
 
 } // namespace korvath

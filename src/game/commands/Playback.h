@@ -1,5 +1,6 @@
 #pragma once
 #include "game/commands/Scenario.h"
+#include "game/state/HeadlessPorts.h"
 #include "game/state/Ports.h"
 
 #include <functional>
@@ -66,6 +67,19 @@ class ReplayDialogs : public Dialogs {
     std::string scratch_;
     std::string answer_;
     std::set<std::string> saved_;
+};
+
+// The clock of a replay: real ticks for the animation, but the times of day
+// the recorded battle was reseeded from.
+class ReplayClock : public Clock {
+  public:
+    explicit ReplayClock(Clock* real) : real_(real) {}
+    uint32_t ticks() override { return real_ ? real_->ticks() : 0; }
+    int msSinceMidnight() override { return times.next(); }
+    TimesOfDay times;
+
+  private:
+    Clock* real_;
 };
 
 // One command of a replay, with what comes before it and during it.

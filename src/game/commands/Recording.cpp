@@ -1,9 +1,13 @@
 #include "game/commands/Recording.h"
+#include "game/commands/Registry.h"
+#include "game/files/SaveFiles.h"
 
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 namespace korvath {
 
@@ -63,8 +67,9 @@ std::string quotedWord(const std::string& word) {
 }
 
 void Recording::battleBegins(const Battle& b, uint32_t seedBeforeCreating) {
-    header_ = {"# Korvath, " + b.ScenarioName + " at difficulty " + std::to_string(b.Difficulty) +
-                   ". Play it again with: korvath --replay FILE, or korvath-headless FILE",
+    header_ = {"# A battle of Korvath (" + b.ScenarioName + ", difficulty " +
+                   std::to_string(b.Difficulty) +
+                   "). Play it again with: korvath --replay FILE, or korvath-headless FILE",
                kReplayMarker, "seed " + std::to_string(seedBeforeCreating),
                "start " + b.ScenarioName + " " + std::to_string(b.Difficulty)};
     entries_.clear();
@@ -72,6 +77,7 @@ void Recording::battleBegins(const Battle& b, uint32_t seedBeforeCreating) {
     appDir_ = b.AppDir;
     depth_ = 0;
     moments_ = 0;
+    activated_ = false;
 }
 
 std::vector<std::string>& Recording::wordsNow() {
@@ -99,7 +105,7 @@ void Recording::commandEnds(bool changedState) {
     }
     const bool plain = e.times.empty() && e.meanwhile.empty();
     // The window's first activation is part of "start".
-    const bool firstActivation = entries_.size() == 1 && e.words[0] == "activate";
+    const bool firstActivation = e.words[0] == "activate" && !std::exchange(activated_, true);
     if ((!changedState || firstActivation) && plain) {
         entries_.pop_back();
         return;
@@ -108,7 +114,7 @@ void Recording::commandEnds(bool changedState) {
     // a row, the last one is enough.
     if (plain && entries_.size() > 1) {
         const Entry& before = entries_[entries_.size() - 2];
-        const bool fleeting = e.words[0] == "hover" || e.words[0] == "scroll";
+        const bool fleeting = isFleeting(e.words[0]);
         if (fleeting && before.words[0] == e.words[0] && before.times.empty() &&
             before.meanwhile.empty())
             entries_.erase(entries_.end() - 2);
@@ -154,6 +160,19 @@ std::string Recording::script() const {
             out += "meanwhile " + std::to_string(m.moment) + " " + line(m.words);
     }
     return out;
+}
+
+void saveRecording(const std::string& path, const std::string& script) {
+    const SaveFiles& files = diskFiles();
+    const std::string temporary = path + ".saving";
+    try {
+        files.write(temporary, {script.begin(), script.end()}, path);
+        files.rename(temporary, path, path);
+    } catch (...) {
+        files.remove(temporary);
+        throw;
+    }
+    files.syncFolder(std::filesystem::path(path).parent_path().string());
 }
 
 } // namespace korvath

@@ -65,7 +65,13 @@ class Recording : public CommandWatcher {
     std::vector<int> timesBetween_; // asked outside any command: they go with the next
     std::string appDir_;
     int depth_ = 0;
-    int moments_ = 0; // the waits of the command running now
+    int moments_ = 0;        // the waits of the command running now
+    bool activated_ = false; // the window's first activation is part of "start"
 };
+
+// Writes a recording to path as a whole: a temporary file first, renamed into
+// place, so an older replay of that name survives a failed write. Throws
+// DataError naming path.
+void saveRecording(const std::string& path, const std::string& script);
 
 } // namespace korvath

@@ -198,10 +198,11 @@ namespace {
 struct Passing {
     std::string desc;
     CursorShape cursor;
-    int right, down;
+    int right, down, width, height;
     explicit Passing(const Battle& b)
         : desc(b.controls.DescLabel.text), cursor(b.controls.cursor),
-          right(b.controls.ScrollTop.position), down(b.controls.ScrollSide.position) {}
+          right(b.controls.ScrollTop.position), down(b.controls.ScrollSide.position),
+          width(b.controls.ScrollTop.min), height(b.controls.ScrollSide.min) {}
     bool operator==(const Passing&) const = default;
 };
 
@@ -210,7 +211,7 @@ class Watched {
   public:
     Watched(Battle& b, const Words& words) : b_(b), passing_(b) {
         if (b.ports.watcher) b.ports.watcher->commandBegins(words);
-        fleeting_ = words[0] == "hover" || words[0] == "scroll";
+        fleeting_ = isFleeting(words[0]);
     }
     ~Watched() {
         if (b_.ports.watcher)

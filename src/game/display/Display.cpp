@@ -290,10 +290,17 @@ void myidlehandler(Battle& b, int mouseX, int mouseY, int winLeft, int winTop, i
                    int winHeight) {
     Control& h = b.controls.ScrollTop;
     Control& v = b.controls.ScrollSide;
+    const int right = h.position, bottom = v.position;
     if (mouseX > winLeft + winWidth - 2) h.setPosition(h.position + kSquare);
     if (mouseX < winLeft + 2) h.setPosition(h.position - kSquare);
     if (mouseY > winTop + winHeight - 2) v.setPosition(v.position + kSquare);
     if (mouseY < winTop + 2) v.setPosition(v.position - kSquare);
+    // To a recording the view moved as by the scroll bars.
+    if (b.ports.watcher && (h.position != right || v.position != bottom)) {
+        b.ports.watcher->commandBegins(
+            {"scroll", std::to_string(h.position), std::to_string(v.position)});
+        b.ports.watcher->commandEnds(true);
+    }
     b.beat(Beat::EdgeScroll);
 }
 
