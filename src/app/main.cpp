@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QMessageBox>
 
 #include <fstream>
 #include <iostream>
@@ -121,27 +122,31 @@ int main(int argc, char** argv) {
     // Before the application: --help must work without a display.
     std::string replayFile;
     if (const int status = handleCommandLine(argc, argv, replayFile); status >= 0) return status;
-    // A replay is read whole before anything shows: a bad line stops it here.
-    std::optional<korvath::ReplayScript> replay;
-    if (!replayFile.empty()) {
-        std::ifstream in(replayFile, std::ios::binary);
-        if (!in) {
-            std::cerr << "korvath: cannot open the replay " << replayFile << "\n";
-            return 2;
-        }
-        try {
-            replay = korvath::readReplay(in, replayFile);
-        } catch (const korvath::DataError& e) {
-            std::cerr << "korvath: " << korvath::shownText(e.what()) << "\n";
-            return 2;
-        }
-    }
-
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("korvath"));
     QApplication::setApplicationVersion(QStringLiteral(KORVATH_VERSION));
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(KORVATH_APP_ID));
+    // A replay is read whole before anything shows: a bad line stops it here,
+    // told on the terminal and in a box.
+    std::optional<korvath::ReplayScript> replay;
+    if (!replayFile.empty()) {
+        std::string problem;
+        std::ifstream in(replayFile, std::ios::binary);
+        if (!in) problem = "cannot open the replay " + replayFile;
+        try {
+            if (in) replay = korvath::readReplay(in, replayFile);
+        } catch (const korvath::DataError& e) {
+            problem = korvath::shownText(e.what());
+        }
+        if (!problem.empty()) {
+            std::cerr << "korvath: " << problem << "\n";
+            QMessageBox::warning(nullptr, QStringLiteral("Korvath"),
+                                 QStringLiteral("The replay cannot be played:\n%1")
+                                     .arg(QString::fromStdString(problem)));
+            return 2;
+        }
+    }
     // Between battles no window may be visible for a moment; only closing the
     // front screen ends the game.
     app.setQuitOnLastWindowClosed(false);
