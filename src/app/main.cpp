@@ -1,7 +1,10 @@
 // The game: the front screen first (closing it ends the program), then the
 // briefing and the node grid windows, hidden until needed.
 
+#include "engine/DataError.h"
 #include "engine/Paths.h"
+#include "engine/ShownText.h"
+#include "game/commands/Playback.h"
 #include "game/state/Battle.h"
 #include "ui/QtPorts.h"
 #include "ui/SoundPlayer.h"
@@ -11,9 +14,12 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QMessageBox>
 
+#include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace {
@@ -26,6 +32,8 @@ void usage(std::ostream& out) {
            "Options:\n"
            "  -h, --help      show this help and exit\n"
            "  -v, --version   show the version and exit\n"
+           "  --replay FILE   play a recorded battle (File, Save replay) in the window;\n"
+           "                  the battle is yours when it ends\n"
            "\n"
            "Qt's own options work too, such as -platform NAME, -display NAME and -style NAME.\n"
            "Saved games go to ~/.local/share/korvath/savedgames when the game folder cannot\n"
@@ -72,10 +80,19 @@ bool qtOption(const std::string& arg, bool& takesValue) {
 }
 
 // -1 to go on and start the game, otherwise the exit status.
-int handleCommandLine(int argc, char** argv) {
+int handleCommandLine(int argc, char** argv, std::string& replay) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         bool takesValue = false;
+        if (a == "--replay" || a.rfind("--replay=", 0) == 0) {
+            if (a == "--replay" && ++i >= argc) {
+                std::cerr << "korvath: --replay needs a file\n";
+                usage(std::cerr);
+                return 2;
+            }
+            replay = a == "--replay" ? argv[i] : a.substr(9);
+            continue;
+        }
         if (a == "--help" || a == "-h") {
             usage(std::cout);
             return 0;
@@ -103,13 +120,33 @@ int handleCommandLine(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     // Before the application: --help must work without a display.
-    if (const int status = handleCommandLine(argc, argv); status >= 0) return status;
-
+    std::string replayFile;
+    if (const int status = handleCommandLine(argc, argv, replayFile); status >= 0) return status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("korvath"));
     QApplication::setApplicationVersion(QStringLiteral(KORVATH_VERSION));
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(KORVATH_APP_ID));
+    // A replay is read whole before anything shows: a bad line stops it here,
+    // told on the terminal and in a box.
+    std::optional<korvath::ReplayScript> replay;
+    if (!replayFile.empty()) {
+        std::string problem;
+        std::ifstream in(replayFile, std::ios::binary);
+        if (!in) problem = "cannot open the replay " + replayFile;
+        try {
+            if (in) replay = korvath::readReplay(in, replayFile);
+        } catch (const korvath::DataError& e) {
+            problem = korvath::shownText(e.what());
+        }
+        if (!problem.empty()) {
+            std::cerr << "korvath: " << problem << "\n";
+            QMessageBox::warning(nullptr, QStringLiteral("Korvath"),
+                                 QStringLiteral("The replay cannot be played:\n%1")
+                                     .arg(QString::fromStdString(problem)));
+            return 2;
+        }
+    }
     // Between battles no window may be visible for a moment; only closing the
     // front screen ends the game.
     app.setQuitOnLastWindowClosed(false);
@@ -134,6 +171,6 @@ int main(int argc, char** argv) {
     intro.setBriefing(&briefing);
     intro.setNodeForm(&nodes);
     QObject::connect(&intro, &korvath::TIntroScreen::closed, &app, &QApplication::quit);
-    intro.show();
+    if (!replay || !intro.playReplay(std::move(*replay), replayFile)) intro.show();
     return app.exec();
 }

@@ -58,9 +58,10 @@ void Raster::fillRect(int left, int top, int right, int bottom, Rgb c) {
     top = std::max(top, 0);
     right = std::min(right, w_);
     bottom = std::min(bottom, h_);
+    // Nothing of it on the picture: no pixel, not even an address, is touched.
+    if (left >= right || top >= bottom) return;
     touch(left, top, right, bottom);
-    for (int y = top; y < bottom; ++y)
-        std::fill(&px_[idx(left, y)], &px_[idx(left, y)] + std::max(0, right - left), c);
+    for (int y = top; y < bottom; ++y) std::fill_n(px_.begin() + idx(left, y), right - left, c);
 }
 
 void Raster::frameRect(int left, int top, int right, int bottom, Rgb c) {

@@ -1,6 +1,5 @@
 #include "BattleAids.h"
 
-#include "BattleSummary.h"
 #include "SoundPlayer.h"
 #include "engine/ShownText.h"
 #include "game/combat/ShotPath.h"
@@ -30,8 +29,9 @@ const int kVolumes[] = {100, 75, 50, 25};
 
 } // namespace
 
-BattleAids::BattleAids(QMainWindow& window, Battle& b, QWidget* mapImage, SoundPlayer* sound)
-    : QObject(&window), window_(window), b_(b), sound_(sound),
+BattleAids::BattleAids(QMainWindow& window, Battle& b, QWidget* mapImage, QStatusBar* status,
+                       SoundPlayer* sound)
+    : QObject(&window), window_(window), b_(b), status_(status), sound_(sound),
       overlays_(new MapOverlays(b, mapImage)) {
     setObjectName("BattleAids");
     toldShot_ = b_.lastShot.number;
@@ -157,8 +157,7 @@ void BattleAids::tellShot() {
     toldShot_ = s.number;
     if (!settings_.shotOutcome()) return;
     overlays_->markShot(s.x, s.y);
-    window_.statusBar()->showMessage(QString::fromStdString(shownText(describeShot(s))),
-                                     kShotToldMs);
+    status_->showMessage(QString::fromStdString(shownText(describeShot(s))), kShotToldMs);
 }
 
 int BattleAids::beatLength(Beat beat) const {
@@ -184,12 +183,6 @@ void BattleAids::playerTurnBegins() {
         autosaveFailed_ = true;
         b_.controls.InfoLabel.text = std::string("Autosave failed: ") + e.what();
     }
-}
-
-void BattleAids::battleClosed() {
-    if (!b_.tally.counted || !b_.tally.decided) return;
-    BattleSummary summary(b_, &window_);
-    summary.exec();
 }
 
 } // namespace korvath

@@ -11,23 +11,26 @@ class QAction;
 class QActionGroup;
 class QMainWindow;
 class QMenu;
+class QStatusBar;
 
 namespace korvath {
 
 class SoundPlayer;
 
-// What the battle window offers beyond the game's own rules, all of it
-// remembered in the player's settings: the tactical aids drawn over the map
-// and their Options menu entries, what each shot did in the status bar, the
-// animation speed, the sound's volume, the autosave at the start of each of
-// the player's turns and the summary when a decided battle closes. None of it
-// changes the battle: it reads it, draws on the window and writes files.
+// What the battle window offers beyond the game's own rules: the tactical
+// aids drawn over the map and their Options menu entries, what each shot did
+// in the status bar, the animation speed and the sound's volume, all of them
+// remembered in the player's settings, and the autosave at the start of each
+// of the player's turns. None of it changes the battle: it reads it, draws on
+// the window and writes files.
 class BattleAids : public QObject {
     Q_OBJECT
   public:
     // Adds its entries to the window's Options menu ("Options1") before the
-    // developer's hidden ones, and its overlay to the map picture.
-    BattleAids(QMainWindow& window, Battle& b, QWidget* mapImage, SoundPlayer* sound);
+    // developer's hidden ones, and its overlay to the map picture; what a
+    // shot did shows in the status bar for a while.
+    BattleAids(QMainWindow& window, Battle& b, QWidget* mapImage, QStatusBar* status,
+               SoundPlayer* sound);
 
     // The window has mirrored the battle, after a command or during an animation.
     void battleShown();
@@ -35,8 +38,6 @@ class BattleAids : public QObject {
     int beatLength(Beat beat) const;
     // The player's turn has begun: the battle is saved as autosave1.
     void playerTurnBegins();
-    // The battle window is closing: a decided battle is summed up.
-    void battleClosed();
 
     Settings& settings() { return settings_; }
     MapOverlays* overlays() const { return overlays_; }
@@ -54,6 +55,7 @@ class BattleAids : public QObject {
 
     QMainWindow& window_;
     Battle& b_;
+    QStatusBar* status_;
     SoundPlayer* sound_;
     Settings settings_;
     MapOverlays* overlays_;

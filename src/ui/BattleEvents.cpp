@@ -3,7 +3,6 @@
 // so the window itself decides nothing: it translates Qt's events into the
 // rules' terms and mirrors the controls model afterwards.
 
-#include "BattleAids.h"
 #include "TNodeForm.h"
 #include "TPlayingScreen.h"
 #include "game/commands/Commands.h"
@@ -23,6 +22,7 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <exception>
 
@@ -35,8 +35,13 @@ template <class F> void TPlayingScreen::handle(F&& f) {
         try {
             f();
         } catch (const std::exception& e) {
-            // A rule stopped by bad data: the player is told why and the battle goes on.
-            b_.information(e.what());
+            // A rule stopped by bad data: the player is told why and the battle
+            // goes on. The battle so far is kept as a replay for a bug report.
+            const std::string kept = keepReplayAfterError();
+            b_.warning(std::string(e.what()) +
+                       (kept.empty() ? ""
+                                     : "\n\nThe battle so far was saved as a replay in " + kept +
+                                           "; attach it to a bug report."));
         }
     }
     // The rules close the battle on Quit and at the end of a decided game; a
@@ -53,10 +58,23 @@ void TPlayingScreen::run(std::vector<std::string> words) {
     handle([&] { runCommand(b_, words); });
 }
 
+std::string TPlayingScreen::runScripted(const std::vector<std::string>& words) {
+    std::string error;
+    handle([&] {
+        try {
+            runCommand(b_, words);
+        } catch (const CommandError& e) {
+            error = e.what();
+        }
+    });
+    return error;
+}
+
 void TPlayingScreen::connectEvents() {
     mapImage_->onMouseDown = [this](const MapMouse& m) { MapImageMouseDown(m); };
     mapImage_->onMouseMove = [this](const MapMouse& m) { MapImageMouseMove(m); };
     overHeadMap_->onMouseDown = [this](int x, int y) { OverHeadMapMouseDown(x, y); };
+    mapImage_->onWheel = [this](QWheelEvent* e) { MapImageWheel(e); };
 
     auto scroll = [this](const char* name) { return qobject_cast<QScrollBar*>(control(name)); };
     connect(scroll("ScrollTop"), &QScrollBar::valueChanged, this, &TPlayingScreen::ScrollTopChange);
@@ -92,6 +110,7 @@ void TPlayingScreen::connectEvents() {
     };
     menu("Loadgame1", &TPlayingScreen::Loadgame1Click);
     menu("Savegame1", &TPlayingScreen::Savegame1Click);
+    menu("SaveReplay1", &TPlayingScreen::SaveReplayClick);
     menu("Quit1", &TPlayingScreen::Quit1Click);
     menu("ShowWounds", &TPlayingScreen::ShowWoundsClick);
     menu("ShowOverwatch", &TPlayingScreen::ShowOverwatchClick);
@@ -132,11 +151,7 @@ void TPlayingScreen::MapImageMouseDown(const MapMouse& m) {
     const ShiftState s = shiftOf(m);
     std::vector<std::string> words{"click", std::to_string(m.x), std::to_string(m.y)};
     if (button == MouseButton::Right) words.push_back("right");
-    if (button == MouseButton::Middle) {
-        // The middle button is no command of the game's; only a map click it is.
-        handle([&] { korvath::MapImageMouseDown(b_, button, s, m.x, m.y); });
-        return;
-    }
+    if (button == MouseButton::Middle) words.push_back("middle");
     if (s.shift) words.push_back("shift");
     if (s.ctrl) words.push_back("ctrl");
     if (s.alt) words.push_back("alt");
@@ -168,19 +183,45 @@ void TPlayingScreen::ScrollSideChange(int position) {
     run({"scroll", std::to_string(b_.controls.ScrollTop.position), std::to_string(position)});
 }
 
+// The view moves by whole scroll steps of the wheel, as the scroll bars do;
+// with Shift the wheel moves it sideways. Not while a walk or a shot is shown.
+void TPlayingScreen::MapImageWheel(QWheelEvent* e) {
+    if (ruleRunning(b_, Rule::Command)) return;
+    QPoint turn = e->angleDelta();
+    if ((e->modifiers() & Qt::ShiftModifier) && turn.x() == 0) turn = QPoint(turn.y(), 0);
+    // Small turns (a touch pad's) add up; 120 is one notch of the wheel.
+    const int step = qobject_cast<QScrollBar*>(control("ScrollTop"))->singleStep() *
+                     QApplication::wheelScrollLines();
+    wheelRest_ -= turn * step;
+    const QPoint move(wheelRest_.x() / 120, wheelRest_.y() / 120);
+    wheelRest_ -= move * 120;
+    if (!move.isNull()) scrollBy(move.x(), move.y());
+}
+
+void TPlayingScreen::scrollBy(int right, int down) {
+    if (closed_ || !b_.windowOpen) return;
+    run({"scroll", std::to_string(b_.controls.ScrollTop.position + right),
+         std::to_string(b_.controls.ScrollSide.position + down)});
+}
+
 void TPlayingScreen::IdleTick() {
-    // Edge scrolling while the battle window has the focus. The rule waits a
-    // little each time; a tick that arrives during another handler is skipped.
+    // Edge scrolling while the battle window is the active one and the mouse
+    // rests on its edge (in full screen, the screen's edge); never while it
+    // is over the desktop or another window. The rule waits a little each
+    // time; a tick that arrives during another handler is skipped.
     if (closed_) return;
-    if (!inIdle_ && !ruleRunning(b_, Rule::Command) && edgeScrolling_ && isActiveWindow()) {
-        inIdle_ = true;
-        handle([&] {
-            const QPoint mouse = QCursor::pos();
-            const QRect frame = frameGeometry();
-            myidlehandler(b_, mouse.x(), mouse.y(), frame.left(), frame.top(), frame.width(),
-                          frame.height());
-        });
-        inIdle_ = false;
+    if (!inIdle_ && !replaying_ && !ruleRunning(b_, Rule::Command) && edgeScrolling_ &&
+        isActiveWindow()) {
+        const QPoint mouse = QCursor::pos();
+        const QRect area = isFullScreen() && screen() ? screen()->geometry() : geometry();
+        if (area.contains(mouse)) {
+            inIdle_ = true;
+            handle([&] {
+                myidlehandler(b_, mouse.x(), mouse.y(), area.left(), area.top(), area.width(),
+                              area.height());
+            });
+            inIdle_ = false;
+        }
     }
     // A breather between two steps, so clicks and keys flow freely.
     if (!closed_) idleTimer_.start(kIdleGap);
@@ -251,6 +292,13 @@ void TPlayingScreen::FormKey(const std::string& key) {
 }
 
 bool TPlayingScreen::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::Resize) {
+        if (watched == central_)
+            placeControls(central_->size());
+        else if (watched == control("MapPanel"))
+            viewResized();
+        return false;
+    }
     if (e->type() == QEvent::MouseMove && !closed_) {
         const QPoint pos = static_cast<QMouseEvent*>(e)->position().toPoint();
         if (watched == central_ || watched == control("BackPanel")) FormMouseMove();
@@ -270,6 +318,16 @@ bool TPlayingScreen::eventFilter(QObject* watched, QEvent* e) {
         FormKey("Esc");
         return true;
     }
+    // The arrow keys move the view by a square, unless a walk or a shot is shown.
+    const std::pair<int, QPoint> arrows[] = {{Qt::Key_Left, {-kSquare, 0}},
+                                             {Qt::Key_Right, {kSquare, 0}},
+                                             {Qt::Key_Up, {0, -kSquare}},
+                                             {Qt::Key_Down, {0, kSquare}}};
+    for (const auto& [arrow, move] : arrows)
+        if (key->key() == arrow) {
+            if (!ruleRunning(b_, Rule::Command)) scrollBy(move.x(), move.y());
+            return true;
+        }
     const QString t = key->text();
     if (t.isEmpty() || t[0].unicode() >= 0x80) return false;
     // Every character key is the window's; a printable one goes to the rules.
@@ -334,7 +392,10 @@ void TPlayingScreen::FormShow() {
 }
 
 void TPlayingScreen::FormActivate() {
-    handle([&] { activateBattle(b_); });
+    // A replay gives its own activations, the first one with its "start".
+    if (replaying_ && activated_) return;
+    activated_ = true;
+    run({"activate"});
 }
 
 void TPlayingScreen::FormClose() {
@@ -343,18 +404,24 @@ void TPlayingScreen::FormClose() {
     if (b_.ports.presenter == &presenter_) b_.ports.presenter = nullptr;
     if (nodes_) nodes_->onClosed = nullptr;
     closed_ = true;
-    aids_->battleClosed();
 }
 
 void TPlayingScreen::showEvent(QShowEvent* e) {
     if (!e->spontaneous() && !placed_) {
-        // Centred on the screen when it first appears.
+        // Centred on the screen when it first appears, as designed or, on a
+        // screen too small for that, as large as the screen leaves room for
+        // with the title bar and frame that the window manager adds. (Before
+        // the window is first mapped its frame is not known, and the position
+        // is taken as the client area's: the title bar's room is left above.)
         placed_ = true;
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect s = screen->availableGeometry();
-            const QSize size = sizeHint().expandedTo(minimumSizeHint());
-            move(s.left() + std::max(0, (s.width() - size.width()) / 2),
-                 s.top() + std::max(0, (s.height() - size.height()) / 2));
+            const QMargins frame(4, 30, 4, 8);
+            const QSize room = s.size().shrunkBy(frame);
+            const QSize size = sizeHint().boundedTo(room).expandedTo(minimumSizeHint());
+            resize(size);
+            move(s.left() + frame.left() + std::max(0, (room.width() - size.width()) / 2),
+                 s.top() + frame.top() + std::max(0, (room.height() - size.height()) / 2));
         }
     }
     QMainWindow::showEvent(e);

@@ -1,6 +1,7 @@
 #include "BattleSummary.h"
 
 #include "engine/ShownText.h"
+#include "game/commands/Scenario.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -9,20 +10,14 @@
 
 namespace korvath {
 
-QString BattleSummary::scenarioTitle(const std::string& name) {
-    if (name == "korvath") return QStringLiteral("Korvath Tamberhold");
-    if (name == "vexlar") return QStringLiteral("Starship Vexlar F-242");
-    return QString::fromStdString(shownText(name));
-}
-
-BattleSummary::BattleSummary(const BattleState& b, QWidget* parent) : QDialog(parent) {
+BattleSummary::BattleSummary(const Battle& b, QWidget* parent) : QDialog(parent) {
     setObjectName("BattleSummary");
     setWindowTitle(QStringLiteral("The battle is over"));
     const BattleTally& t = b.tally;
     auto side = [&](int s) { return QString::fromStdString(shownText(b.SideNames[s])); };
     const int percent = t.shotsFired > 0 ? (100 * t.hits + t.shotsFired / 2) / t.shotsFired : 0;
     const std::pair<const char*, QString> rows[] = {
-        {"Scenario", scenarioTitle(b.ScenarioName)},
+        {"Scenario", QString::fromStdString(shownText(scenarioTitle(b)))},
         {"Difficulty", QString::number(b.Difficulty)},
         {"Outcome", t.won ? QStringLiteral("Victory") : QStringLiteral("Defeat")},
         {"Turns", QString::number(t.turns)},

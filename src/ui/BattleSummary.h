@@ -1,5 +1,5 @@
 #pragma once
-#include "game/state/BattleState.h"
+#include "game/state/Battle.h"
 
 #include <QDialog>
 
@@ -14,11 +14,8 @@ namespace korvath {
 class BattleSummary : public QDialog {
     Q_OBJECT
   public:
-    explicit BattleSummary(const BattleState& b, QWidget* parent = nullptr);
+    explicit BattleSummary(const Battle& b, QWidget* parent = nullptr);
     QString shown(const QString& row) const;
-
-    // The scenario as the front screen names it.
-    static QString scenarioTitle(const std::string& scenarioName);
 };
 
 } // namespace korvath

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace korvath {
 
@@ -47,6 +48,11 @@ void MapImageWidget::mousePressEvent(QMouseEvent* e) {
 
 void MapImageWidget::mouseMoveEvent(QMouseEvent* e) {
     if (onMouseMove) onMouseMove(mouseOf(e));
+}
+
+void MapImageWidget::wheelEvent(QWheelEvent* e) {
+    if (onWheel) onWheel(e);
+    e->accept();
 }
 
 RasterLabel::RasterLabel(const Raster& raster, QWidget* parent) : QLabel(parent), image_(raster) {}

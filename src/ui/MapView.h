@@ -40,6 +40,7 @@ class MapImageWidget : public QWidget {
     MapImageWidget(const Raster& raster, QWidget* parent);
     std::function<void(const MapMouse&)> onMouseDown;
     std::function<void(const MapMouse&)> onMouseMove;
+    std::function<void(QWheelEvent*)> onWheel;
     // Area painted by the last paint event, for checking that repaints stay small.
     QRect lastPainted() const { return lastPainted_; }
     void forgetPainted() { lastPainted_ = QRect(); }
@@ -48,6 +49,7 @@ class MapImageWidget : public QWidget {
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
 
   private:
     RasterImage image_;

@@ -69,6 +69,11 @@ void QtDialogs::information(const std::string& text) {
                              QString::fromStdString(shownText(text)), QMessageBox::Ok);
 }
 
+void QtDialogs::warning(const std::string& text) {
+    QMessageBox::warning(QApplication::activeWindow(), QStringLiteral("Korvath"),
+                         QString::fromStdString(text), QMessageBox::Ok);
+}
+
 void configureFileDialog(QFileDialog& dialog, const FileQuestion& q, bool save) {
     dialog.setWindowTitle(save ? QStringLiteral("Save game") : QStringLiteral("Load game"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);

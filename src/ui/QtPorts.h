@@ -26,6 +26,7 @@ void waitOnEventLoop(int ms, bool letMessagesRun);
 class QtDialogs : public Dialogs {
   public:
     void information(const std::string& text) override;
+    void warning(const std::string& text) override;
     std::string openFile(const FileQuestion& q) override;
     std::string saveFile(const FileQuestion& q) override;
     void answerNextFile(const std::string& path) override { preset_ = path; }

@@ -22,9 +22,11 @@ constexpr int kClientHeight = 339;
 } // namespace
 
 TIntroForm::TIntroForm(Battle& battle, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint |
-                          Qt::WindowStaysOnTopHint),
-      b_(battle) {
+    // A card without the window manager's frame: a title bar would bring
+    // minimise and maximise buttons with it on some desktops, and a minimised
+    // modal briefing leaves the game waiting on a window nobody sees. The
+    // picture carries its own title; a click (or Esc) closes it.
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), b_(battle) {
     setObjectName("IntroForm");
     setWindowTitle(QStringLiteral("Mission Briefing"));
     setModal(true);

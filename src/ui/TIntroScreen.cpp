@@ -1,5 +1,6 @@
 #include "TIntroScreen.h"
 
+#include "BattleSummary.h"
 #include "Fonts.h"
 #include "JpegImage.h"
 #include "TIntroForm.h"
@@ -19,6 +20,7 @@
 #include <QScreen>
 #include <QSlider>
 #include <QStyle>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -106,6 +108,16 @@ TIntroScreen::TIntroScreen(Battle& battle, SoundPlayer* sound, QWidget* parent)
     QPalette ticks = difficulty_->palette();
     ticks.setColor(QPalette::Window, kSilver);
     difficulty_->setPalette(ticks);
+    // The chosen difficulty as a number above the bar.
+    auto* level =
+        label(special, "Label_Difficulty", QString(), 64, 6, xenotronFont(13, true), kSilver);
+    level->setGeometry(64, 6, 153, 20);
+    level->setAlignment(Qt::AlignCenter);
+    auto showLevel = [level](int value) {
+        level->setText(QStringLiteral("Difficulty %1").arg(value));
+    };
+    showLevel(difficulty_->value());
+    connect(difficulty_, &QSlider::valueChanged, level, showLevel);
 
     const char* hints[] = {"To start click on one of the two maps above. Then place ",
                            "your units on the Red and Yellow Stars. Note you need a",
@@ -203,8 +215,29 @@ bool TIntroScreen::eventFilter(QObject* watched, QEvent* e) {
 void TIntroScreen::BeginButtonClick(ScenarioId which) {
     if (battle_) return; // one battle at a time
     chooseScenario(b_, which, difficulty_->value());
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (openBattle()) presentBattle(true);
+}
 
+bool TIntroScreen::playReplay(ReplayScript script, const std::string& fileName) {
+    if (battle_) return false;
+    b_.rng.setSeed(script.seed);
+    chooseScenario(b_, script.scenario, script.difficulty);
+    difficulty_->setValue(script.difficulty);
+    TPlayingScreen* window = openBattle();
+    if (!window) return false;
+    try {
+        window->playReplay(std::move(script), fileName);
+    } catch (const std::exception& e) {
+        b_.warning(std::string("The replay cannot start:\n") + e.what());
+        window->close();
+        return false;
+    }
+    presentBattle(false);
+    return true;
+}
+
+TPlayingScreen* TIntroScreen::openBattle() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     auto* window = new TPlayingScreen(b_, sound_, nodes_);
     try {
         window->FormCreate();
@@ -214,16 +247,20 @@ void TIntroScreen::BeginButtonClick(ScenarioId which) {
         QApplication::restoreOverrideCursor();
         const std::string text = std::string("The battle cannot start:\n") + e.what();
         if (b_.ports.dialogs)
-            b_.information(text);
+            b_.warning(text);
         else
-            QMessageBox::information(this, "Korvath", QString::fromStdString(shownText(text)));
-        return;
+            QMessageBox::warning(this, "Korvath", QString::fromStdString(shownText(text)));
+        return nullptr;
     }
     battle_ = window;
     connect(window, &QObject::destroyed, this, [this] { FormDestroyOfBattle(); });
     hide();
     QApplication::restoreOverrideCursor();
-    if (briefing_) briefing_->showBriefing();
+    return window;
+}
+
+void TIntroScreen::presentBattle(bool withBriefing) {
+    if (withBriefing && briefing_) briefing_->showBriefing();
     if (battle_) {
         battle_->show();
         battle_->raise();
@@ -232,10 +269,19 @@ void TIntroScreen::BeginButtonClick(ScenarioId which) {
 }
 
 void TIntroScreen::FormDestroyOfBattle() {
-    // The battle window is gone: back to the front screen for the next battle.
-    show();
-    raise();
-    activateWindow();
+    // The battle window is gone: back to the front screen for the next
+    // battle, once a decided battle has been summed up.
+    auto comeBack = [this] {
+        show();
+        raise();
+        activateWindow();
+    };
+    if (!b_.tally.counted || !b_.tally.decided) return comeBack();
+    b_.tally.counted = false; // told once
+    QTimer::singleShot(0, this, [this, comeBack] {
+        BattleSummary(b_).exec();
+        comeBack();
+    });
 }
 
 void TIntroScreen::closeEvent(QCloseEvent* e) {

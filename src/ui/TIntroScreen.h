@@ -1,4 +1,5 @@
 #pragma once
+#include "game/commands/Playback.h"
 #include "game/commands/Scenario.h"
 #include "game/state/Battle.h"
 
@@ -30,6 +31,9 @@ class TIntroScreen : public QWidget {
 
     // Starts the scenario of the clicked picture.
     void BeginButtonClick(ScenarioId which);
+    // Plays a recorded battle in the battle window (no briefing); false when
+    // its battle cannot start (the player has been told why).
+    bool playReplay(ReplayScript script, const std::string& fileName);
 
     // Which text the box shows: 0 read-me, 1 first scenario, 2 second scenario.
     int textState() const;
@@ -52,6 +56,10 @@ class TIntroScreen : public QWidget {
     void Image1MouseMove() { showText(0, "\\readme.txt"); }
     void QuitButtonClick() { close(); }
     void FormDestroyOfBattle();
+    // Creates the battle window for the scenario chosen in b_; null (the
+    // player told why) when the battle cannot start.
+    TPlayingScreen* openBattle();
+    void presentBattle(bool withBriefing);
     QLabel* picture(QWidget* parent, const char* name, int left, int top, const char* file);
 
     Battle& b_;

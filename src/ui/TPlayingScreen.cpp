@@ -5,10 +5,12 @@
 #include "ButtonIcons.h"
 #include "CursorFile.h"
 #include "Fonts.h"
+#include "ReplayPlayer.h"
 #include "SoundPlayer.h"
 #include "TNodeForm.h"
 #include "engine/Paths.h"
 #include "game/commands/DeveloperAids.h"
+#include "game/commands/Registry.h"
 #include "game/commands/Scenario.h"
 #include "game/display/Display.h"
 
@@ -24,17 +26,19 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QToolButton>
+
+#include <utility>
 
 namespace korvath {
 
 namespace {
 
-constexpr int kClientWidth = 1018;
-constexpr int kClientHeight = 734;
-constexpr int kPanelWidth = 710;
-constexpr int kPanelHeight = 518;
+constexpr int kClientWidth = ClientArea::kDesignSize.width();
+constexpr int kPanelWidth = kMapPanelWidth;
+constexpr int kPanelHeight = kMapPanelHeight;
 
 } // namespace
 
@@ -46,13 +50,19 @@ TPlayingScreen::TPlayingScreen(Battle& battle, SoundPlayer* sound, TNodeForm* no
     setWindowTitle(QStringLiteral("Korvath"));
     buildWindow();
     buildMenus();
-    aids_ = new BattleAids(*this, b_, mapImage_, sound_);
+    rememberDesign();
+    // As designed at first; larger, smaller, maximised or full screen as the player likes.
+    resize(sizeHint());
+    aids_ = new BattleAids(*this, b_, mapImage_, statusArea(), sound_);
     connectEvents();
     qApp->installEventFilter(this);
     if (nodes_) nodes_->onClosed = [this] { b_.nodeGridVisible = false; };
 }
 
 TPlayingScreen::~TPlayingScreen() {
+    // The replay gives the battle its own ports back before the window goes.
+    delete std::exchange(replay_, nullptr);
+    if (b_.ports.watcher == &recording_) b_.ports.watcher = nullptr;
     qApp->removeEventFilter(this);
     if (nodes_) nodes_->onClosed = nullptr;
     if (b_.ports.presenter == &presenter_) b_.ports.presenter = nullptr;
@@ -83,9 +93,9 @@ QToolButton* TPlayingScreen::speedButton(QWidget* parent, const char* name, cons
 }
 
 void TPlayingScreen::buildWindow() {
-    central_ = new QWidget(this);
+    central_ = new ClientArea(this);
     central_->setObjectName("ClientArea");
-    central_->setFixedSize(kClientWidth, kClientHeight);
+    central_->resize(ClientArea::kDesignSize);
     central_->setMouseTracking(true);
     setCentralWidget(central_);
 
@@ -96,6 +106,17 @@ void TPlayingScreen::buildWindow() {
     buildDeploymentList();
     buildInformationPanel(central_);
     buildActionsBar();
+
+    // Along the bottom: what to do next when nothing else says it.
+    auto* status = add(new QStatusBar(central_), "StatusArea", 0, 710, kClientWidth, 24);
+    auto* statusText = new QLabel(status);
+    statusText->setObjectName("StatusBar");
+    widgets_.insert(statusText->objectName(), statusText);
+    status->addWidget(statusText, 1);
+}
+
+QStatusBar* TPlayingScreen::statusArea() const {
+    return qobject_cast<QStatusBar*>(control("StatusArea"));
 }
 
 // The map view: a sunken frame around the two scroll bars and the panel
@@ -174,7 +195,8 @@ void TPlayingScreen::buildActionsBar() {
     auto* memo = add(new QPlainTextEdit(central_), "WhatisHappening", 13, 624, 724, 81);
     memo->setReadOnly(true);
     memo->setFocusPolicy(Qt::NoFocus);
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Long lines wrap: every line of the log is seen whole.
+    memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
     // Everything on the right hides the deployment controls once it shows.
     widgets_.value("PiecesInfoPanel")->raise();
@@ -232,7 +254,9 @@ void TPlayingScreen::buildInformationPanel(QWidget* central) {
     caption(panel, "On the ground", 15, 596, 120);
     auto* pick = add(new QComboBox(panel), "PickItems", 15, 613, 234, 24);
     pick->setFocusPolicy(Qt::NoFocus);
-    add(new QLabel(panel), "DescLabel", 16, 654, 240, 18);
+    // The hover line: the square, what lies there and its solidity, on two
+    // lines when one is too short.
+    add(new QLabel(panel), "DescLabel", 16, 654, 240, 27)->setWordWrap(true);
 }
 
 void TPlayingScreen::buildMenus() {
@@ -246,6 +270,9 @@ void TPlayingScreen::buildMenus() {
     file->setObjectName("File1");
     entry(file, "Loadgame1", "&Loadgame");
     entry(file, "Savegame1", "&Savegame");
+    file->addSeparator();
+    entry(file, "SaveReplay1", "Save &replay...");
+    file->addSeparator();
     entry(file, "Quit1", "Quit");
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
@@ -267,6 +294,15 @@ void TPlayingScreen::buildMenus() {
     for (const char* name : {"N1", "IwannaC1", "Nodes1", "Setp1tocoords1"})
         actions_.value(name)->setVisible(false);
 
+    // The window itself: full screen on and off.
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName("View1");
+    QAction* full = entry(view, "FullScreen1", "&Full screen");
+    full->setCheckable(true);
+    full->setShortcut(QKeySequence(Qt::Key_F11));
+    full->setShortcutContext(Qt::WindowShortcut);
+    connect(full, &QAction::triggered, this, [this] { toggleFullScreen(); });
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("&help"));
     help->setObjectName("help1");
     entry(help, "About1", "&About");
@@ -284,22 +320,33 @@ void TPlayingScreen::FormCreate() {
     };
     swordCursor_ = loadCursor(cursorFile("sword.cur"), Qt::PointingHandCursor);
     aimCursor_ = loadCursor(cursorFile("aim.cur"), Qt::CrossCursor);
+    const uint32_t seed = b_.rng.seed();
     try {
         createBattle(b_);
     } catch (...) {
         b_.ports.presenter = nullptr;
         throw;
     }
+    // From here on the battle is written down as it is played.
+    recording_.battleBegins(b_, seed);
+    b_.ports.watcher = &recording_;
     // A developer sees the hidden aids (KORVATH_DEVELOPER=1).
     if (b_.developerMode) enableDeveloperMode(b_);
+    setWindowTitle(QString::fromStdString(scenarioTitle(b_)) + QStringLiteral(" - Korvath"));
+    // The rules see the map panel as it is now, whatever the window's size.
+    const QSize view = control("MapPanel")->size();
+    runCommand(b_, {"view", std::to_string(view.width()), std::to_string(view.height())});
     idleTimer_.setSingleShot(true);
     idleTimer_.start(kIdleGap);
     sync();
 }
 
 void TPlayingScreen::WindowPresenter::beat(Beat beat) {
-    // The animation speed changes how long, never what or in which order.
-    waitOnEventLoop(w_->aids_->beatLength(beat), timingOf(beat).letMessagesRun);
+    // The animation speed changes how long, never what or in which order; a
+    // replay plays at the speed of its own bar.
+    const BeatTiming t = timingOf(beat);
+    const int ms = w_->replaying_ ? t.ms : w_->aids_->beatLength(beat);
+    waitOnEventLoop(static_cast<int>(ms * w_->animationScale_), t.letMessagesRun);
 }
 
 void TPlayingScreen::WindowPresenter::repaint() {
@@ -311,7 +358,8 @@ void TPlayingScreen::WindowPresenter::letMessagesRun() {
 }
 
 void TPlayingScreen::WindowPresenter::playerTurnBegins() {
-    w_->aids_->playerTurnBegins();
+    // A replay's battle is not the player's to keep.
+    if (!w_->replaying_) w_->aids_->playerTurnBegins();
 }
 
 } // namespace korvath

@@ -1,5 +1,6 @@
 #pragma once
 #include "MapView.h"
+#include "game/commands/Recording.h"
 #include "game/state/Battle.h"
 
 #include <QCursor>
@@ -12,19 +13,36 @@
 
 class QAction;
 class QComboBox;
+class QWheelEvent;
 class QFrame;
 class QLabel;
 class QPlainTextEdit;
 class QRadioButton;
 class QScrollBar;
+class QStatusBar;
 class QTableWidget;
 class QToolButton;
 
 namespace korvath {
 
 class BattleAids;
+class ReplayPlayer;
 class SoundPlayer;
 class TNodeForm;
+struct ReplayScript;
+
+// The client area of the battle window: its size as designed, and the
+// smallest it may be, which leaves room on a 1366 x 768 screen for the
+// window's title bar and a desktop panel.
+class ClientArea : public QWidget {
+    Q_OBJECT
+  public:
+    using QWidget::QWidget;
+    static constexpr QSize kDesignSize{1018, 734};
+    static constexpr QSize kSmallestSize{818, 654};
+    QSize sizeHint() const override { return kDesignSize; }
+    QSize minimumSizeHint() const override { return kSmallestSize; }
+};
 
 // The battle window. Every control of the window design is a real widget (or
 // menu action) whose objectName is the control's name; sync() mirrors the
@@ -53,9 +71,32 @@ class TPlayingScreen : public QMainWindow {
     MapImageWidget* mapImage() const { return mapImage_; }
     // The aids beyond the game's own rules: overlays, settings, autosave, summary.
     BattleAids* aids() const { return aids_; }
+    // The strip along the bottom of the window; a passing message hides its
+    // standing text ("StatusBar") for a while.
+    QStatusBar* statusArea() const;
+
+    // Full screen on and off (F11 and the Options menu).
+    void toggleFullScreen();
+
+    // ---- recording and replaying (BattleReplay.cpp) ----
+    // The battle as played so far, in the script language.
+    Recording& recording() { return recording_; }
+    // Writes the recording to path (a ".kvs"); throws DataError naming it.
+    void saveReplay(const std::string& path) const;
+    // Plays a recorded battle that FormCreate has just created.
+    ReplayPlayer* playReplay(ReplayScript script, const std::string& fileName);
+    ReplayPlayer* replayPlayer() const { return replay_; }
+    // While a replay plays, the window leaves the view, the activation and
+    // the edge of the screen alone: the replay says what happened.
+    void setReplaying(bool on);
+    // Runs one command of a script as a handler; its error, or "".
+    std::string runScripted(const std::vector<std::string>& words);
+    // How long the animation's waits last: 1 as the game paces them, 0 none.
+    void setAnimationScale(double scale) { animationScale_ = scale; }
 
   protected:
     void showEvent(QShowEvent* e) override;
+    void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     bool event(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -72,8 +113,14 @@ class TPlayingScreen : public QMainWindow {
     QLabel* caption(QWidget* parent, const QString& text, int left, int top, int width = 90);
     QToolButton* speedButton(QWidget* parent, const char* name, const QString& hint, int left,
                              int top, int width = 40);
+    // ---- the layout at any size (BattleLayout.cpp) ----
+    void rememberDesign();
+    void placeControls(QSize client);
+    void placePanel(int shrink);
+
     void syncControl(const std::string& name, const Control& c);
     void syncLog(QPlainTextEdit* memo, const Control& c);
+    static void showNewestLine(QPlainTextEdit* memo);
     void syncPortrait();
     QCursor cursorFor(CursorShape shape) const;
 
@@ -86,6 +133,11 @@ class TPlayingScreen : public QMainWindow {
     void OverHeadMapMouseDown(int x, int y);
     void ScrollTopChange(int position);
     void ScrollSideChange(int position);
+    void MapImageWheel(QWheelEvent* e);
+    // Moves the view by pixels, as the scroll bars would.
+    void scrollBy(int right, int down);
+    // The map panel has a new size: the rules' view follows it.
+    void viewResized();
     void EndTurnButtonClick();
     void HandFightIconClick();
     void AimedFireIconClick();
@@ -111,6 +163,10 @@ class TPlayingScreen : public QMainWindow {
     void Nodes1Click();
     void Setp1tocoords1Click();
     void AboutClick();
+    void SaveReplayClick();
+    // After an unexpected error the battle so far is kept as a replay; where
+    // it went, or "" when it could not be written.
+    std::string keepReplayAfterError();
     void IdleTick();
     void FormShow();
     void FormActivate();
@@ -146,6 +202,8 @@ class TPlayingScreen : public QMainWindow {
     RasterLabel* overHeadMap_ = nullptr;
     QLabel* whatMan_ = nullptr;
     QWidget* central_ = nullptr;
+    QHash<QWidget*, QRect> design_;     // every placed widget where the design puts it
+    QPoint wheelRest_;                  // wheel turns too small for a step yet
     static constexpr int kIdleGap = 15; // ms between two edge-scrolling steps
     QTimer idleTimer_;
     QCursor swordCursor_;
@@ -160,6 +218,11 @@ class TPlayingScreen : public QMainWindow {
     bool inIdle_ = false;
     bool placed_ = false;
     bool edgeScrolling_ = true;
+    bool activated_ = false;
+    bool replaying_ = false;
+    double animationScale_ = 1.0;
+    Recording recording_;
+    ReplayPlayer* replay_ = nullptr; // a child of the window while a replay plays
 };
 
 } // namespace korvath

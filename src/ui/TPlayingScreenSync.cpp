@@ -2,6 +2,7 @@
 #include "TPlayingScreen.h"
 
 #include "BattleAids.h"
+#include "Fonts.h"
 #include "TNodeForm.h"
 #include "engine/ShownText.h"
 #include "game/display/Display.h"
@@ -117,8 +118,15 @@ void TPlayingScreen::syncLog(QPlainTextEdit* memo, const Control& c) {
     if (lines.size() != memoLines_ || !grows) {
         memoLines_ = lines.size();
         memoLast_ = lines.empty() ? std::string() : lines.back();
-        memo->verticalScrollBar()->setValue(memo->verticalScrollBar()->maximum());
+        showNewestLine(memo);
     }
+}
+
+// The newest line of the log shows whole at the bottom.
+void TPlayingScreen::showNewestLine(QPlainTextEdit* memo) {
+    memo->moveCursor(QTextCursor::End);
+    memo->ensureCursorVisible();
+    memo->verticalScrollBar()->setValue(memo->verticalScrollBar()->maximum());
 }
 
 void TPlayingScreen::syncControl(const std::string& name, const Control& c) {
@@ -140,7 +148,7 @@ void TPlayingScreen::syncControl(const std::string& name, const Control& c) {
     else if (auto* memo = qobject_cast<QPlainTextEdit*>(w))
         syncLog(memo, c);
     else if (auto* label = qobject_cast<QLabel*>(w))
-        if (w != overHeadMap_ && label->text() != text(c.text)) label->setText(text(c.text));
+        if (w != overHeadMap_) fitText(label, text(c.text));
 }
 
 void TPlayingScreen::syncPortrait() {

@@ -178,7 +178,9 @@ TEST_P(Scenario, MapIsClosedAndEveryStarAndTheObjectiveCanBeReached) {
     EXPECT_TRUE(d.floor(d.objective.x, d.objective.y));
     EXPECT_TRUE(reach[d.objective.x][d.objective.y]);
     for (const UnitLine& u : d.text.units)
-        if (u.side == 2) EXPECT_TRUE(reach[u.x][u.y]) << u.name << " stands where nobody can reach";
+        if (u.side == 2) {
+            EXPECT_TRUE(reach[u.x][u.y]) << u.name << " stands where nobody can reach";
+        }
 }
 
 TEST_P(Scenario, OneVictoryTileBehindFieldsOrAirlocksNearTheObjective) {
@@ -460,7 +462,9 @@ TEST(GameFolder, TextFilesEndTheirLinesWithCrLf) {
         const std::string t = readText(p.string());
         ASSERT_FALSE(t.empty()) << p;
         for (size_t i = 0; i < t.size(); ++i)
-            if (t[i] == '\n') ASSERT_TRUE(i > 0 && t[i - 1] == '\r') << p << " byte " << i;
+            if (t[i] == '\n') {
+                ASSERT_TRUE(i > 0 && t[i - 1] == '\r') << p << " byte " << i;
+            }
         EXPECT_EQ(t.substr(t.size() - 2), "\r\n") << p;
     }
     for (const char* front : {"readme.txt", "scenarios/Korvath.txt", "scenarios/vexlar.txt"})

@@ -327,7 +327,7 @@ TEST_F(ViewTest, SelectionFrameOnlyOnScreenAndOnlyInTheHumanTurn) {
     b().dirty = {};
     FocusPiece(b(), 1);
     EXPECT_EQ(at(b().MapImage, 20, 20, 1, 1), 0u);
-    EXPECT_EQ(at(b().MapImage, 20, 20, 2, 1), soldierColour(1, 1)) << "the pen is dotted";
+    EXPECT_EQ(at(b().MapImage, 20, 20, 2, 1), kSelectionFrameGap) << "black and white dashes";
     EXPECT_EQ(at(b().MapImage, 20, 20, 30, 29), 0u);
     EXPECT_EQ(at(b().MapImage, 20, 20, 16, 16), soldierColour(1, 1));
     EXPECT_EQ(at(b().TerrainBitmap, 20, 20, 1, 1), soldierColour(1, 1));

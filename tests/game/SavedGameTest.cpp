@@ -152,6 +152,10 @@ TEST_F(SavedGames, FailedSaveKeepsThePreviousSet) {
     b->TurnNumber = 3;
     save(base() + ".map");
     EXPECT_NE(ports.messages.back().find("could not be saved"), std::string::npos);
+    // The box names the files the player knows, never a temporary one.
+    EXPECT_NE(ports.messages.back().find(base() + ".map"), std::string::npos);
+    EXPECT_NE(ports.messages.back().find(base() + "_korvath.map:"), std::string::npos);
+    EXPECT_EQ(ports.messages.back().find(".saving"), std::string::npos);
     EXPECT_EQ(fileBytes(base() + "_korvath.dat"), before);
     std::ifstream txt(base() + "_korvath.Txt");
     std::string line;

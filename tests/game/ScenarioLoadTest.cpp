@@ -212,7 +212,9 @@ TEST_F(ScenarioLoad, RejectionsLeaveTheBattleUnchanged) {
         } catch (const DataError& e) {
             EXPECT_NE(e.file().find(c.file), std::string::npos) << c.name << ": " << e.what();
             EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
-            if (*c.says) EXPECT_GT(e.line(), 0) << c.name;
+            if (*c.says) {
+                EXPECT_GT(e.line(), 0) << c.name;
+            }
         }
         EXPECT_EQ(b->Pieces, before) << c.name;
         EXPECT_EQ(b->MapGrid, mapBefore) << c.name;

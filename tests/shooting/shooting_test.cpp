@@ -249,7 +249,7 @@ struct HumanShot : ShotTest {
 };
 
 TEST_F(HumanShot, ReseedsFromTheClockPaysAndStaysArmed) {
-    ports.setTimeOfDay(45296789);
+    ports.times.set({45296789});
     clickAt(40, 10); // open floor: the shot meets nothing
     const PieceRecord& p = b.Pieces[1];
     EXPECT_EQ(p.Ammo, 9);

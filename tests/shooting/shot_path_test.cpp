@@ -40,7 +40,7 @@ TEST(ShotPath, EveryAimStopsWhereTheShotWithoutStrayStops) {
     int ends[5] = {};
     for (int degree = 0; degree < 360; degree += 5) {
         Trial t;
-        t.ports.setTimeOfDay(1000 + degree);
+        t.ports.times.set({1000 + degree});
         Battle& b = t.b;
         const PieceRecord& s = b.Pieces[1];
         const int mx = int(shotStartX(s) + 150 * std::cos(degree * std::numbers::pi / 180));

@@ -142,6 +142,12 @@ TempDir::TempDir() {
     fs::create_directories(path);
 }
 
+LinkedGameFolder::LinkedGameFolder(const fs::path& gameDir) {
+    for (const char* part : {"graphics", "scenarios", "sound"})
+        fs::create_directory_symlink(gameDir / part, path / part);
+    fs::create_directory(path / "savedgames");
+}
+
 TempDir::~TempDir() {
     std::error_code ec;
     fs::remove_all(path, ec);

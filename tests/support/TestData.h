@@ -50,6 +50,12 @@ struct TempDir {
     std::filesystem::path path;
 };
 
+// The built game folder seen through links, with an empty saved-games folder
+// of its own: what a battle saves (its autosaves too) stays out of the build.
+struct LinkedGameFolder : TempDir {
+    explicit LinkedGameFolder(const std::filesystem::path& gameDir);
+};
+
 // The whole file as text ("" when it cannot be read).
 std::string readFile(const std::filesystem::path& path);
 

@@ -82,7 +82,9 @@ TEST_P(WholeBattle, PlaysToTheSameEndEveryTime) {
             EXPECT_LE(p["X"].get<int>(), 80) << p["Name"];
             EXPECT_GE(p["Y"].get<int>(), 1) << p["Name"];
             EXPECT_LE(p["Y"].get<int>(), 50) << p["Name"];
-            if (p["Side"].get<int>() == 1) EXPECT_FALSE(p["Overwatch"].get<bool>());
+            if (p["Side"].get<int>() == 1) {
+                EXPECT_FALSE(p["Overwatch"].get<bool>());
+            }
         }
     }
 }

@@ -55,19 +55,12 @@ class WindowPlayer {
         std::ifstream in(script);
         for (std::string line; std::getline(in, line);)
             if (auto w = wordsOf(line); !w.empty()) lines_.push_back(std::move(w));
-        // The built game folder, but a saved-games folder of its own.
-        for (const char* part : {"graphics", "scenarios", "sound"})
-            fs::create_directory_symlink(fs::path(KORVATH_GAME_DIR) / part, dir_.path / part);
-        fs::create_directory(dir_.path / "savedgames");
-        b_.AppDir = dir_.path.string();
+        b_.AppDir = game_.path.string();
         b_.ports.clock = &clock_;
         b_.ports.dialogs = &dialogs_;
     }
     ~WindowPlayer() {
-        if (!w_) return;
-        closeBattle(b_);
-        b_.tally.counted = false; // no summary to wait for
-        w_->close();
+        if (w_) w_->close();
     }
 
     // Plays lines [from, to); a "repeat" starts no pass once the battle is decided.
@@ -128,7 +121,7 @@ class WindowPlayer {
     }
 
     std::vector<std::vector<std::string>> lines_;
-    test::TempDir dir_;
+    test::LinkedGameFolder game_{KORVATH_GAME_DIR};
     Battle b_;
     ScriptClock clock_;
     SilentDialogs dialogs_;

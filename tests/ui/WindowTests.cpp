@@ -3,6 +3,8 @@
 #include "game/combat/Sight.h"
 #include "game/files/SavedGame.h"
 #include "game/state/Battle.h"
+#include "game/state/Pieces.h"
+#include "ui/BattleSummary.h"
 #include "ui/CursorFile.h"
 #include "ui/JpegImage.h"
 #include "ui/QtPorts.h"
@@ -250,6 +252,10 @@ void WindowTests::frontScreenLayout() {
     QCOMPARE(bar->minimum(), 1);
     QCOMPARE(bar->maximum(), 8);
     QCOMPARE(bar->value(), 3);
+    // The bar's number shows above it and follows it.
+    QCOMPARE(s.findChild<QLabel*>("Label_Difficulty")->text(), QString("Difficulty 3"));
+    bar->setValue(6);
+    QCOMPARE(s.findChild<QLabel*>("Label_Difficulty")->text(), QString("Difficulty 6"));
     QCOMPARE(s.findChild<QLabel*>("Korvath")->toolTip(), QString("Korvath Tamberhold"));
     QCOMPARE(s.findChild<QLabel*>("Vexlar")->toolTip(), QString("Starship Vexlar F-242"));
     QVERIFY(s.findChild<QPushButton*>("Quit_Button")->isDefault());
@@ -556,6 +562,33 @@ void WindowTests::battlesStartAndQuitWithSmallScenario() {
         QVERIFY(b.Pieces[1].Name.empty());
     }
     QVERIFY(g.dialogs.texts.empty());
+
+    // A decided battle is summed up before the front screen comes back.
+    QVERIFY(g.start("Korvath"));
+    TPlayingScreen* w = g.intro->battleWindow();
+    auto* list = qobject_cast<QTableWidget*>(w->control("PlaceMenGrid"));
+    for (int row = 0; row < 2; ++row) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(list->model()->index(row, 0)).center());
+        QTest::mouseClick(w->mapImage(), Qt::LeftButton, {},
+                          QPoint(squareCentre(10 + row), squareCentre(10)));
+    }
+    for (PieceRecord& p : g.battle->Pieces)
+        if (p.Side == Side::Operatives) p.Wounds = 0;
+    bool summedUp = false, frontHidden = false;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        if (auto* s = qobject_cast<BattleSummary*>(QApplication::activeModalWidget())) {
+            summedUp = true;
+            frontHidden = !g.intro->isVisible();
+            s->accept();
+        }
+    });
+    look.start(10);
+    QTest::mouseClick(w->control("EndTurnButton"), Qt::LeftButton); // won
+    QTest::mouseClick(w->control("EndTurnButton"), Qt::LeftButton); // and off the field
+    QTRY_VERIFY(g.intro->isVisible());
+    QVERIFY(summedUp && frontHidden);
 #endif
 }
 
@@ -590,13 +623,14 @@ void WindowTests::deploymentThroughTheWidgets() {
     QVERIFY(w->control("EndTurnButton")->isEnabled());
     checkMapShown(w, b);
 
-    // With the mouse past the window's right edge the view creeps right.
+    // With the mouse on the window's right edge the view creeps right.
     w->setEdgeScrolling(true);
     const int before = b.controls.ScrollTop.position;
-    QCursor::setPos(w->frameGeometry().right() + 5, w->frameGeometry().center().y());
-    if (QCursor::pos().x() > w->frameGeometry().right()) {
+    const QPoint edge(w->geometry().right(), w->geometry().center().y());
+    QCursor::setPos(edge);
+    if (QCursor::pos() == edge) {
         QTRY_VERIFY(b.controls.ScrollTop.position >= before + 64);
-        QCOMPARE(w->mapImage()->x(), 710 - b.controls.ScrollTop.position);
+        QCOMPARE(w->mapImage()->x(), b.controls.ScrollTop.min - b.controls.ScrollTop.position);
     }
     w->setEdgeScrolling(false);
 

@@ -4,6 +4,7 @@
 #include "engine/DataError.h"
 #include "engine/ShownText.h"
 #include "engine/TextFile.h"
+#include "game/commands/Recording.h"
 #include "game/commands/Registry.h"
 #include "game/commands/Scenario.h"
 #include "game/state/Fields.h"
@@ -11,21 +12,24 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <istream>
 #include <map>
 #include <ostream>
 #include <sstream>
+#include <utility>
 
 namespace korvath {
 
 namespace {
 
 std::vector<std::string> words(const std::string& line) {
-    std::vector<std::string> w;
-    std::istringstream in(line.substr(0, line.find('#')));
-    for (std::string s; in >> s;) w.push_back(s);
-    return w;
+    try {
+        return scriptWords(line);
+    } catch (const std::invalid_argument& e) {
+        throw ScriptError(e.what());
+    }
 }
 
 int number(const std::string& text, const char* what) {
@@ -41,13 +45,9 @@ void need(const std::vector<std::string>& args, size_t n, const char* usage) {
 
 // "HH:MM:SS.mmm" as milliseconds since midnight.
 int timeOfDay(const std::string& t) {
-    int h = 0, m = 0, s = 0, ms = 0;
-    char c1 = 0, c2 = 0, c3 = 0;
-    std::istringstream in(t);
-    if (!(in >> h >> c1 >> m >> c2 >> s >> c3 >> ms) || c1 != ':' || c2 != ':' || c3 != '.' ||
-        h < 0 || h > 23 || m < 0 || m > 59 || s < 0 || s > 59 || ms < 0 || ms > 999)
-        throw ScriptError("time must be HH:MM:SS.mmm, not \"" + t + "\"");
-    return ((h * 60 + m) * 60 + s) * 1000 + ms;
+    const int ms = parseTimeOfDay(t);
+    if (ms < 0) throw ScriptError("time must be HH:MM:SS.mmm, not \"" + t + "\"");
+    return ms;
 }
 
 // A fingerprint of a picture's pixels (64-bit FNV-1a over their bytes, low
@@ -68,9 +68,11 @@ std::string pictureHash(const Raster& r) {
 } // namespace
 
 ScriptRunner::ScriptRunner(std::string dataDir, std::ostream& out, std::ostream& err)
-    : dataDir_(std::move(dataDir)), out_(out), err_(err), battle_(std::make_unique<Battle>()) {
+    : dataDir_(std::move(dataDir)), out_(out), err_(err), battle_(std::make_unique<Battle>()),
+      meanwhile_([this](const LaterInput& input) { later(input); }, nullptr) {
     battle_->AppDir = dataDir_;
     ports_.attach(*battle_);
+    battle_->ports.watcher = &meanwhile_;
     // As in the window, the developer aids exist only when asked for.
     if (const char* dev = std::getenv("KORVATH_DEVELOPER"); dev && std::string(dev) == "1")
         battle_->developerMode = true;
@@ -107,8 +109,13 @@ void ScriptRunner::runLines(const std::vector<Line>& lines, size_t from, size_t 
     for (size_t i = from; i < to; ++i) {
         current_ = lines[i].number;
         const auto w = words(lines[i].text);
+        if (!w.empty() && w[0] == "meanwhile")
+            throw ScriptError("\"meanwhile\" follows a command of the battle");
         if (w.empty() || w[0] != "repeat") {
+            const size_t last = expectMeanwhile(lines, i, to);
             command(lines[i].text);
+            checkMeanwhileCame();
+            i = last;
             continue;
         }
         if (w.size() != 2) throw ScriptError("usage: repeat N ... end");
@@ -118,6 +125,41 @@ void ScriptRunner::runLines(const std::vector<Line>& lines, size_t from, size_t 
         for (int pass = 0; pass < times && !decided(); ++pass) runLines(lines, i + 1, end);
         i = end;
     }
+}
+
+// The "meanwhile" lines after the command at line i are handed to the
+// command's waits; returns the last of them (i when there are none).
+size_t ScriptRunner::expectMeanwhile(const std::vector<Line>& lines, size_t i, size_t to) {
+    std::vector<LaterInput> input;
+    size_t last = i;
+    for (size_t k = i + 1; k < to; ++k) {
+        const auto w = words(lines[k].text);
+        if (w.empty()) continue;
+        if (w[0] != "meanwhile") break;
+        current_ = lines[k].number;
+        if (w.size() < 3) throw ScriptError("usage: meanwhile N COMMAND ...");
+        const int moment = number(w[1], "the moment");
+        if (moment < 1) throw ScriptError("the moment must be 1 or more");
+        if (!findCommand(w[2])) throw ScriptError("unknown command \"" + w[2] + "\"");
+        if (!input.empty() && moment < input.back().moment)
+            throw ScriptError("the moments of \"meanwhile\" lines must not go back");
+        input.push_back({lines[k].number, moment, {w.begin() + 2, w.end()}});
+        last = k;
+    }
+    current_ = lines[i].number;
+    meanwhile_.expect(std::move(input));
+    return last;
+}
+
+void ScriptRunner::checkMeanwhileCame() {
+    if (meanwhile_.left().empty()) return;
+    // A battle that has closed takes no more input.
+    if (!battle_->windowOpen) return meanwhile_.expect({});
+    const LaterInput missed = meanwhile_.left().front();
+    current_ = missed.line;
+    meanwhile_.expect({});
+    throw ScriptError("the command before never let input through " +
+                      std::to_string(missed.moment) + " times");
 }
 
 // The line of the "end" that closes the block opened at repeatLine.
@@ -144,9 +186,12 @@ void ScriptRunner::command(const std::string& line) {
 
     if (verb == "start") return start(args);
     if (verb == "time") {
-        need(args, 1, "time HH:MM:SS.mmm");
-        return ports_.setTimeOfDay(timeOfDay(args[0]));
+        need(args, 1, "time HH:MM:SS.mmm [HH:MM:SS.mmm ...]");
+        std::vector<int> times;
+        for (const auto& t : args) times.push_back(timeOfDay(t));
+        return ports_.times.set(times);
     }
+    if (verb == "replay") return replay(args);
     if (verb == "seed") {
         need(args, 1, "seed N");
         long long v = 0;
@@ -169,6 +214,39 @@ void ScriptRunner::command(const std::string& line) {
     } catch (const CommandError& e) {
         throw ScriptError(e.what());
     }
+}
+
+ScriptRunner::~ScriptRunner() {
+    if (scratch_.empty()) return;
+    std::error_code error;
+    std::filesystem::remove_all(scratch_, error);
+}
+
+// Input that came while the command before let the window handle messages.
+void ScriptRunner::later(const LaterInput& input) {
+    const int outer = std::exchange(current_, input.line);
+    try {
+        runCommand(*battle_, input.words);
+    } catch (const CommandError& e) {
+        throw ScriptError(e.what());
+    }
+    current_ = outer;
+}
+
+// "replay 1": a recorded battle. Its file dialogs answer from its own lines,
+// and what it saves goes to a folder of its own, never over the player's sets.
+void ScriptRunner::replay(const std::vector<std::string>& args) {
+    if (args.size() != 1 || args[0] != "1")
+        throw ScriptError("this replay was written by another version of the game (\"replay 1\" "
+                          "is the one this game plays)");
+    if (!scratch_.empty()) return;
+    try {
+        scratch_ = makeScratchFolder();
+    } catch (const CommandError& e) {
+        throw ScriptError(e.what());
+    }
+    replayDialogs_ = std::make_unique<ReplayDialogs>(ports_, scratch_);
+    battle_->ports.dialogs = replayDialogs_.get();
 }
 
 void ScriptRunner::start(const std::vector<std::string>& args) {

@@ -1,4 +1,5 @@
 #pragma once
+#include "game/commands/Playback.h"
 #include "game/state/Battle.h"
 #include "game/state/HeadlessPorts.h"
 
@@ -20,6 +21,9 @@ class ScriptError : public std::runtime_error {
 class ScriptRunner {
   public:
     ScriptRunner(std::string dataDir, std::ostream& out, std::ostream& err);
+    ~ScriptRunner();
+    ScriptRunner(const ScriptRunner&) = delete;
+    ScriptRunner& operator=(const ScriptRunner&) = delete;
 
     // Runs every line; returns the process status: 0, or 2 after an error
     // (printed to err, naming the script and line).
@@ -38,6 +42,10 @@ class ScriptRunner {
     void runLines(const std::vector<Line>& lines, size_t from, size_t to);
     size_t blockEnd(const std::vector<Line>& lines, size_t repeatLine) const;
     bool decided() const;
+    size_t expectMeanwhile(const std::vector<Line>& lines, size_t i, size_t to);
+    void checkMeanwhileCame();
+    void later(const LaterInput& input);
+    void replay(const std::vector<std::string>& args);
 
     void start(const std::vector<std::string>& args);
     void set(const std::vector<std::string>& args);
@@ -48,6 +56,9 @@ class ScriptRunner {
     std::ostream& err_;
     std::unique_ptr<Battle> battle_;
     HeadlessPorts ports_;
+    MeanwhilePlayer meanwhile_;
+    std::string scratch_; // a replay's saves
+    std::unique_ptr<ReplayDialogs> replayDialogs_;
     int current_ = 0; // the line being run, for error messages
 };
 

@@ -18,6 +18,8 @@ void usage(std::ostream& out) {
            "  -h, --help      show this help and exit\n"
            "  -v, --version   show the version and exit\n"
            "\n"
+           "A replay saved by the game (File, Save replay) is such a script: it plays the\n"
+           "recorded battle to the same state, its saves kept in a temporary folder.\n"
            "A bad command, argument or data file stops the script with status 2.\n";
 }
 

@@ -85,13 +85,13 @@ void RunEventFile(Battle& b, const std::string& name) {
     try {
         file = TextFile::load(path);
     } catch (const DataError& e) {
-        b.information(e.what()); // the map and the soldiers stay as they were
+        b.warning(e.what()); // the map and the soldiers stay as they were
         return;
     }
     try {
         readSections(b, *file);
     } catch (const DataError& e) {
-        b.information(e.what());
+        b.warning(e.what());
     }
 
     // Every living soldier's weapon in hand is fully loaded again.

@@ -32,7 +32,7 @@ void reportEquipmentError(Battle& b, int item, const std::string& reason) {
     const std::string path = gamePath(b.AppDir, "\\scenarios\\" + b.ScenarioName + "Desc.txt");
     const std::string text = DataError(path, equipmentLine(path, b.item(item)), reason).what();
     if (!b.dataErrorsShown.insert(text).second) return;
-    b.information(text);
+    b.warning(text);
 }
 
 } // namespace korvath

@@ -182,10 +182,10 @@ void followShot(Battle& b, const PieceRecord& shooter, double x, double y) {
     if (px < h.position - h.min + 10 || px > h.position - 10 || py < v.position - v.min + 10 ||
         py > v.position - 10) {
         ScrollToPoint(b, nearest(x), nearest(y));
-    } else if (shooter.X * kSquare > px + kMapPanelWidth / 2 - 20 ||
-               shooter.X * kSquare < px - kMapPanelWidth / 2 + 20 ||
-               shooter.Y * kSquare > py + kMapPanelHeight / 2 - 20 ||
-               shooter.Y * kSquare < py - kMapPanelHeight / 2 + 20) {
+    } else if (shooter.X * kSquare > px + viewWidth(b) / 2 - 20 ||
+               shooter.X * kSquare < px - viewWidth(b) / 2 + 20 ||
+               shooter.Y * kSquare > py + viewHeight(b) / 2 - 20 ||
+               shooter.Y * kSquare < py - viewHeight(b) / 2 + 20) {
         ScrollToPoint(b, px, py);
     }
 }
@@ -195,9 +195,9 @@ void followShot(Battle& b, const PieceRecord& shooter, double x, double y) {
 void redrawVisibleSquares(Battle& b) {
     const Control& h = b.controls.ScrollTop;
     const Control& v = b.controls.ScrollSide;
-    const int firstX = std::max(1, (h.position - kMapPanelWidth) / kSquare + 1);
+    const int firstX = std::max(1, (h.position - h.min) / kSquare + 1);
     const int lastX = std::min(kMapWidth, (h.position - 1) / kSquare + 1);
-    const int firstY = std::max(1, (v.position - kMapPanelHeight) / kSquare + 1);
+    const int firstY = std::max(1, (v.position - v.min) / kSquare + 1);
     const int lastY = std::min(kMapHeight, (v.position - 1) / kSquare + 1);
     for (int y = firstY; y <= lastY; ++y)
         for (int x = firstX; x <= lastX; ++x) {
@@ -349,9 +349,9 @@ void FireBullet(Battle& b, int shooter, double angle, double startX, double star
 
     const std::optional<Rgb> colour = traceColour(weapon);
     if (!colour)
-        b.information("The weapon \"" + weapon.Name + "\" has the trace colour \"" +
-                      weapon.TraceColour +
-                      "\", which is not a whole number; its shot leaves no trace.");
+        b.warning("The weapon \"" + weapon.Name + "\" has the trace colour \"" +
+                  weapon.TraceColour +
+                  "\", which is not a whole number; its shot leaves no trace.");
 
     SavedArea area;
     double x = startX, y = startY;
@@ -445,6 +445,7 @@ void FireBullet(Battle& b, int shooter, double angle, double startX, double star
         b.beat(Beat::VictoryPause);
         b.play("SignOff");
         b.beat(Beat::Fanfare);
+        showCurrentState(b);
         b.information("You have won. Mardok has been destroyed.");
         releaseFireButtons(b);
         placePieces(b);

@@ -269,6 +269,7 @@ void CancelButtonClick(Battle& b) {
             label->text = "-";
         c.QuickShotLabel.text.clear();
         c.AimedShotLabel.text.clear();
+        c.panelPiece = 0;
         redrawSoldierSquare(b, b.SelectedPiece);
         b.letMessagesRun();
         b.PieceSelected = false;

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <set>
+#include <sstream>
 
 namespace korvath {
 
@@ -26,7 +28,7 @@ int number(const std::string& text, const char* what) {
     return v;
 }
 
-// "click X Y [right] [shift] [ctrl] [alt]" and "square X Y ...": a press on a
+// "click X Y [right|middle] [shift] [ctrl] [alt]" and "square X Y ...": a press on a
 // map pixel, or on the centre of a square.
 void press(Battle& b, const Words& w, bool square) {
     int x = number(w[0], "X"), y = number(w[1], "Y");
@@ -41,6 +43,8 @@ void press(Battle& b, const Words& w, bool square) {
     for (size_t i = 2; i < w.size(); ++i) {
         if (w[i] == "right")
             pressed = MouseButton::Right;
+        else if (w[i] == "middle")
+            pressed = MouseButton::Middle;
         else if (w[i] == "shift")
             shift.shift = true;
         else if (w[i] == "ctrl")
@@ -51,7 +55,12 @@ void press(Battle& b, const Words& w, bool square) {
             throw CommandError("unknown click modifier \"" + w[i] + "\"");
     }
     // The pressed button is part of the shift state, as the window reports it.
-    (pressed == MouseButton::Right ? shift.right : shift.left) = true;
+    if (pressed == MouseButton::Right)
+        shift.right = true;
+    else if (pressed == MouseButton::Middle)
+        shift.middle = true;
+    else
+        shift.left = true;
     MapImageMouseDown(b, pressed, shift, x, y);
 }
 
@@ -141,8 +150,9 @@ void menu(Battle& b, const Words& w) {
 }
 
 const std::vector<CommandSpec> kCommands = {
+    {"activate", "activate", 0, [](Battle& b, const Words&) { activateBattle(b); }},
     {"button", "button NAME", 1, button},
-    {"click", "click X Y [right] [shift] [ctrl] [alt]", 2,
+    {"click", "click X Y [right|middle] [shift] [ctrl] [alt]", 2,
      [](Battle& b, const Words& w) { press(b, w, false); }},
     {"hover", "hover X Y", 2,
      [](Battle& b, const Words& w) { MapImageMouseMove(b, number(w[0], "X"), number(w[1], "Y")); }},
@@ -161,8 +171,12 @@ const std::vector<CommandSpec> kCommands = {
          b.controls.ScrollTop.setPosition(number(w[0], "the scroll position"));
          b.controls.ScrollSide.setPosition(number(w[1], "the scroll position"));
      }},
-    {"square", "square X Y [right] [shift] [ctrl] [alt]", 2,
+    {"square", "square X Y [right|middle] [shift] [ctrl] [alt]", 2,
      [](Battle& b, const Words& w) { press(b, w, true); }},
+    {"view", "view WIDTH HEIGHT", 2,
+     [](Battle& b, const Words& w) {
+         setViewSize(b, number(w[0], "the width"), number(w[1], "the height"));
+     }},
 };
 
 } // namespace
@@ -177,12 +191,71 @@ const CommandSpec* findCommand(const std::string& name) {
     return nullptr;
 }
 
+namespace {
+
+// What a hover or a scroll can change: the line under the map, the cursor and
+// the view. A recording leaves out those that changed none of it.
+struct Passing {
+    std::string desc;
+    CursorShape cursor;
+    int right, down, width, height;
+    explicit Passing(const Battle& b)
+        : desc(b.controls.DescLabel.text), cursor(b.controls.cursor),
+          right(b.controls.ScrollTop.position), down(b.controls.ScrollSide.position),
+          width(b.controls.ScrollTop.min), height(b.controls.ScrollSide.min) {}
+    bool operator==(const Passing&) const = default;
+};
+
+// Tells the watcher where a command begins and ends, even when it throws.
+class Watched {
+  public:
+    Watched(Battle& b, const Words& words) : b_(b), passing_(b) {
+        if (b.ports.watcher) b.ports.watcher->commandBegins(words);
+        fleeting_ = isFleeting(words[0]);
+    }
+    ~Watched() {
+        if (b_.ports.watcher)
+            b_.ports.watcher->commandEnds(!fleeting_ || !(Passing(b_) == passing_));
+    }
+    Watched(const Watched&) = delete;
+    Watched& operator=(const Watched&) = delete;
+
+  private:
+    Battle& b_;
+    Passing passing_;
+    bool fleeting_ = false;
+};
+
+} // namespace
+
+void checkCommand(const std::vector<std::string>& words) {
+    if (words.empty()) return;
+    const CommandSpec* c = findCommand(words[0]);
+    if (!c) throw CommandError("unknown command \"" + words[0] + "\"");
+    if (words.size() - 1 < c->minWords) throw CommandError(std::string("usage: ") + c->usage);
+    // The words the usage names by a coordinate, a row or a size are numbers.
+    static const std::set<std::string> kNumbers = {"X",      "Y",     "N",     "RIGHT",
+                                                   "BOTTOM", "WIDTH", "HEIGHT"};
+    std::istringstream usage(c->usage);
+    std::string part;
+    usage >> part;
+    std::vector<int> numbers;
+    for (size_t i = 1; usage >> part && i < words.size(); ++i)
+        if (kNumbers.count(part)) numbers.push_back(number(words[i], part.c_str()));
+    if (words[0] == "click" && (numbers[0] < 0 || numbers[1] < 0 || numbers[0] >= kMapPixelsX ||
+                                numbers[1] >= kMapPixelsY))
+        throw CommandError("the point lies outside the map");
+    if (words[0] == "square" && !Battle::onMap(numbers[0], numbers[1]))
+        throw CommandError("the square lies outside the map");
+}
+
 void runCommand(Battle& b, const std::vector<std::string>& words) {
     if (words.empty()) return;
     const CommandSpec* c = findCommand(words[0]);
     if (!c) throw CommandError("unknown command \"" + words[0] + "\"");
     const Words rest(words.begin() + 1, words.end());
     if (rest.size() < c->minWords) throw CommandError(std::string("usage: ") + c->usage);
+    Watched watched(b, words);
     RuleGuard running(b, Rule::Command);
     c->run(b, rest);
     b.showRuleState();

@@ -33,6 +33,17 @@ const CommandSpec* findCommand(const std::string& name);
 // CommandError for an unknown command or bad words.
 void runCommand(Battle& b, const std::vector<std::string>& words);
 
+// A command that only moves the pointer or the view: when it changes nothing
+// a recording leaves it out, and of several in a row the last one is enough.
+inline bool isFleeting(const std::string& name) {
+    return name == "hover" || name == "scroll" || name == "view";
+}
+
+// Checks a command's name and words as runCommand would, without a battle:
+// throws CommandError for an unknown command, missing words, a word that
+// should be a number, or a click outside the map.
+void checkCommand(const std::vector<std::string>& words);
+
 // The buttons of the information panel by their short names (EndTurn, Next,
 // Cancel, Overwatch, AimedShot, QuickShot, HandFight, PickUp, DropItem, Map,
 // Equipment) and the control each one is.

@@ -68,7 +68,9 @@ void saveClick(Battle& b) {
     const FileQuestion question = savedGameQuestion(b);
     finishInterruptedSavesIn(question);
     std::string name = b.ports.dialogs->saveFile(question);
+    if (b.ports.watcher) b.ports.watcher->fileChosen(name);
     if (name.empty()) return;
+    const std::string chosen = name;
     // Only the file's own name loses the scenario and the ".map": the folders
     // on the way keep theirs.
     const size_t slash = name.find_last_of('/') + 1;
@@ -82,7 +84,7 @@ void saveClick(Battle& b) {
         writeSavedGame(b, name);
     } catch (const DataError& e) {
         b.controls.cursor = CursorShape::Default;
-        b.information(std::string("The game could not be saved: ") + e.what());
+        b.warning("The game could not be saved as " + chosen + ".\n\n" + e.what());
         return;
     }
     b.information("Game has been saved");
@@ -94,15 +96,15 @@ void LoadClick(Battle& b) {
     const FileQuestion question = savedGameQuestion(b);
     finishInterruptedSavesIn(question);
     const std::string name = b.ports.dialogs->openFile(question);
+    if (b.ports.watcher) b.ports.watcher->fileChosen(name);
     if (name.empty() || !containsIgnoringCase(name, ".map")) return;
     // The set holds no more than soldiers, squares and the turn: its tiles and
     // equipment come from the scenario being played, so a game saved in the
     // other scenario would be drawn with the wrong pictures.
     const std::string suffix = "_" + b.ScenarioName + ".map";
     if (!endsWithIgnoringCase(name, suffix)) {
-        b.information("The game could not be loaded: " + name +
-                      " is not a saved game of this scenario (its name must end in " + suffix +
-                      ").");
+        b.warning("The game could not be loaded: " + name +
+                  " is not a saved game of this scenario (its name must end in " + suffix + ").");
         return;
     }
     b.controls.cursor = CursorShape::Hourglass;
@@ -119,7 +121,7 @@ void LoadClick(Battle& b) {
     } catch (const DataError& e) {
         // Nothing of the running battle has changed.
         b.controls.cursor = CursorShape::Default;
-        b.information(std::string("The game could not be loaded: ") + e.what());
+        b.warning(std::string("The game could not be loaded: ") + e.what());
         return;
     }
     applySavedGame(b, g);

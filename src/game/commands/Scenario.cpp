@@ -13,9 +13,6 @@ namespace korvath {
 
 namespace {
 
-constexpr int kMapPanelW = 710;
-constexpr int kMapPanelH = 518;
-
 // Cuts rows x cols 32 x 32 pictures laid out 40 pixels apart with a 4-pixel margin.
 Raster cutPicture(const Raster& sheet, int row, int col) {
     return sheet.copy(col * 40 + 4, row * 40 + 4, kSquare, kSquare);
@@ -181,8 +178,9 @@ void createBattle(Battle& b) {
 
     b.resetPictures();
     b.controls.MapPanel.text.clear();
-    b.controls.ScrollTop.setRange(kMapPanelW, kMapPixelsX);
-    b.controls.ScrollSide.setRange(kMapPanelH, kMapPixelsY);
+    // The view as the window first shows it; the window tells a new size.
+    b.controls.ScrollTop.setRange(kMapPanelWidth, kMapPixelsX);
+    b.controls.ScrollSide.setRange(kMapPanelHeight, kMapPixelsY);
 
     for (int g = 1; g <= kMaxGlyphs; ++g)
         b.Glyphs[g].Picture =
@@ -308,6 +306,12 @@ std::string briefingPicturePath(const Battle& b) {
         return gamePath(b.AppDir, "\\graphics\\" + b.ScenarioName + "IntroPic.bmp");
     if (b.ScenarioName == "vexlar") return gamePath(b.AppDir, "\\graphics\\KorvathIntroPic.bmp");
     return {};
+}
+
+std::string scenarioTitle(const Battle& b) {
+    if (b.ScenarioName == "korvath") return "Korvath Tamberhold";
+    if (b.ScenarioName == "vexlar") return "Starship Vexlar F-242";
+    return b.ScenarioName;
 }
 
 } // namespace korvath

@@ -30,6 +30,8 @@ void endDeployment(Battle& b);
 std::vector<std::string> briefingLines(const Battle& b);
 // The briefing picture's path.
 std::string briefingPicturePath(const Battle& b);
+// The scenario's name as the player knows it ("Starship Vexlar F-242").
+std::string scenarioTitle(const Battle& b);
 
 // Quit from the menu: closes the battle during the human turn; otherwise
 // logs why not. Returns true when the battle closed.

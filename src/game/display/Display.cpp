@@ -3,6 +3,7 @@
 
 #include "game/display/InfoPanel.h"
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <vector>
@@ -118,12 +119,12 @@ void drawLivingSoldier(Battle& b, PieceRecord& p) {
 void centreOn(Battle& b, int px, int py) {
     Control& h = b.controls.ScrollTop;
     if (px > h.min / 2)
-        h.setPosition(px + kMapPanelWidth / 2);
+        h.setPosition(px + viewWidth(b) / 2);
     else
         h.setPosition(h.min);
     Control& v = b.controls.ScrollSide;
     if (py > v.min / 2)
-        v.setPosition(py + kMapPanelHeight / 2);
+        v.setPosition(py + viewHeight(b) / 2);
     else
         v.setPosition(v.min);
 }
@@ -252,13 +253,15 @@ void FocusPiece(Battle& b, int i) {
     if (b.PieceSelected && b.HumanTurn) {
         // The frame goes on the screen copy only; the next copy of the square
         // from the terrain picture wipes it.
+        // A white line under a black dotted one: black and white dashes.
         const int x0 = (p.X - 1) * kSquare, y0 = (p.Y - 1) * kSquare;
-        b.MapImage.polyline({{x0 + 1, y0 + 1},
-                             {x0 + 30, y0 + 1},
-                             {x0 + 30, y0 + 30},
-                             {x0 + 1, y0 + 30},
-                             {x0 + 1, y0 + 1}},
-                            kSelectionFrameColour, 1, true);
+        const std::vector<Point> frame = {{x0 + 1, y0 + 1},
+                                          {x0 + 30, y0 + 1},
+                                          {x0 + 30, y0 + 30},
+                                          {x0 + 1, y0 + 30},
+                                          {x0 + 1, y0 + 1}};
+        b.MapImage.polyline(frame, kSelectionFrameGap, 1, false);
+        b.MapImage.polyline(frame, kSelectionFrameColour, 1, true);
         b.markDirty(x0, y0, x0 + kSquare, y0 + kSquare);
         ShowPieceStats(b, i);
     }
@@ -269,8 +272,8 @@ void ScrollToPoint(Battle& b, int px, int py) {
 }
 
 void OverHeadMapMouseDown(Battle& b, int mx, int my) {
-    b.controls.ScrollTop.setPosition((mx / 3) * kSquare + kMapPanelWidth / 2);
-    b.controls.ScrollSide.setPosition((my / 3) * kSquare + kMapPanelHeight / 2);
+    b.controls.ScrollTop.setPosition((mx / 3) * kSquare + viewWidth(b) / 2);
+    b.controls.ScrollSide.setPosition((my / 3) * kSquare + viewHeight(b) / 2);
 }
 
 void ShowWoundsClick(Battle& b) {
@@ -287,18 +290,48 @@ void myidlehandler(Battle& b, int mouseX, int mouseY, int winLeft, int winTop, i
                    int winHeight) {
     Control& h = b.controls.ScrollTop;
     Control& v = b.controls.ScrollSide;
+    const int right = h.position, bottom = v.position;
     if (mouseX > winLeft + winWidth - 2) h.setPosition(h.position + kSquare);
     if (mouseX < winLeft + 2) h.setPosition(h.position - kSquare);
     if (mouseY > winTop + winHeight - 2) v.setPosition(v.position + kSquare);
     if (mouseY < winTop + 2) v.setPosition(v.position - kSquare);
+    // To a recording the view moved as by the scroll bars.
+    if (b.ports.watcher && (h.position != right || v.position != bottom)) {
+        b.ports.watcher->commandBegins(
+            {"scroll", std::to_string(h.position), std::to_string(v.position)});
+        b.ports.watcher->commandEnds(true);
+    }
     b.beat(Beat::EdgeScroll);
 }
 
+void setViewSize(Battle& b, int width, int height) {
+    auto resize = [](Control& bar, int size, int mapSize) {
+        const int first = bar.position - bar.min;
+        size = std::clamp(size, 1, mapSize);
+        bar.setRange(size, mapSize);
+        bar.setPosition(first + size);
+    };
+    resize(b.controls.ScrollTop, width, kMapPixelsX);
+    resize(b.controls.ScrollSide, height, kMapPixelsY);
+}
+
+int viewWidth(const Battle& b) {
+    return b.controls.ScrollTop.min;
+}
+int viewHeight(const Battle& b) {
+    return b.controls.ScrollSide.min;
+}
+
+void showCurrentState(Battle& b) {
+    DrawOverheadMap(b);
+    RefreshPieceStats(b);
+}
+
 int mapImageLeft(const Battle& b) {
-    return kMapPanelWidth - b.controls.ScrollTop.position;
+    return viewWidth(b) - b.controls.ScrollTop.position;
 }
 int mapImageTop(const Battle& b) {
-    return kMapPanelHeight - b.controls.ScrollSide.position;
+    return viewHeight(b) - b.controls.ScrollSide.position;
 }
 
 } // namespace korvath

@@ -3,7 +3,9 @@
 
 namespace korvath {
 
-// The viewport onto the battlefield picture, in window pixels.
+// The viewport onto the battlefield picture, in window pixels, as the battle
+// window first shows it. A larger or smaller window changes the view's size
+// (setViewSize); the rules read the current one from the scroll bars.
 constexpr int kMapPanelWidth = 710;
 constexpr int kMapPanelHeight = 518;
 
@@ -13,7 +15,9 @@ constexpr Rgb kWoundMarkerColour = rgb(255, 0, 0);
 constexpr Rgb kHealerBackColour = rgb(255, 255, 255);
 constexpr Rgb kHealerCrossColour = rgb(255, 0, 0);
 constexpr Rgb kTargetDiscOutline = rgb(128, 128, 128);
+// The selected soldier's frame: black and white dashes, seen on any tile.
 constexpr Rgb kSelectionFrameColour = rgb(0, 0, 0);
+constexpr Rgb kSelectionFrameGap = rgb(255, 255, 255);
 
 // Paints every square's glyph picture onto TerrainBitmap and copies the whole
 // picture to the screen. Used when the battle opens and after a load.
@@ -60,6 +64,18 @@ void ShowMediKitClick(Battle& b);
 // then waits 30 ms.
 void myidlehandler(Battle& b, int mouseX, int mouseY, int winLeft, int winTop, int winWidth,
                    int winHeight);
+
+// The size of the view onto the map, as the window's map panel now is: the
+// scroll bars' ranges follow it (a scroll position is the view's right or
+// bottom edge). The view's left and top edges stay where they were. A view
+// wider or taller than the map sees all of it.
+void setViewSize(Battle& b, int width, int height);
+int viewWidth(const Battle& b);
+int viewHeight(const Battle& b);
+
+// Brings what the player looks at up to date before he is asked to look: the
+// overhead map and the numbers of the soldier in the information panel.
+void showCurrentState(Battle& b);
 
 // Where MapImage sits inside MapPanel: a scroll position is the map pixel at
 // the right (bottom) edge of the view.

@@ -17,13 +17,13 @@ int floorItem(const std::string& action) {
     return e;
 }
 
-void ShowPieceStats(Battle& b, int i) {
-    if (!isPiece(b, i)) return;
+namespace {
+
+void showNumbers(Battle& b, int i) {
     const PieceRecord& p = b.Pieces[i];
     Controls& c = b.controls;
+    c.panelPiece = i;
     c.NameLabel.text = p.Name;
-    if (p.Overwatch) c.InfoLabel.text = "** overwatch **";
-
     c.ActionPointsLabel.text = std::to_string(p.AP);
     c.WSlabel.text = std::to_string(p.Attack);
     c.BSlabel.text = std::to_string(p.Shoot);
@@ -33,7 +33,8 @@ void ShowPieceStats(Battle& b, int i) {
     c.EnduranceLabel.text = std::to_string(p.Endurance);
     c.CoolLabel.text = std::to_string(p.Cool);
     c.FatigueLabel.text = std::to_string(p.Fatigue);
-    c.AmmoLabel.text = std::to_string(p.Ammo);
+    // An empty hand holds no ammunition, whatever the last weapon held.
+    c.AmmoLabel.text = std::to_string(p.Items[1] == 0 ? 0 : p.Ammo);
 
     const EquipmentType& hand = b.item(p.Items[1]);
     c.WeaponLabel.text = hand.Name;
@@ -42,6 +43,18 @@ void ShowPieceStats(Battle& b, int i) {
 
     c.EquipGrid.rows.resize(6);
     for (int k = 0; k < 6; ++k) c.EquipGrid.rows[k] = {b.item(p.Items[k + 1]).Name};
+}
+
+} // namespace
+
+void ShowPieceStats(Battle& b, int i) {
+    if (!isPiece(b, i)) return;
+    if (b.Pieces[i].Overwatch) b.controls.InfoLabel.text = "** overwatch **";
+    showNumbers(b, i);
+}
+
+void RefreshPieceStats(Battle& b) {
+    if (isPiece(b, b.controls.panelPiece)) showNumbers(b, b.controls.panelPiece);
 }
 
 void FillPickList(Battle& b, int p) {

@@ -10,6 +10,10 @@ namespace korvath {
 // leaves the panel as it is. Never clears InfoLabel.
 void ShowPieceStats(Battle& b, int i);
 
+// Shows the numbers of the soldier in the panel anew, as they are now; the
+// status line above the map stays as it is.
+void RefreshPieceStats(Battle& b);
+
 // Rebuilds the "On the ground" list for soldier p's square: an item lying on
 // the floor first, then what the dead lying there carry.
 void FillPickList(Battle& b, int p);

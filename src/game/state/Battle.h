@@ -33,23 +33,36 @@ struct Battle : BattleState, Screen {
     void play(const std::string& name) {
         if (ports.sound) ports.sound->play(name);
     }
+    // A box waits for the player: the window shows the battle as it now
+    // stands before it opens.
     void information(const std::string& text) {
+        repaint();
         if (ports.dialogs) ports.dialogs->information(text);
+    }
+    void warning(const std::string& text) {
+        repaint();
+        if (ports.dialogs) ports.dialogs->warning(text);
     }
     // The animation's moments, the window brought up to date, its messages handled.
     void beat(Beat beat) {
+        if (ports.watcher && timingOf(beat).letMessagesRun) ports.watcher->messagesMayRun();
         if (ports.presenter) ports.presenter->beat(beat);
     }
     void repaint() {
         if (ports.presenter) ports.presenter->repaint();
     }
     void letMessagesRun() {
+        if (ports.watcher) ports.watcher->messagesMayRun();
         if (ports.presenter) ports.presenter->letMessagesRun();
     }
     void playerTurnBegins() {
         if (ports.presenter) ports.presenter->playerTurnBegins();
     }
-    int timeOfDay() { return ports.clock ? ports.clock->msSinceMidnight() : 0; }
+    int timeOfDay() {
+        const int ms = ports.clock ? ports.clock->msSinceMidnight() : 0;
+        if (ports.watcher) ports.watcher->timeAsked(ms);
+        return ms;
+    }
 
     // Copy square (X, Y) / the whole picture from TerrainBitmap to MapImage.
     void copySquare(int x, int y) { copySquareFrom(TerrainBitmap, x, y); }

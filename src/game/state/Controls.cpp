@@ -89,6 +89,7 @@ std::vector<std::pair<const char*, Control*>> Controls::all() {
         {"Setp1tocoords1", &Setp1tocoords1},
         {"DefenseShield", &DefenseShield},
         {"DefenseShieldExclude", &DefenseShieldExclude},
+        {"StatusBar", &StatusBar},
     };
 }
 

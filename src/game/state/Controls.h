@@ -65,10 +65,14 @@ struct Controls {
     Control ShowWounds, ShowOverwatch, ShowMediKit, N1, IwannaC1, Nodes1, Setp1tocoords1;
     // The shield pictures of the actions bar.
     Control DefenseShield, DefenseShieldExclude;
+    // The strip along the bottom of the window: what to do next, when the
+    // battle's own controls do not say it.
+    Control StatusBar;
 
     CursorShape cursor = CursorShape::Default;    // the window's cursor
     CursorShape mapCursor = CursorShape::Default; // MapImage's own cursor
     int whatManPicture = 0;                       // UnitPictures row shown in the portrait, 0 none
+    int panelPiece = 0;                           // soldier whose numbers the panel shows, 0 none
 
     // Every control with its name, in a fixed order.
     std::vector<std::pair<const char*, Control*>> all();

@@ -8,13 +8,35 @@
 
 namespace korvath {
 
+// Times of day given beforehand, as a script or a replay gives them: one time
+// answers every question; several answer the next questions in turn, and the
+// last of them stays.
+class TimesOfDay {
+  public:
+    void set(const std::vector<int>& ms) {
+        queue_.assign(ms.begin(), ms.end());
+        if (queue_.size() == 1) now_ = next();
+    }
+    int next() {
+        if (!queue_.empty()) {
+            now_ = queue_.front();
+            queue_.pop_front();
+        }
+        return now_;
+    }
+
+  private:
+    std::deque<int> queue_;
+    int now_ = 0;
+};
+
 // Ports for playing without a window: beats pass at once while the tick
 // count still advances by them, sounds and message boxes are recorded, file
 // dialogs answer from a queue.
 class HeadlessPorts : public Clock, public Sound, public Dialogs, public Presenter {
   public:
     uint32_t ticks() override { return ticks_; }
-    int msSinceMidnight() override { return timeOfDay_; }
+    int msSinceMidnight() override { return times.next(); }
     void beat(Beat beat) override { ticks_ += static_cast<uint32_t>(timingOf(beat).ms); }
     void repaint() override {}
     void letMessagesRun() override {}
@@ -30,9 +52,9 @@ class HeadlessPorts : public Clock, public Sound, public Dialogs, public Present
     // Wires every port of the battle to this object.
     void attach(Battle& b) { b.ports = {this, this, this, this}; }
 
-    void setTimeOfDay(int ms) { timeOfDay_ = ms; }
     void advance(uint32_t ms) { ticks_ += ms; }
 
+    TimesOfDay times;
     std::vector<std::string> sounds;
     std::vector<std::string> messages;
     std::deque<std::string> fileAnswers;
@@ -47,7 +69,6 @@ class HeadlessPorts : public Clock, public Sound, public Dialogs, public Present
         return a;
     }
     uint32_t ticks_ = 0;
-    int timeOfDay_ = 0;
 };
 
 } // namespace korvath

@@ -32,6 +32,9 @@ class Dialogs {
   public:
     virtual ~Dialogs() = default;
     virtual void information(const std::string& text) = 0;
+    // A box telling of something that went wrong (a file that could not be
+    // read or written); shown like any other where no warning sign exists.
+    virtual void warning(const std::string& text) { information(text); }
     // The chosen full file name, or "" when cancelled.
     virtual std::string openFile(const FileQuestion& q) = 0;
     virtual std::string saveFile(const FileQuestion& q) = 0;
@@ -116,11 +119,27 @@ class Presenter {
     virtual void playerTurnBegins() {}
 };
 
+// Told of everything from outside that steers a battle: the commands, the
+// times of day the generator was reseeded from, the files chosen in dialogs,
+// and each moment the rules let other input through. A recording writes them
+// down; a replay uses the moments to give back input that came meanwhile.
+class CommandWatcher {
+  public:
+    virtual ~CommandWatcher() = default;
+    virtual void commandBegins(const std::vector<std::string>& words) = 0;
+    // changedState is false for a hover or a scroll that left everything as it was.
+    virtual void commandEnds(bool changedState) = 0;
+    virtual void timeAsked(int msSinceMidnight) = 0;
+    virtual void fileChosen(const std::string& path) = 0;
+    virtual void messagesMayRun() = 0;
+};
+
 struct Ports {
     Clock* clock = nullptr;
     Sound* sound = nullptr;
     Dialogs* dialogs = nullptr;
     Presenter* presenter = nullptr;
+    CommandWatcher* watcher = nullptr;
 };
 
 } // namespace korvath

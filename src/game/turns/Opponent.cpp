@@ -41,8 +41,8 @@ void keepInView(Battle& b, int m) {
     const int right = b.controls.ScrollTop.position;
     const int bottom = b.controls.ScrollSide.position;
     const int px = p.X * kSquare, py = p.Y * kSquare;
-    if (px > right - 64 || px < right - kMapPanelWidth + 64 || py > bottom - 64 ||
-        py < bottom - kMapPanelHeight + 64)
+    if (px > right - 64 || px < right - viewWidth(b) + 64 || py > bottom - 64 ||
+        py < bottom - viewHeight(b) + 64)
         FocusPiece(b, m);
 }
 

@@ -5,6 +5,7 @@
 #include "engine/TextFile.h"
 #include "game/combat/Events.h"
 #include "game/display/Display.h"
+#include "game/display/InfoPanel.h"
 #include "game/turns/Opponent.h"
 
 #include <algorithm>
@@ -77,6 +78,7 @@ void victoryByElimination(Battle& b) {
     b.beat(Beat::VictoryPause);
     b.play("SignOff");
     b.beat(Beat::Fanfare);
+    showCurrentState(b);
     b.information("You have won. There are no more enemies.");
     b.armedShot = ArmedShot::None;
     placePieces(b);
@@ -93,7 +95,7 @@ void startOfTurnChanges(Battle& b) {
         runScheduledEvents(b);
         DrawOverheadMap(b);
     } catch (const std::exception& e) {
-        b.information(e.what());
+        b.warning(e.what());
     }
 }
 
@@ -139,6 +141,7 @@ void EndTurnButtonClick(Battle& b) {
         }
     }
     DrawOverheadMap(b);
+    RefreshPieceStats(b);
 
     if (!enemiesLeft) victoryByElimination(b);
     if (!humansLeft) b.GameOver = true;
@@ -150,13 +153,14 @@ void EndTurnButtonClick(Battle& b) {
         try {
             computerPieceTurn(b, i);
         } catch (const DataError& e) {
-            b.information(e.what());
+            b.warning(e.what());
         }
     }
 
     b.controls.InfoLabel.text = whoseTurn(b, b.HumanSide);
     const bool humansAlive = anyAlive(b, b.HumanSide);
     if (!humansAlive) {
+        showCurrentState(b);
         b.information("You have no more men left");
     } else {
         for (int i = 1; i <= kMaxPieces; ++i)
@@ -177,6 +181,8 @@ void EndTurnButtonClick(Battle& b) {
     b.play("TurnFinished");
 
     startOfTurnChanges(b);
+    // The panel shows the soldier's new action points without a click.
+    RefreshPieceStats(b);
     if (!b.GameOver) b.playerTurnBegins();
 }
 
