@@ -1,3 +1,4 @@
+#include "CrashingFiles.h"
 #include "TestData.h"
 #include "engine/DataError.h"
 #include "game/commands/SaveLoad.h"
@@ -324,37 +325,6 @@ TEST(SavedGamesFolder, AnInstalledGameFolderIsNeverWrittenInto) {
     }
     unsetenv("XDG_DATA_HOME");
 }
-
-namespace {
-
-// File operations that crash (stop for good) at operation number `crashAt`.
-struct CrashingFiles : SaveFiles {
-    struct Crash {};
-    int crashAt = 0;
-    mutable int done = 0;
-    void step() const {
-        if (done++ >= crashAt) throw Crash{};
-    }
-    void write(const std::string& p, const std::vector<uint8_t>& b,
-               const std::string& s) const override {
-        step();
-        SaveFiles::write(p, b, s);
-    }
-    void rename(const std::string& f, const std::string& t, const std::string& s) const override {
-        step();
-        SaveFiles::rename(f, t, s);
-    }
-    void remove(const std::string& p) const override {
-        step();
-        SaveFiles::remove(p);
-    }
-    void syncFolder(const std::string& f) const override {
-        step();
-        SaveFiles::syncFolder(f);
-    }
-};
-
-} // namespace
 
 // A save stopped after any single file operation, as by a crash or a kill:
 // the next load finds the old set or the new one whole, never a mix, and no

@@ -7,10 +7,6 @@
 namespace korvath::testing {
 namespace {
 
-int centre(int square) {
-    return square * kSquare - 16;
-}
-
 struct ShotPathTest : ShotTest {
     // A Raider at (6, 10) who never strays, a friend and two Operatives near
     // him, a wall to the east, the map's edge to the west, open floor
@@ -67,34 +63,6 @@ TEST(ShotPath, EveryAimStopsWhereTheShotWithoutStrayStops) {
     // The ring of aims meets every kind of end.
     for (const ShotEnd e : {ShotEnd::Obstacle, ShotEnd::Soldier, ShotEnd::Spent, ShotEnd::OffMap})
         EXPECT_GT(ends[int(e)], 0) << int(e);
-}
-
-TEST_F(ShotPathTest, TheOutcomeIsToldAndTheSummaryCountsThePlayersShotsAndHits) {
-    struct Case {
-        int x, y;
-        const char* said;
-        int hits;
-    } cases[] = {
-        {11, 7, "Hit Grell the Axe", 1},      {9, 12, "Hit Friend", 1}, // a friend struck is no hit
-        {13, 10, "Stopped by Stone wall", 1}, {6, 1, "Out of range", 1}, {1, 10, "Left the map", 1},
-    };
-    int shots = 0;
-    for (const Case& c : cases) {
-        b.Pieces[1].AP = 20;
-        fireClick(b, centre(c.x), centre(c.y));
-        ++shots;
-        EXPECT_EQ(describeShot(b.lastShot), c.said);
-        EXPECT_EQ(b.lastShot.number, uint32_t(shots));
-        EXPECT_EQ(b.tally.shotsFired, shots);
-        EXPECT_EQ(b.tally.hits, c.hits) << c.said;
-    }
-    // The computer's shots are told too, but are not the player's to count.
-    b.HumanTurn = false;
-    b.Pieces[3].Wounds = 5;
-    b.Pieces[3].AP = 20;
-    FireBullet(b, 3, 180, shotStartX(b.Pieces[3]), shotStartY(b.Pieces[3]), 0, 0);
-    EXPECT_EQ(b.lastShot.number, uint32_t(shots + 1));
-    EXPECT_EQ(b.tally.shotsFired, shots);
 }
 
 } // namespace
