@@ -134,7 +134,8 @@ void TPlayingScreen::syncControl(const std::string& name, const Control& c) {
     if (QAction* a = actions_.value(qname)) return syncMenuEntry(a, c);
     QWidget* w = widgets_.value(qname);
     if (!w) return;
-    if (w->isEnabled() != c.enabled) w->setEnabled(c.enabled);
+    const bool enabled = b_.controls.usable(c);
+    if (w->isEnabled() != enabled) w->setEnabled(enabled);
     if (w->isHidden() == c.visible) w->setVisible(c.visible);
 
     if (auto* button = qobject_cast<QAbstractButton*>(w))

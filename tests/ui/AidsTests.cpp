@@ -354,10 +354,11 @@ void AidsTests::summaryOfAScriptedBattle() {
     Battle& b = *f.b;
     f.deploy();
     f.fire(1, 10, 4);  // into the wall
-    f.fire(1, 16, 13); // Guard Two
-    f.fire(2, 16, 10); // Guard One, with nobody in the way
     f.fire(1, 16, 10); // Raider Two is in the way: a shot, but no hit
     QCOMPARE(describeShot(b.lastShot), std::string("Hit Raider Two"));
+    f.fire(1, 16, 13); // Guard Two
+    f.fire(2, 16, 10); // Guard One, with nobody in the way
+    QVERIFY(b.Pieces[3].Wounds < 1 && b.Pieces[4].Wounds < 1);
     f.button("EndTurnButton"); // no Operatives left: won
     f.button("EndTurnButton"); // and the battle window closes
     QTRY_VERIFY(!f.w->isVisible());

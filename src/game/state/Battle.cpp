@@ -131,13 +131,16 @@ int pressesToLeave(const Battle& b) {
 void Battle::showRuleState() {
     Controls& c = controls;
     // Once the battle is decided the status bar says how to leave it, and
-    // once the game is over End turn is all that is left to press. (Until the
-    // turn that tells of the last man's death ends, the buttons are the rules'.)
-    if (const int presses = pressesToLeave(*this))
+    // End turn is all that is left to press: once the game is over for the
+    // rules too, before that (the turn that tells of the last man's death)
+    // for the player in the window.
+    const int presses = pressesToLeave(*this);
+    if (presses)
         c.StatusBar.text = std::string("The battle is over. Press End turn ") +
                            (presses == 2 ? "twice " : "") + "to return to the front screen.";
     else
         c.StatusBar.text.clear();
+    c.endTurnOnly = presses > 0;
     if (GameOver) {
         for (Control* button :
              {&c.HandFightIcon, &c.AimedFireIcon, &c.SnapFireIcon, &c.Cancelbutton,

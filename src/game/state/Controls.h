@@ -73,6 +73,17 @@ struct Controls {
     CursorShape mapCursor = CursorShape::Default; // MapImage's own cursor
     int whatManPicture = 0;                       // UnitPictures row shown in the portrait, 0 none
     int panelPiece = 0;                           // soldier whose numbers the panel shows, 0 none
+    // The battle is decided: the window shows End turn as the only button
+    // left to press. The rules' own enabled states stay as they are, so a game
+    // loaded after a lost battle finds its buttons as they were, and a script
+    // may still press what the rules allow.
+    bool endTurnOnly = false;
+
+    // A control as the window shows it: enabled, and not held off by the end of the battle.
+    bool usable(const Control& c) const {
+        return c.enabled &&
+               (!endTurnOnly || c.kind != Control::Kind::Button || &c == &EndTurnButton);
+    }
 
     // Every control with its name, in a fixed order.
     std::vector<std::pair<const char*, Control*>> all();
