@@ -72,7 +72,7 @@ void Raster::frameRect(int left, int top, int right, int bottom, Rgb c) {
     fillRect(right - 1, top, right, bottom, c);
 }
 
-void Raster::blit(const Raster& src, int sx, int sy, int w, int h, int dx, int dy) {
+bool Raster::clipCopy(const Raster& src, int& sx, int& sy, int& w, int& h, int& dx, int& dy) const {
     // Clip against the source, then against the destination.
     if (sx < 0) {
         w += sx;
@@ -96,10 +96,27 @@ void Raster::blit(const Raster& src, int sx, int sy, int w, int h, int dx, int d
     }
     w = std::min({w, src.w_ - sx, w_ - dx});
     h = std::min({h, src.h_ - sy, h_ - dy});
-    if (w <= 0 || h <= 0) return;
+    return w > 0 && h > 0;
+}
+
+void Raster::blit(const Raster& src, int sx, int sy, int w, int h, int dx, int dy) {
+    if (!clipCopy(src, sx, sy, w, h, dx, dy)) return;
     touch(dx, dy, dx + w, dy + h);
     for (int y = 0; y < h; ++y)
         std::copy_n(&src.px_[src.idx(sx, sy + y)], w, &px_[idx(dx, dy + y)]);
+}
+
+void Raster::blitOver(const Raster& src, const Raster& ground, int sx, int sy, int w, int h, int dx,
+                      int dy) {
+    if (ground.w_ != w_ || ground.h_ != h_) return blit(src, sx, sy, w, h, dx, dy);
+    if (!clipCopy(src, sx, sy, w, h, dx, dy)) return;
+    touch(dx, dy, dx + w, dy + h);
+    for (int y = 0; y < h; ++y) {
+        const Rgb* s = &src.px_[src.idx(sx, sy + y)];
+        const Rgb* g = &ground.px_[idx(dx, dy + y)];
+        Rgb* d = &px_[idx(dx, dy + y)];
+        for (int x = 0; x < w; ++x) d[x] = s[x] != 0 ? s[x] : g[x];
+    }
 }
 
 Raster Raster::copy(int sx, int sy, int w, int h) const {

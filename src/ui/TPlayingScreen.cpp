@@ -268,6 +268,7 @@ void TPlayingScreen::buildMenus() {
         a->setCheckable(true);
         a->setChecked(true);
     }
+    entry(options, "ClassicFloors", "Classic black floors")->setCheckable(true);
     QAction* sep = options->addSeparator();
     sep->setObjectName("N1");
     actions_.insert("N1", sep);

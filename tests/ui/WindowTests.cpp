@@ -738,7 +738,8 @@ void WindowTests::developerAidsOnlyWithTheVariable() {
     test::TestScenario scenario;
     scenario.write(dir.path);
     const QString appDir = QString::fromStdString(dir.path.string());
-    const QStringList playerEntries = {"Show wounds", "Show overwatch", "Show Healers"};
+    const QStringList playerEntries = {"Show wounds", "Show overwatch", "Show Healers",
+                                       "Classic black floors"};
     auto shownEntries = [](TPlayingScreen* w) {
         QStringList out;
         for (QAction* a : w->findChild<QMenu*>("Options1")->actions())

@@ -62,11 +62,32 @@ bool Screen::squareInSync(const Raster& terrain, int x, int y) const {
            s.screen == MapImage.tileVersion(x - 1, y - 1);
 }
 
+// The one place where terrain becomes screen: black shows the floor art.
+void Screen::showRectFrom(const Raster& terrain, int l, int t, int w, int h) {
+    if (floorsShown())
+        MapImage.blitOver(terrain, FloorArt, l, t, w, h, l, t);
+    else
+        MapImage.blit(terrain, l, t, w, h, l, t);
+    markDirty(l, t, l + w, t + h);
+}
+
+void Screen::showPicture(const Raster& picture, int l, int t) {
+    if (floorsShown())
+        MapImage.blitOver(picture, FloorArt, 0, 0, picture.width(), picture.height(), l, t);
+    else
+        MapImage.draw(picture, l, t);
+    markDirty(l, t, l + picture.width(), t + picture.height());
+}
+
+void Screen::recomposeFrom(const Raster& terrain) {
+    syncedTiles.clear();
+    copyAllFrom(terrain);
+}
+
 void Screen::copySquareFrom(const Raster& terrain, int x, int y) {
     if (squareInSync(terrain, x, y)) return; // the same pixels already
     const int l = (x - 1) * kSquare, t = (y - 1) * kSquare;
-    MapImage.blit(terrain, l, t, kSquare, kSquare, l, t);
-    markDirty(l, t, l + kSquare, t + kSquare);
+    showRectFrom(terrain, l, t, kSquare, kSquare);
     if (BattleState::onMap(x, y) && !syncedTiles.empty())
         syncedTiles[tileIndex(x, y)] = {terrain.tileVersion(x - 1, y - 1),
                                         MapImage.tileVersion(x - 1, y - 1)};
@@ -77,8 +98,7 @@ void Screen::copyAllFrom(const Raster& terrain) {
                        terrain.width() == kMapPixelsX && MapImage.width() == kMapPixelsX &&
                        terrain.height() == kMapPixelsY && MapImage.height() == kMapPixelsY;
     if (!known) {
-        MapImage.blit(terrain, 0, 0, kMapPixelsX, kMapPixelsY, 0, 0);
-        markDirty(0, 0, kMapPixelsX, kMapPixelsY);
+        showRectFrom(terrain, 0, 0, kMapPixelsX, kMapPixelsY);
         syncedTiles.assign(kMapWidth * kMapHeight, {});
         for (int y = 1; y <= kMapHeight; ++y)
             for (int x = 1; x <= kMapWidth; ++x)

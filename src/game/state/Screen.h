@@ -15,6 +15,17 @@ struct Screen {
     Raster MapImage;
     Raster OverHeadMapImage{240, 150};
 
+    // The scenario's floor art, as big as the battlefield picture (empty when
+    // the game folder has none). Wherever the terrain picture is black, the
+    // screen copy shows this instead, unless the player chose classic black
+    // floors. The terrain picture itself, which the shots read, never sees it.
+    Raster FloorArt;
+    bool classicFloors = false;
+    bool floorsShown() const {
+        return !classicFloors && FloorArt.width() == MapImage.width() &&
+               FloorArt.height() == MapImage.height();
+    }
+
     // Rectangle of MapImage changed since the window last painted it.
     struct Dirty {
         int left = 0, top = 0, right = 0, bottom = 0;
@@ -27,6 +38,12 @@ struct Screen {
     // differ: the screen comes out the same, pixel for pixel.
     void copySquareFrom(const Raster& terrain, int x, int y);
     void copyAllFrom(const Raster& terrain);
+    // Shows the w x h rectangle at (l, t) of the terrain on the screen, and a
+    // picture drawn on the screen only at (l, t), over the floor as above.
+    void showRectFrom(const Raster& terrain, int l, int t, int w, int h);
+    void showPicture(const Raster& picture, int l, int t);
+    // Every square copied anew, as the floors are now chosen to show.
+    void recomposeFrom(const Raster& terrain);
     // Are square (X, Y)'s pixels the same on both pictures, as far as the
     // pictures' change counts tell?
     bool squareInSync(const Raster& terrain, int x, int y) const;
