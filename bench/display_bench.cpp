@@ -16,7 +16,7 @@ std::unique_ptr<Battle> fullBattle() {
     b->TerrainBitmap = Raster(kMapPixelsX, kMapPixelsY);
     b->MapImage = Raster(kMapPixelsX, kMapPixelsY);
     // Floor art under the black squares, as the game shows it by default.
-    b->FloorArt = Raster(kMapPixelsX, kMapPixelsY, rgb(30, 32, 36));
+    b->setFloorArt(Raster(kMapPixelsX, kMapPixelsY, rgb(30, 32, 36)));
     for (int g = 1; g <= kLastTileGlyph; ++g)
         b->Glyphs[g].Picture = Raster(kSquare, kSquare, g == kFloorGlyph ? 0 : rgb(g, g, g));
     for (int row = 1; row <= kPictureRows; ++row)

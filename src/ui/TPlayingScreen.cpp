@@ -306,7 +306,9 @@ void TPlayingScreen::FormCreate() {
     swordCursor_ = loadCursor(cursorFile("sword.cur"), Qt::PointingHandCursor);
     aimCursor_ = loadCursor(cursorFile("aim.cur"), Qt::CrossCursor);
     try {
+        const Raster floors = readFloorArt(b_);
         createBattle(b_);
+        showFloorArt(b_, floors);
     } catch (...) {
         b_.ports.presenter = nullptr;
         throw;

@@ -433,7 +433,8 @@ struct AtOnce : Presenter {
 };
 
 struct Played {
-    Raster terrain, screen, floors, classicAfterwards;
+    Raster terrain, screen, classicAfterwards;
+    Screen floors;        // the floor art
     int framed = 0;       // the selected soldier's square, framed on the screen only
     bool checked = false; // "Classic black floors" at the end
 };
@@ -463,7 +464,8 @@ Played playWithShots(bool classic) {
         }
     runCommand(bw.b, {"button", "EndTurn"});
     bw.w->sync();
-    Played p{bw.b.TerrainBitmap, bw.b.MapImage, bw.b.FloorArt, {}, 0, false};
+    Played p{bw.b.TerrainBitmap, bw.b.MapImage, {}, {}, 0, false};
+    p.floors.FloorArt = bw.b.FloorArt;
     if (bw.b.PieceSelected) {
         const PieceRecord& s = bw.b.Pieces[bw.b.SelectedPiece];
         p.framed = (s.Y - 1) * kMapWidth + s.X;
@@ -483,7 +485,7 @@ Played playWithShots(bool classic) {
 // classic black floors brings back the classic picture.
 void PlayerWindowTests::floorArtOnlyOnTheScreen() {
     const Played classic = playWithShots(true), art = playWithShots(false);
-    QVERIFY(!art.floors.empty());
+    QVERIFY(!art.floors.FloorArt.empty());
     QVERIFY(classic.checked && art.checked);
     QVERIFY(classic.terrain == art.terrain);
     QCOMPARE(classic.framed, art.framed);
@@ -494,7 +496,7 @@ void PlayerWindowTests::floorArtOnlyOnTheScreen() {
             if (is != was) QVERIFY2(was == 0, qPrintable(QString("%1, %2").arg(x).arg(y)));
             const bool framed = (y / kSquare) * kMapWidth + x / kSquare + 1 == classic.framed;
             if (was == 0 && classic.terrain.pixel(x, y) == 0 && !framed) {
-                QCOMPARE(is, art.floors.pixel(x, y));
+                QCOMPARE(is, art.floors.floorPixel(x, y));
                 ++shown;
             }
         }

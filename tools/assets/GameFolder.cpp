@@ -63,7 +63,7 @@ Built buildScenario(const fs::path& src) {
 // The battlefield as the screen shows it: the floor art wherever it is black.
 QImage withFloors(const QImage& field, const Raster& floors) {
     Raster shown = toRaster(field);
-    shown.blitOver(toRaster(field), floors, 0, 0, shown.width(), shown.height(), 0, 0);
+    shown.blitOver(toRaster(field), floors, 0, 0, shown.width(), shown.height(), 0, 0, 0, 0);
     return toImage(shown);
 }
 

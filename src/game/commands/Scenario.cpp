@@ -34,23 +34,8 @@ struct LoadedScenario {
     MapSquares map{};
     std::array<GlyphTexts, kMaxGlyphs + 1> glyphTexts;
     std::array<std::array<Raster, kPictureFrames + 1>, kPictureRows + 1> units;
-    Raster floors;
     ScenarioDescription description;
 };
-
-// The floor art shown under the open squares: a picture of the whole
-// battlefield. A game folder without one plays on classic black floors.
-Raster readFloorArt(const Battle& b) {
-    const std::string path = gamePath(b.AppDir, "\\graphics\\" + b.ScenarioName + "Floors.bmp");
-    if (!fileExists(path)) return {};
-    Raster art = readBmp(path);
-    if (art.width() != kMapPixelsX || art.height() != kMapPixelsY)
-        throw DataError(path, 0,
-                        "the picture is " + std::to_string(art.width()) + " x " +
-                            std::to_string(art.height()) + ", not " + std::to_string(kMapPixelsX) +
-                            " x " + std::to_string(kMapPixelsY));
-    return art;
-}
 
 LoadedScenario readScenario(const Battle& b) {
     LoadedScenario s;
@@ -87,8 +72,6 @@ LoadedScenario readScenario(const Battle& b) {
     requireSheet(units, unitsPath, kPictureRows, kPictureFrames);
     for (int r = 0; r < kPictureRows; ++r)
         for (int c = 0; c < kPictureFrames; ++c) s.units[r + 1][c + 1] = cutPicture(units, r, c);
-
-    s.floors = readFloorArt(b);
 
     TextFile desc = TextFile::load(gamePath(dir, "\\scenarios\\" + b.ScenarioName + "Desc.txt"));
     s.description = readScenarioDescription(desc, b.Difficulty);
@@ -169,7 +152,7 @@ void createBattle(Battle& b) {
     b.waveNames = std::move(s.waveNames);
 
     b.resetPictures();
-    b.FloorArt = std::move(s.floors);
+    b.FloorArt = Raster(); // until the window asks for it
     b.controls.MapPanel.text.clear();
     // The view as the window first shows it; the window tells a new size.
     b.controls.ScrollTop.setRange(kMapPanelWidth, kMapPixelsX);
@@ -220,6 +203,23 @@ void createBattle(Battle& b) {
     if (b.deploying) showLandingZone(b);
     b.HumanTurn = true;
     b.showRuleState();
+}
+
+Raster readFloorArt(const Battle& b) {
+    const std::string path = gamePath(b.AppDir, "\\graphics\\" + b.ScenarioName + "Floors.bmp");
+    if (!fileExists(path)) return {};
+    Raster art = readBmp(path);
+    if (art.width() != kMapPixelsX || art.height() != kMapPixelsY)
+        throw DataError(path, 0,
+                        "the picture is " + std::to_string(art.width()) + " x " +
+                            std::to_string(art.height()) + ", not " + std::to_string(kMapPixelsX) +
+                            " x " + std::to_string(kMapPixelsY));
+    return art;
+}
+
+void showFloorArt(Battle& b, const Raster& art) {
+    b.setFloorArt(art);
+    if (b.floorsShown()) b.recomposeFrom(b.TerrainBitmap);
 }
 
 void showBattle(Battle& b) {
