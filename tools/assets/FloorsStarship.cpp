@@ -88,13 +88,14 @@ Tone dockingBay(int x, int y, const FloorSquare& sq) {
 }
 
 Tone cargoDeck(int x, int y, const FloorSquare& sq) {
-    return wallLines(plate(x, y, 96, 32, {33, 35, 36}, {43, 45, 46}, 111), x, y, sq, 3, 2, kPaint);
+    return wallLines(plate(x, y, 96, 32, {33, 35, 36}, {43, 45, 46}, 111), x, y, sq, 5, 2, kPaint);
 }
 
 // Plates along the walls with a painted line, a grating down the middle.
 Tone corridor(int x, int y, const FloorSquare& sq) {
     if ((sq.walls & (North | South | East | West)) == 0) return grating(x, y, {26, 40, 46}, 121);
-    return wallLines(plate(x, y, 32, 32, {32, 35, 40}, {41, 45, 51}, 122), x, y, sq, 4, 2, kPaint);
+    return wallLines(plate(x, y, 32, 32, {32, 35, 40}, {41, 45, 51}, 122), x, y, sq, 6, 2.5,
+                     kPaint);
 }
 
 Tone deckPlates(int x, int y, const FloorSquare&) {
