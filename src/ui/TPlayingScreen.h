@@ -68,6 +68,11 @@ class TPlayingScreen : public QMainWindow {
     QAction* menuEntry(const QString& name) const { return actions_.value(name); }
     MapImageWidget* mapImage() const { return mapImage_; }
 
+    // Classic black floors or the scenario's floor art, as the Options entry
+    // "Classic black floors" switches them; the choice outlives the battle.
+    void setClassicFloors(bool classic);
+    bool classicFloors() const { return b_.classicFloors; }
+
     // Full screen on and off (F11 and the Options menu).
     void toggleFullScreen();
 
@@ -152,6 +157,7 @@ class TPlayingScreen : public QMainWindow {
     void ShowWoundsClick();
     void ShowOverwatchClick();
     void ShowMediKitClick();
+    void ClassicFloorsClick();
     void IwannaC1Click();
     void Nodes1Click();
     void Setp1tocoords1Click();
