@@ -34,7 +34,9 @@ inline std::unique_ptr<Battle> deployedBattle(ScenarioId which, std::string& why
     b->ports = ports;
     try {
         chooseScenario(*b, which, 8);
+        const Raster floors = readFloorArt(*b);
         createBattle(*b);
+        showFloorArt(*b, floors); // as the window shows the battle
     } catch (const std::exception& e) {
         why = e.what();
         return nullptr;

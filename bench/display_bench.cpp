@@ -9,12 +9,14 @@ using namespace korvath;
 
 namespace {
 
-// A walled 80 x 50 map with 60 soldiers of both sides, some wounded, some on
+// A walled 80 x 50 map with floor art and 60 soldiers of both sides, some wounded, some on
 // overwatch, some carrying a healing item, and a few bodies.
 std::unique_ptr<Battle> fullBattle() {
     auto b = std::make_unique<Battle>();
     b->TerrainBitmap = Raster(kMapPixelsX, kMapPixelsY);
     b->MapImage = Raster(kMapPixelsX, kMapPixelsY);
+    // Floor art under the black squares, as the game shows it by default.
+    b->setFloorArt(Raster(kMapPixelsX, kMapPixelsY, rgb(30, 32, 36)));
     for (int g = 1; g <= kLastTileGlyph; ++g)
         b->Glyphs[g].Picture = Raster(kSquare, kSquare, g == kFloorGlyph ? 0 : rgb(g, g, g));
     for (int row = 1; row <= kPictureRows; ++row)

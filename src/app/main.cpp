@@ -11,6 +11,7 @@
 #include "ui/TIntroForm.h"
 #include "ui/TIntroScreen.h"
 #include "ui/TNodeForm.h"
+#include "ui/Theme.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -122,6 +123,12 @@ int main(int argc, char** argv) {
     // Before the application: --help must work without a display.
     std::string replayFile;
     if (const int status = handleCommandLine(argc, argv, replayFile); status >= 0) return status;
+
+    // Read before Qt takes its own options off the command line.
+    bool ownStyle = qEnvironmentVariableIsSet("QT_STYLE_OVERRIDE");
+    for (int i = 1; i < argc; ++i)
+        ownStyle = ownStyle || std::string(argv[i]).rfind("-style", 0) == 0 ||
+                   std::string(argv[i]).rfind("--style", 0) == 0;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("korvath"));
     QApplication::setApplicationVersion(QStringLiteral(KORVATH_VERSION));
@@ -150,6 +157,8 @@ int main(int argc, char** argv) {
     // Between battles no window may be visible for a moment; only closing the
     // front screen ends the game.
     app.setQuitOnLastWindowClosed(false);
+    // Dressed dark, in the game's own colours; a style named with -style stays.
+    korvath::applyTheme(app, ownStyle);
 
     auto battle = std::make_unique<korvath::Battle>();
     battle->AppDir = korvath::findAppDir(QCoreApplication::applicationFilePath().toStdString());

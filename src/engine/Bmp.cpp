@@ -2,8 +2,8 @@
 
 #include "DataError.h"
 
+#include <algorithm>
 #include <fstream>
-#include <iterator>
 
 namespace korvath {
 
@@ -61,25 +61,26 @@ Raster decodeBmp(const std::string& name, const std::vector<uint8_t>& b) {
     // A new picture: its pixels are written directly, every tile counts as new.
     Raster r(width, height);
     Rgb* out = r.data();
+    const size_t step = bpp / 8;
     for (int y = 0; y < height; ++y) {
-        const size_t row = offset + stride * (bottomUp ? height - 1 - y : y);
-        for (int x = 0; x < width; ++x, ++out) {
-            if (bpp == 8) {
-                *out = palette[b[row + x]];
-            } else {
-                const size_t p = row + static_cast<size_t>(x) * (bpp / 8);
-                *out = rgb(b[p + 2], b[p + 1], b[p]);
-            }
-        }
+        const uint8_t* row = &b[offset + stride * (bottomUp ? height - 1 - y : y)];
+        if (bpp == 8)
+            for (int x = 0; x < width; ++x) *out++ = palette[row[x]];
+        else
+            for (const uint8_t* p = row; p < row + width * step; p += step)
+                *out++ = rgb(p[2], p[1], p[0]);
     }
     return r;
 }
 
 Raster readBmp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) throw DataError(path, 0, "cannot open the file");
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
+    // The whole file in one read: the floor pictures are 12 MB.
+    std::vector<uint8_t> bytes(static_cast<size_t>(std::max<std::streamoff>(0, in.tellg())));
+    in.seekg(0);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!in) throw DataError(path, 0, "cannot read the file");
     return decodeBmp(path, bytes);
 }
 

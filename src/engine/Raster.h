@@ -78,6 +78,11 @@ class Raster {
     void frameRect(int left, int top, int right, int bottom, Rgb c);
     // Copies the w x h rectangle at (sx, sy) of src to (dx, dy).
     void blit(const Raster& src, int sx, int sy, int w, int h, int dx, int dy);
+    // The same, except that where src is black the pixel of `ground` shows
+    // instead, read from (gx, gy) on for the rectangle's top left corner.
+    // Where the ground does not cover the rectangle the copy is a plain blit.
+    void blitOver(const Raster& src, const Raster& ground, int sx, int sy, int w, int h, int dx,
+                  int dy, int gx, int gy);
     void draw(const Raster& src, int dx, int dy) { blit(src, 0, 0, src.w_, src.h_, dx, dy); }
     Raster copy(int sx, int sy, int w, int h) const;
     // Becomes the w x h rectangle at (sx, sy) of src, black where it lies
@@ -100,6 +105,9 @@ class Raster {
   private:
     size_t idx(int x, int y) const { return static_cast<size_t>(y) * w_ + x; }
     void plot(int x, int y, Rgb c, int width);
+    // Clips a copy of the w x h rectangle at (sx, sy) of src to (dx, dy) here;
+    // false when nothing of it is left.
+    bool clipCopy(const Raster& src, int& sx, int& sy, int& w, int& h, int& dx, int& dy) const;
     // Counts a change in every tile the (already clipped) rectangle meets.
     void touch(int left, int top, int right, int bottom);
     int w_ = 0;

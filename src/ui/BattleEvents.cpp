@@ -115,6 +115,7 @@ void TPlayingScreen::connectEvents() {
     menu("ShowWounds", &TPlayingScreen::ShowWoundsClick);
     menu("ShowOverwatch", &TPlayingScreen::ShowOverwatchClick);
     menu("ShowMediKit", &TPlayingScreen::ShowMediKitClick);
+    menu("ClassicFloors", &TPlayingScreen::ClassicFloorsClick);
     menu("IwannaC1", &TPlayingScreen::IwannaC1Click);
     menu("Nodes1", &TPlayingScreen::Nodes1Click);
     menu("Setp1tocoords1", &TPlayingScreen::Setp1tocoords1Click);
@@ -361,6 +362,14 @@ void TPlayingScreen::ShowOverwatchClick() {
 
 void TPlayingScreen::ShowMediKitClick() {
     run({"menu", "ShowHealers"});
+}
+
+void TPlayingScreen::ClassicFloorsClick() {
+    run({"menu", "ClassicFloors"});
+}
+
+void TPlayingScreen::setClassicFloors(bool classic) {
+    handle([&] { showClassicFloors(b_, classic); });
 }
 
 void TPlayingScreen::IwannaC1Click() {

@@ -1,6 +1,7 @@
 #include "TIntroScreen.h"
 
 #include "BattleSummary.h"
+#include "ButtonIcons.h"
 #include "Fonts.h"
 #include "JpegImage.h"
 #include "TIntroForm.h"
@@ -19,7 +20,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
-#include <QStyle>
 #include <QTimer>
 
 #include <cstdio>
@@ -128,8 +128,8 @@ TIntroScreen::TIntroScreen(Battle& battle, SoundPlayer* sound, QWidget* parent)
         label(this, name.constData(), hints[i], 504, 464 + 16 * i, msSansSerifFont(11), Qt::white);
     }
 
-    auto* quit = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
-                                 QStringLiteral("Quit"), this);
+    auto* quit =
+        new QPushButton(buttonIcon(QStringLiteral("Quit_Button")), QStringLiteral("Quit"), this);
     quit->setObjectName("Quit_Button");
     quit->setGeometry(707, 517, 78, 28);
     quit->setDefault(true);

@@ -284,6 +284,7 @@ void TPlayingScreen::buildMenus() {
         a->setCheckable(true);
         a->setChecked(true);
     }
+    entry(options, "ClassicFloors", "Classic black floors")->setCheckable(true);
     QAction* sep = options->addSeparator();
     sep->setObjectName("N1");
     actions_.insert("N1", sep);
@@ -322,7 +323,9 @@ void TPlayingScreen::FormCreate() {
     aimCursor_ = loadCursor(cursorFile("aim.cur"), Qt::CrossCursor);
     const uint32_t seed = b_.rng.seed();
     try {
+        const Raster floors = readFloorArt(b_);
         createBattle(b_);
+        showFloorArt(b_, floors);
     } catch (...) {
         b_.ports.presenter = nullptr;
         throw;

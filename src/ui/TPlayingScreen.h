@@ -75,6 +75,11 @@ class TPlayingScreen : public QMainWindow {
     // standing text ("StatusBar") for a while.
     QStatusBar* statusArea() const;
 
+    // Classic black floors or the scenario's floor art, as the Options entry
+    // "Classic black floors" switches them; the choice outlives the battle.
+    void setClassicFloors(bool classic);
+    bool classicFloors() const { return b_.classicFloors; }
+
     // Full screen on and off (F11 and the Options menu).
     void toggleFullScreen();
 
@@ -159,6 +164,7 @@ class TPlayingScreen : public QMainWindow {
     void ShowWoundsClick();
     void ShowOverwatchClick();
     void ShowMediKitClick();
+    void ClassicFloorsClick();
     void IwannaC1Click();
     void Nodes1Click();
     void Setp1tocoords1Click();

@@ -173,6 +173,10 @@ void TPlayingScreen::sync(bool now) {
     if (closed_) return;
     b_.showRuleState();
     for (auto& [name, control] : b_.controls.all()) syncControl(name, *control);
+    if (QAction* floors = menuEntry("ClassicFloors"); floors->isChecked() != b_.classicFloors) {
+        const QSignalBlocker block(floors);
+        floors->setChecked(b_.classicFloors);
+    }
 
     // The picture inside the panel follows the scroll bars: their positions
     // are the map column at the panel's right edge and the row at its bottom.

@@ -277,6 +277,30 @@ TEST_P(Scenario, OpenFloorIsBlackWhereSoldiersStand) {
     }
 }
 
+// The floor art the screen shows where the terrain is black covers the whole
+// field, is never black itself (that would be no floor) and stays dark, with
+// few bright spots, so that soldiers, target discs and traces stand out.
+TEST_P(Scenario, FloorArtCoversTheFieldAndStaysDark) {
+    const Raster art = readBmp((kGame / "graphics" / (data().name + "Floors.bmp")).string());
+    ASSERT_EQ(art.width(), 2560);
+    ASSERT_EQ(art.height(), 1600);
+    long black = 0, bright = 0;
+    double sum = 0;
+    for (int y = 0; y < art.height(); ++y)
+        for (int x = 0; x < art.width(); ++x) {
+            const Rgb c = art.pixel(x, y);
+            const double light = 0.3 * (c >> 16) + 0.59 * ((c >> 8) & 255) + 0.11 * (c & 255);
+            black += c == 0;
+            bright += light > 100;
+            sum += light;
+        }
+    const long all = 2560L * 1600;
+    EXPECT_EQ(black, 0);
+    EXPECT_GT(sum / all, 12);
+    EXPECT_LT(sum / all, 45);
+    EXPECT_LT(bright, all / 200);
+}
+
 TEST_P(Scenario, EquipmentCoversEveryRoleAndEveryGunHasAmmunition) {
     const Data& d = data();
     const auto& eq = d.text.equipment;

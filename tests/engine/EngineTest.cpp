@@ -151,6 +151,28 @@ TEST(Raster, BlitClipsAtEveryEdge) {
     EXPECT_EQ(dst.pixel(2, 4), 0u);
 }
 
+// Black in the source lets the ground show, read from the ground's own
+// origin, also when the copy is clipped; ground that does not cover the
+// copy is ignored.
+TEST(Raster, BlitOverShowsTheGroundThroughBlack) {
+    Raster src(4, 4, 9);
+    src.setPixel(1, 1, 0);
+    src.setPixel(3, 3, 0);
+    Raster ground(8, 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) ground.setPixel(x, y, rgb(x, y, 1));
+    Raster dst(6, 6, 5);
+    dst.blitOver(src, ground, 0, 0, 4, 4, -1, 3, 2, 1); // src (1, 0) lands on ground (3, 1)
+    const struct {
+        int x, y;
+        Rgb want;
+    } cases[] = {{0, 3, 9}, {0, 4, ground.pixel(3, 2)}, {2, 5, 9}, {2, 3, 9}, {3, 3, 5}, {0, 2, 5}};
+    for (const auto& c : cases) EXPECT_EQ(dst.pixel(c.x, c.y), c.want) << c.x << "," << c.y;
+    Raster plain(6, 6, 5);
+    plain.blitOver(src, Raster(3, 3, 7), 0, 0, 4, 4, 0, 0, 0, 0);
+    EXPECT_EQ(plain.pixel(1, 1), 0u);
+}
+
 TEST(Bmp, RoundTripsAndRejectsDamage) {
     Raster img(5, 3);
     img.setPixel(0, 0, rgb(1, 2, 3));

@@ -2,6 +2,7 @@
 // folder, driven by synthetic mouse, wheel and key events.
 #include "TestData.h"
 #include "engine/Paths.h"
+#include "game/commands/Registry.h"
 #include "game/commands/Scenario.h"
 #include "game/display/Display.h"
 #include "game/state/Battle.h"
@@ -134,6 +135,7 @@ class PlayerWindowTests : public QObject {
     void textsShowWhole();
     void mapViewFollowsTheWindowSize();
     void wheelAndArrowKeysScroll();
+    void floorArtOnlyOnTheScreen();
 };
 
 void PlayerWindowTests::init() {
@@ -428,6 +430,93 @@ void PlayerWindowTests::wheelAndArrowKeysScroll() {
         c.act();
         QVERIFY2(bw.scroll() == middle, c.what);
     }
+}
+
+namespace {
+
+// The same time of day for every reseed, and animations that pass at once:
+// two battles given the same commands come out the same.
+struct SameTime : Clock {
+    uint32_t now = 0;
+    uint32_t ticks() override { return now += 5; }
+    int msSinceMidnight() override { return 36'000'000; }
+};
+struct AtOnce : Presenter {
+    void beat(Beat) override {}
+    void repaint() override {}
+    void letMessagesRun() override {}
+};
+
+struct Played {
+    Raster terrain, screen, classicAfterwards;
+    Screen floors;        // the floor art
+    int framed = 0;       // the selected soldier's square, framed on the screen only
+    bool checked = false; // "Classic black floors" at the end
+};
+
+// Eight Raiders land, each fires a quick shot at the gate, and the Operatives
+// take their turn and fire back; the floors are chosen first.
+Played playWithShots(bool classic) {
+    SameTime clock;
+    AtOnce atOnce;
+    BattleWindow bw(ScenarioId::Korvath);
+    bw.b.ports.clock = &clock;
+    bw.b.ports.presenter = &atOnce;
+    QAction* floors = bw.w->menuEntry("ClassicFloors");
+    if (classic) floors->trigger();
+    const int stars[8][2] = {{9, 22}, {11, 22}, {7, 24}, {13, 24},
+                             {9, 25}, {11, 25}, {7, 27}, {13, 27}};
+    for (int i = 0; i < 8; ++i) {
+        runCommand(bw.b, {"row", std::to_string(i)});
+        runCommand(bw.b, {"square", std::to_string(stars[i][0]), std::to_string(stars[i][1])});
+    }
+    for (int i = 0; i < 8; ++i)
+        for (const char* line :
+             {"button Next", "square 34 24", "button QuickShot", "square 44 24", "button Cancel"}) {
+            std::vector<std::string> words;
+            for (const QString& w : QString(line).split(' ')) words.push_back(w.toStdString());
+            runCommand(bw.b, words);
+        }
+    runCommand(bw.b, {"button", "EndTurn"});
+    bw.w->sync();
+    Played p{bw.b.TerrainBitmap, bw.b.MapImage, {}, {}, 0, false};
+    p.floors.FloorArt = bw.b.FloorArt;
+    if (bw.b.PieceSelected) {
+        const PieceRecord& s = bw.b.Pieces[bw.b.SelectedPiece];
+        p.framed = (s.Y - 1) * kMapWidth + s.X;
+    }
+    if (!classic) floors->trigger();
+    p.classicAfterwards = bw.b.MapImage;
+    p.checked = floors->isChecked();
+    return p;
+}
+
+} // namespace
+
+// The floor art is on the screen copy only: after the same battle with
+// shots the terrain picture the shots read is the same to the byte with
+// classic black floors and without; the screens differ only where the
+// classic one is black, which shows the floor art there; and switching to
+// classic black floors brings back the classic picture.
+void PlayerWindowTests::floorArtOnlyOnTheScreen() {
+    const Played classic = playWithShots(true), art = playWithShots(false);
+    QVERIFY(!art.floors.FloorArt.empty());
+    QVERIFY(classic.checked && art.checked);
+    QVERIFY(classic.terrain == art.terrain);
+    QCOMPARE(classic.framed, art.framed);
+    long shown = 0;
+    for (int y = 0; y < kMapPixelsY; ++y)
+        for (int x = 0; x < kMapPixelsX; ++x) {
+            const Rgb was = classic.screen.pixel(x, y), is = art.screen.pixel(x, y);
+            if (is != was) QVERIFY2(was == 0, qPrintable(QString("%1, %2").arg(x).arg(y)));
+            const bool framed = (y / kSquare) * kMapWidth + x / kSquare + 1 == classic.framed;
+            if (was == 0 && classic.terrain.pixel(x, y) == 0 && !framed) {
+                QCOMPARE(is, art.floors.floorPixel(x, y));
+                ++shown;
+            }
+        }
+    QVERIFY(shown > kMapPixelsX * kMapPixelsY / 4);
+    QVERIFY2(art.classicAfterwards == classic.screen, "classic black floors again");
 }
 
 QTEST_MAIN(PlayerWindowTests)

@@ -1,5 +1,6 @@
 #include "assets/GameFolder.h"
 
+#include "assets/FloorArt.h"
 #include "assets/GlyphTable.h"
 #include "assets/Icon.h"
 #include "assets/Jpeg.h"
@@ -44,6 +45,7 @@ struct Built {
     QImage tiles;
     TextMap map;
     ScenarioText scenario;
+    Raster floors; // the floor art under the open squares
 };
 
 Built buildScenario(const fs::path& src) {
@@ -53,7 +55,16 @@ Built buildScenario(const fs::path& src) {
     b.map = readTextMap((src / "map.txt").string(), b.glyphs);
     const std::string desc = (src / "desc.txt").string();
     b.scenario = parseScenarioText(desc, readText(desc));
+    const std::string floors = (src / "floors.txt").string();
+    b.floors = floorArt(planFloors(b.map, b.glyphs, parseFloorStyles(floors, readText(floors))));
     return b;
+}
+
+// The battlefield as the screen shows it: the floor art wherever it is black.
+QImage withFloors(const QImage& field, const Raster& floors) {
+    Raster shown = toRaster(field);
+    shown.blitOver(toRaster(field), floors, 0, 0, shown.width(), shown.height(), 0, 0, 0, 0);
+    return toImage(shown);
 }
 
 std::vector<fs::path> eventSources(const fs::path& src) {
@@ -82,6 +93,8 @@ void buildGameFolder(const std::string& dataDir, const std::string& outDir) {
         const Built b = buildScenario(src);
         const fs::path scen = out / "scenarios";
         writeBmp(out / "graphics" / s.blocksFile, b.tiles);
+        writeFile((out / "graphics" / (std::string(s.name) + "Floors.bmp")).string(),
+                  encodeBmp(b.floors));
         writeFile((scen / (std::string(s.name) + ".map")).string(), compileMap(b.map));
         writeText((scen / (std::string(s.name) + "GlyphDesc.txt")).string(),
                   glyphDescText(b.glyphs));
@@ -119,6 +132,7 @@ void writePreview(const std::string& dataDir, const std::string& previewDir) {
                   encodePng(b.tiles.scaled(b.tiles.size() * 2)));
         const QImage field = renderBattlefield(b.map, b.tiles, units, b.scenario, 8);
         writeFile((out / (base + "-map.png")).string(), encodePng(field));
+        writeFile((out / (base + "-floors.png")).string(), encodePng(withFloors(field, b.floors)));
         writeFile((out / (base + "-small.png")).string(), encodePng(smallMap(field, s.title)));
         writeFile((out / (base + "-briefing.png")).string(),
                   encodePng(briefingWithText(briefingPicture(), b.scenario.briefing)));

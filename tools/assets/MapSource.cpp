@@ -9,9 +9,6 @@
 
 namespace korvath::assets {
 
-namespace {
-
-// Pictures that fill their square edge to edge, so a wall beside them joins up.
 bool wallLike(const GlyphSource& g) {
     static const std::set<std::string> solid = {
         "wall",         "rock",      "wall-lamp", "wall-banner", "wall-vent",    "wall-pipes",
@@ -19,8 +16,6 @@ bool wallLike(const GlyphSource& g) {
         "machine-wall", "generator", "airlock",   "blastdoor",   "sealed-door"};
     return solid.count(g.painter) > 0;
 }
-
-} // namespace
 
 TextMap parseTextMap(const std::string& name, const std::string& text, const GlyphTable& glyphs) {
     TextMap m;

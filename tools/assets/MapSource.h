@@ -34,6 +34,9 @@ struct TextMap {
     int at(int x, int y) const { return glyph[x][y]; }
 };
 
+// Pictures that fill their square edge to edge, so a wall beside them joins up.
+bool wallLike(const GlyphSource& g);
+
 // Throws DataError naming the file and line for an unknown character, a bad
 // legend line or a grid that is not 80 x 50.
 TextMap parseTextMap(const std::string& name, const std::string& text, const GlyphTable& glyphs);

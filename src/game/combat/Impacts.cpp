@@ -93,8 +93,7 @@ void burnSoldier(Battle& b, int shooter, int i, int x, int y) {
         if (p.Picture >= 1 && p.Picture <= kPictureRows) {
             const Raster& body = b.UnitPictures[p.Picture][kDeadFrame];
             b.TerrainBitmap.draw(body, (x - 1) * kSquare, (y - 1) * kSquare);
-            b.MapImage.draw(body, (x - 1) * kSquare, (y - 1) * kSquare);
-            b.markDirty((x - 1) * kSquare, (y - 1) * kSquare, x * kSquare, y * kSquare);
+            b.showPicture(body, (x - 1) * kSquare, (y - 1) * kSquare);
         }
     }
     if (p.Wounds < 1) p.Frame = kDeadFrame;
@@ -136,9 +135,7 @@ void FlameBurst(Battle& b, int shooter, double x, double y, int d) {
             if (c.Solidity == 0 && c.Glyph != kOccupiedGlyph) {
                 c.Glyph = static_cast<uint8_t>(kFirstFlameGlyph + b.rng.random(3));
                 c.Solidity = 2;
-                const int l = (sx - 1) * kSquare, t = (sy - 1) * kSquare;
-                b.MapImage.draw(b.glyph(c.Glyph).Picture, l, t);
-                b.markDirty(l, t, l + kSquare, t + kSquare);
+                b.showPicture(b.glyph(c.Glyph).Picture, (sx - 1) * kSquare, (sy - 1) * kSquare);
             }
             if (c.Solidity == 1) {
                 const int i = livingSoldierAt(b, sx, sy);

@@ -95,8 +95,7 @@ struct SavedArea {
                     b.copySquare(tx + 1, ty + 1);
                     continue;
                 }
-                b.MapImage.blit(b.TerrainBitmap, l, t, r - l, bottom - t, l, t);
-                b.markDirty(l, t, r, bottom);
+                b.showRectFrom(b.TerrainBitmap, l, t, r - l, bottom - t);
             }
     }
 };

@@ -122,6 +122,7 @@ const MenuEntry kMenu[] = {
     {"ShowWounds", nullptr, ShowWoundsClick},
     {"ShowOverwatch", nullptr, ShowOverwatchClick},
     {"ShowHealers", nullptr, ShowMediKitClick},
+    {"ClassicFloors", nullptr, ClassicFloorsClick},
     {"IwannaC", &Controls::IwannaC1, IwannaC1Click},
     {"Nodes", &Controls::Nodes1, Nodes1Click},
     {"SetP1", &Controls::Setp1tocoords1, Setp1tocoords1Click},

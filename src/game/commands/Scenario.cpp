@@ -177,6 +177,7 @@ void createBattle(Battle& b) {
     b.waveNames = std::move(s.waveNames);
 
     b.resetPictures();
+    b.FloorArt = Raster(); // until the window asks for it
     b.controls.MapPanel.text.clear();
     // The view as the window first shows it; the window tells a new size.
     b.controls.ScrollTop.setRange(kMapPanelWidth, kMapPixelsX);
@@ -229,6 +230,23 @@ void createBattle(Battle& b) {
     b.showRuleState();
 }
 
+Raster readFloorArt(const Battle& b) {
+    const std::string path = gamePath(b.AppDir, "\\graphics\\" + b.ScenarioName + "Floors.bmp");
+    if (!fileExists(path)) return {};
+    Raster art = readBmp(path);
+    if (art.width() != kMapPixelsX || art.height() != kMapPixelsY)
+        throw DataError(path, 0,
+                        "the picture is " + std::to_string(art.width()) + " x " +
+                            std::to_string(art.height()) + ", not " + std::to_string(kMapPixelsX) +
+                            " x " + std::to_string(kMapPixelsY));
+    return art;
+}
+
+void showFloorArt(Battle& b, const Raster& art) {
+    b.setFloorArt(art);
+    if (b.floorsShown()) b.recomposeFrom(b.TerrainBitmap);
+}
+
 void showBattle(Battle& b) {
     b.TurnNumber = 1;
     b.RecentPieces.fill(0);
@@ -248,6 +266,7 @@ void closeBattle(Battle& b) {
     if (b.windowOpen) countTheBattle(b);
     b.TerrainBitmap = Raster();
     b.MapImage = Raster();
+    b.FloorArt = Raster();
     b.syncedTiles.clear();
     b.forgetDrawings();
     for (auto& row : b.UnitPictures)

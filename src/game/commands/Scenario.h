@@ -16,6 +16,13 @@ void chooseScenario(Battle& b, ScenarioId which, int difficulty);
 // scenario into the tables, draws the map, fills the deployment list. Throws
 // DataError (file, line, reason) and then leaves the battle exactly as it was.
 void createBattle(Battle& b);
+// The floor art the window shows under the open squares (the headless
+// driver has no screen to show it on): graphics/<scenario>Floors.bmp, a
+// picture of the whole battlefield, read before the battle is created (empty
+// without the file; DataError for a picture of another size or none at all)
+// and shown once it is.
+Raster readFloorArt(const Battle& b);
+void showFloorArt(Battle& b, const Raster& art);
 // The window is shown (FormShow) / activated (FormActivate) / closed (FormClose).
 void showBattle(Battle& b);
 void activateBattle(Battle& b);

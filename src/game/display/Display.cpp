@@ -129,6 +129,21 @@ void centreOn(Battle& b, int px, int py) {
         v.setPosition(v.min);
 }
 
+// The selected soldier's frame goes on the screen copy only; the next copy of
+// the square from the terrain picture wipes it. A white line under a black
+// dotted one: black and white dashes.
+void frameSoldier(Battle& b, const PieceRecord& p) {
+    const int x0 = (p.X - 1) * kSquare, y0 = (p.Y - 1) * kSquare;
+    const std::vector<Point> frame = {{x0 + 1, y0 + 1},
+                                      {x0 + 30, y0 + 1},
+                                      {x0 + 30, y0 + 30},
+                                      {x0 + 1, y0 + 30},
+                                      {x0 + 1, y0 + 1}};
+    b.MapImage.polyline(frame, kSelectionFrameGap, 1, false);
+    b.MapImage.polyline(frame, kSelectionFrameColour, 1, true);
+    b.markDirty(x0, y0, x0 + kSquare, y0 + kSquare);
+}
+
 void toggleMarker(Battle& b, bool& shown) {
     shown = !shown;
     placePieces(b);
@@ -251,18 +266,7 @@ void FocusPiece(Battle& b, int i) {
     const PieceRecord& p = b.Pieces[i];
     centreOn(b, p.X * kSquare, p.Y * kSquare);
     if (b.PieceSelected && b.HumanTurn) {
-        // The frame goes on the screen copy only; the next copy of the square
-        // from the terrain picture wipes it.
-        // A white line under a black dotted one: black and white dashes.
-        const int x0 = (p.X - 1) * kSquare, y0 = (p.Y - 1) * kSquare;
-        const std::vector<Point> frame = {{x0 + 1, y0 + 1},
-                                          {x0 + 30, y0 + 1},
-                                          {x0 + 30, y0 + 30},
-                                          {x0 + 1, y0 + 30},
-                                          {x0 + 1, y0 + 1}};
-        b.MapImage.polyline(frame, kSelectionFrameGap, 1, false);
-        b.MapImage.polyline(frame, kSelectionFrameColour, 1, true);
-        b.markDirty(x0, y0, x0 + kSquare, y0 + kSquare);
+        frameSoldier(b, p);
         ShowPieceStats(b, i);
     }
 }
@@ -284,6 +288,19 @@ void ShowOverwatchClick(Battle& b) {
 }
 void ShowMediKitClick(Battle& b) {
     toggleMarker(b, b.showHealers);
+}
+
+void showClassicFloors(Battle& b, bool classic) {
+    if (b.classicFloors == classic) return;
+    b.classicFloors = classic;
+    if (b.MapImage.empty()) return; // no battle on the screen
+    b.recomposeFrom(b.TerrainBitmap);
+    if (b.PieceSelected && b.HumanTurn && isPiece(b, b.SelectedPiece))
+        frameSoldier(b, b.Pieces[b.SelectedPiece]);
+}
+
+void ClassicFloorsClick(Battle& b) {
+    showClassicFloors(b, !b.classicFloors);
 }
 
 void myidlehandler(Battle& b, int mouseX, int mouseY, int winLeft, int winTop, int winWidth,

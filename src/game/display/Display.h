@@ -59,6 +59,13 @@ void ShowWoundsClick(Battle& b);
 void ShowOverwatchClick(Battle& b);
 void ShowMediKitClick(Battle& b);
 
+// Classic black floors, or the scenario's floor art wherever the terrain
+// picture is black: the whole screen copy is made again (the developer's
+// sight traces go), the selected soldier keeps his frame and the view stays.
+// The choice lasts from battle to battle.
+void showClassicFloors(Battle& b, bool classic);
+void ClassicFloorsClick(Battle& b);
+
 // Edge scrolling, one idle step: mouse and window rectangle in screen
 // coordinates. Scrolls one square towards every window edge the mouse touches,
 // then waits 30 ms.
