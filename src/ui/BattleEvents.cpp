@@ -3,6 +3,8 @@
 // so the window itself decides nothing: it translates Qt's events into the
 // rules' terms and mirrors the controls model afterwards.
 
+#include "BattleAids.h"
+#include "Settings.h"
 #include "TNodeForm.h"
 #include "TPlayingScreen.h"
 #include "game/commands/Commands.h"
@@ -366,6 +368,7 @@ void TPlayingScreen::ShowMediKitClick() {
 
 void TPlayingScreen::ClassicFloorsClick() {
     run({"menu", "ClassicFloors"});
+    aids_->settings().setClassicFloors(b_.classicFloors);
 }
 
 void TPlayingScreen::setClassicFloors(bool classic) {

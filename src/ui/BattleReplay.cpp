@@ -53,6 +53,15 @@ std::string TPlayingScreen::keepReplayAfterError() {
     return path;
 }
 
+void TPlayingScreen::keepReplayBesideAutosave() {
+    if (recording_.empty()) return;
+    try {
+        saveReplay(savedGamesFolder(b_) + "/autosave_" + b_.ScenarioName + ".kvs");
+    } catch (const DataError&) {
+        // The autosave beside it has said what is wrong with the folder.
+    }
+}
+
 ReplayPlayer* TPlayingScreen::playReplay(ReplayScript script, const std::string& fileName) {
     replay_ = new ReplayPlayer(this, std::move(script), fileName);
     return replay_;

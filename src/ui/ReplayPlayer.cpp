@@ -1,5 +1,7 @@
 #include "ReplayPlayer.h"
 
+#include "BattleAids.h"
+#include "Settings.h"
 #include "TPlayingScreen.h"
 #include "engine/ShownText.h"
 #include "game/commands/Registry.h"
@@ -61,6 +63,8 @@ ReplayPlayer::ReplayPlayer(TPlayingScreen* window, ReplayScript script, std::str
     b_.ports.watcher = &meanwhile_;
     window->setReplaying(true);
     buildBar();
+    // At the pace the player chose for his own battles, to begin with.
+    setSpeed(static_cast<Speed>(window->aids()->settings().animationSpeed()));
     qApp->installEventFilter(this);
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &ReplayPlayer::tick);

@@ -32,6 +32,7 @@ const KeyInfo& info(Settings::Key k) {
         {"animation/speed", Kind::Choice, 0, 0, 2, {"normal", "fast", "instant"}},
         {"sound/volume", Kind::Number, 100, 0, 100},
         {"sound/muted", Kind::Flag, 0},
+        {"display/classicFloors", Kind::Flag, 0},
     };
     return table[static_cast<int>(k)];
 }

@@ -40,6 +40,8 @@ class Settings {
     void setVolume(int percent) { set(Key::Volume, percent); }
     bool muted() const { return flag(Key::Muted); }
     void setMuted(bool on) { setFlag(Key::Muted, on); }
+    bool classicFloors() const { return flag(Key::ClassicFloors); }
+    void setClassicFloors(bool on) { setFlag(Key::ClassicFloors, on); }
 
     QString fileName() const { return file_; }
     // The warning given when the file was read; empty when all was well.
@@ -52,9 +54,10 @@ class Settings {
         SeenEnemies,
         AnimationSpeed,
         Volume,
-        Muted
+        Muted,
+        ClassicFloors
     };
-    static constexpr int kKeys = static_cast<int>(Key::Muted) + 1;
+    static constexpr int kKeys = static_cast<int>(Key::ClassicFloors) + 1;
 
   private:
     static int index(Key k) { return static_cast<int>(k); }

@@ -339,6 +339,8 @@ void TPlayingScreen::FormCreate() {
     // The rules see the map panel as it is now, whatever the window's size.
     const QSize view = control("MapPanel")->size();
     runCommand(b_, {"view", std::to_string(view.width()), std::to_string(view.height())});
+    // The floors as the player last chose them; the rules never see them.
+    showClassicFloors(b_, aids_->settings().classicFloors());
     idleTimer_.setSingleShot(true);
     idleTimer_.start(kIdleGap);
     sync();
@@ -362,7 +364,9 @@ void TPlayingScreen::WindowPresenter::letMessagesRun() {
 
 void TPlayingScreen::WindowPresenter::playerTurnBegins() {
     // A replay's battle is not the player's to keep.
-    if (!w_->replaying_) w_->aids_->playerTurnBegins();
+    if (w_->replaying_) return;
+    w_->aids_->playerTurnBegins();
+    w_->keepReplayBesideAutosave();
 }
 
 } // namespace korvath

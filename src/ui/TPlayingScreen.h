@@ -173,6 +173,8 @@ class TPlayingScreen : public QMainWindow {
     // After an unexpected error the battle so far is kept as a replay; where
     // it went, or "" when it could not be written.
     std::string keepReplayAfterError();
+    // The battle so far as "autosave_<scenario>.kvs" beside the autosaves.
+    void keepReplayBesideAutosave();
     void IdleTick();
     void FormShow();
     void FormActivate();

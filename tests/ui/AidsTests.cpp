@@ -20,8 +20,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 
 using namespace korvath;
@@ -334,6 +336,10 @@ void AidsTests::autosaveWritesRotatesAndTellsAFailureOnce() {
                  QStringList(
                      {"autosave1_korvath.map", "autosave2_korvath.map", "autosave3_korvath.map"}));
         QVERIFY(f.dialogs.texts.empty()); // silently
+        // The battle so far lies beside them as a replay.
+        std::ifstream replay(f.savedGames() + "/autosave_korvath.kvs");
+        QVERIFY(std::find(std::istream_iterator<std::string>(replay), {}, "replay") !=
+                std::istream_iterator<std::string>());
     }
     // Nowhere to save: the information line says so once; the battle goes on.
     test::TempDir blocked;

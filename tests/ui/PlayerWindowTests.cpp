@@ -463,7 +463,7 @@ Played playWithShots(bool classic) {
     bw.b.ports.clock = &clock;
     bw.b.ports.presenter = &atOnce;
     QAction* floors = bw.w->menuEntry("ClassicFloors");
-    if (classic) floors->trigger();
+    if (floors->isChecked() != classic) floors->trigger();
     const int stars[8][2] = {{9, 22}, {11, 22}, {7, 24}, {13, 24},
                              {9, 25}, {11, 25}, {7, 27}, {13, 27}};
     for (int i = 0; i < 8; ++i) {
@@ -485,7 +485,7 @@ Played playWithShots(bool classic) {
         const PieceRecord& s = bw.b.Pieces[bw.b.SelectedPiece];
         p.framed = (s.Y - 1) * kMapWidth + s.X;
     }
-    if (!classic) floors->trigger();
+    if (!floors->isChecked()) floors->trigger();
     p.classicAfterwards = bw.b.MapImage;
     p.checked = floors->isChecked();
     return p;
