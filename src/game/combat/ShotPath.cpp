@@ -1,6 +1,7 @@
 #include "game/combat/ShotPath.h"
 #include "game/state/Pieces.h"
 
+#include "game/combat/PixelMath.h"
 #include "game/combat/Sight.h"
 
 #include <cmath>
@@ -9,17 +10,9 @@ namespace korvath {
 
 namespace {
 
-int trunc(double v) {
-    return static_cast<int>(v);
-}
-int nearest(double v) {
-    return static_cast<int>(std::nearbyint(v));
-}
-
-// The square of a pixel inside the picture.
-int squareOf(int pixel) {
-    return pixel / kSquare + 1;
-}
+using pixel_math::nearest;
+using pixel_math::squareOf;
+using pixel_math::trunc;
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "game/combat/Sight.h"
+#include "game/combat/PixelMath.h"
 #include "game/state/Pieces.h"
 
 #include <algorithm>
@@ -11,17 +12,9 @@ namespace korvath {
 
 namespace {
 
-int trunc(double v) {
-    return static_cast<int>(v);
-}
-int nearest(double v) {
-    return static_cast<int>(std::nearbyint(v));
-}
-
-// Pixel coordinate to square number (1-based), dividing toward zero.
-int squareOf(int pixel) {
-    return pixel / kSquare + 1;
-}
+using pixel_math::nearest;
+using pixel_math::squareOf;
+using pixel_math::trunc;
 
 bool insidePicture(double x, double y) {
     return x >= 0.0 && y >= 0.0 && x < kMapPixelsX && y < kMapPixelsY;
