@@ -93,6 +93,8 @@ void buildGameFolder(const std::string& dataDir, const std::string& outDir) {
         const Built b = buildScenario(src);
         const fs::path scen = out / "scenarios";
         writeBmp(out / "graphics" / s.blocksFile, b.tiles);
+        writeText((out / "graphics" / fs::path(s.blocksFile).replace_extension(".joins")).string(),
+                  wallJoinsText(wallJoinsOf(b.glyphs)));
         writeFile((out / "graphics" / (std::string(s.name) + "Floors.bmp")).string(),
                   encodeBmp(b.floors));
         writeFile((scen / (std::string(s.name) + ".map")).string(), compileMap(b.map));

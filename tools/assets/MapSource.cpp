@@ -17,6 +17,21 @@ bool wallLike(const GlyphSource& g) {
     return solid.count(g.painter) > 0;
 }
 
+WallJoins wallJoinsOf(const GlyphTable& glyphs) {
+    WallJoins w;
+    for (int g = 1; g <= 156; ++g) {
+        const GlyphSource& s = glyphs.glyphs[g];
+        if (!wallLike(s)) continue;
+        w.joins[g] = true;
+        // A family: sixteen pieces of one picture, numbered 0..15 along the range.
+        bool family = s.arg == 0 && g + kWallFamilySize - 1 <= 156;
+        for (int k = 1; family && k < kWallFamilySize; ++k)
+            family = glyphs.glyphs[g + k].painter == s.painter && glyphs.glyphs[g + k].arg == k;
+        if (family) w.families.push_back(g);
+    }
+    return w;
+}
+
 TextMap parseTextMap(const std::string& name, const std::string& text, const GlyphTable& glyphs) {
     TextMap m;
     enum { Start, Legend, Grid, Done } part = Start;
@@ -68,17 +83,13 @@ TextMap parseTextMap(const std::string& name, const std::string& text, const Gly
             m.glyph[x][y] = e.family() ? 0 : e.first;
         }
     auto joins = [&](int x, int y) {
-        if (x < 1 || y < 1 || x > 80 || y > 50) return true;
         const LegendEntry& e = m.legend.at(m.rows[y - 1][x - 1]);
         return e.family() || wallLike(glyphs.glyphs[e.first]);
     };
     for (int x = 1; x <= 80; ++x)
         for (int y = 1; y <= 50; ++y) {
             const LegendEntry& e = m.legend.at(m.rows[y - 1][x - 1]);
-            if (!e.family()) continue;
-            const int mask = (joins(x, y - 1) ? 1 : 0) | (joins(x + 1, y) ? 2 : 0) |
-                             (joins(x, y + 1) ? 4 : 0) | (joins(x - 1, y) ? 8 : 0);
-            m.glyph[x][y] = e.first + mask;
+            if (e.family()) m.glyph[x][y] = joinedWallPiece(e.first, x, y, joins);
         }
     return m;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "assets/GlyphTable.h"
+#include "engine/WallJoins.h"
 
 #include <array>
 #include <cstdint>
@@ -36,6 +37,8 @@ struct TextMap {
 
 // Pictures that fill their square edge to edge, so a wall beside them joins up.
 bool wallLike(const GlyphSource& g);
+// The families and joining glyphs of a tile set, for the scenario editor.
+WallJoins wallJoinsOf(const GlyphTable& glyphs);
 
 // Throws DataError naming the file and line for an unknown character, a bad
 // legend line or a grid that is not 80 x 50.

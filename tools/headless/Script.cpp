@@ -7,6 +7,7 @@
 #include "game/commands/Recording.h"
 #include "game/commands/Registry.h"
 #include "game/commands/Scenario.h"
+#include "game/files/ScenarioFolders.h"
 #include "game/state/Fields.h"
 
 #include <cctype>
@@ -16,6 +17,7 @@
 #include <functional>
 #include <istream>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <utility>
@@ -250,20 +252,26 @@ void ScriptRunner::replay(const std::vector<std::string>& args) {
 }
 
 void ScriptRunner::start(const std::vector<std::string>& args) {
-    need(args, 1, "start korvath|vexlar [DIFFICULTY]");
-    ScenarioId which;
-    if (args[0] == "korvath")
-        which = ScenarioId::Korvath;
-    else if (args[0] == "vexlar")
-        which = ScenarioId::Vexlar;
-    else
-        throw ScriptError("unknown scenario \"" + args[0] + "\" (korvath or vexlar)");
+    need(args, 1, "start korvath|vexlar|FOLDER [DIFFICULTY]");
     const int difficulty = args.size() > 1 ? number(args[1], "the difficulty") : 3;
     if (difficulty < 1 || difficulty > 8) throw ScriptError("the difficulty must be 1..8");
+    // A player's scenario is named by its folder; its manifest is read first,
+    // so a bad one stops the script before the running battle changes.
+    std::optional<FoundScenario> own;
+    if (args[0] != "korvath" && args[0] != "vexlar") {
+        if (!std::filesystem::is_directory(args[0]))
+            throw ScriptError("unknown scenario \"" + args[0] +
+                              "\" (korvath, vexlar or the folder of a scenario)");
+        own = readScenarioFolder(std::filesystem::absolute(args[0]).lexically_normal().string());
+    }
 
     Battle& b = *battle_;
     if (b.windowOpen) closeBattle(b);
-    chooseScenario(b, which, difficulty);
+    if (own)
+        chooseScenario(b, own->manifest, own->folder, difficulty);
+    else
+        chooseScenario(b, args[0] == "korvath" ? ScenarioId::Korvath : ScenarioId::Vexlar,
+                       difficulty);
     createBattle(b);
     showBattle(b);
     activateBattle(b);

@@ -1,6 +1,7 @@
 // korvath-headless: plays a battle from a script and prints the state as JSON.
 #include "Script.h"
 #include "engine/Paths.h"
+#include "game/editor/Check.h"
 
 #include <fstream>
 #include <iostream>
@@ -10,11 +11,14 @@ namespace {
 
 void usage(std::ostream& out) {
     out << "Usage: korvath-headless [--data DIR] [SCRIPT]\n"
+           "       korvath-headless [--data DIR] --check FOLDER\n"
            "Play a battle of Korvath without a window: read commands, one a line, from\n"
            "SCRIPT or standard input, and print the battle's state as JSON at each dump.\n"
            "\n"
            "Options:\n"
            "  --data DIR      the game folder (default: the one the game itself would use)\n"
+           "  --check FOLDER  check the scenario in FOLDER as the editor's Check does and\n"
+           "                  print what it found; status 0 when it found no problem, 2 else\n"
            "  -h, --help      show this help and exit\n"
            "  -v, --version   show the version and exit\n"
            "\n"
@@ -28,10 +32,13 @@ void usage(std::ostream& out) {
 int main(int argc, char** argv) {
     std::string dataDir;
     std::string script;
+    std::string check;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--data" && i + 1 < argc) {
             dataDir = argv[++i];
+        } else if (a == "--check" && i + 1 < argc) {
+            check = argv[++i];
         } else if (a == "--help" || a == "-h") {
             usage(std::cout);
             return 0;
@@ -52,6 +59,11 @@ int main(int argc, char** argv) {
     }
     if (dataDir.empty()) dataDir = korvath::findAppDir(korvath::executablePath(argv[0]));
 
+    if (!check.empty()) {
+        const korvath::CheckReport report = korvath::checkScenario(dataDir, check);
+        std::cout << report.text();
+        return report.passed() ? 0 : 2;
+    }
     korvath::ScriptRunner runner(dataDir, std::cout, std::cerr);
     if (script.empty() || script == "-") return runner.run(std::cin, "standard input");
     std::ifstream in(script);

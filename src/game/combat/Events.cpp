@@ -5,6 +5,7 @@
 #include "engine/TextFile.h"
 #include "game/display/Display.h"
 #include "game/files/ScenarioFiles.h"
+#include "game/files/ScenarioPaths.h"
 
 #include <optional>
 
@@ -80,10 +81,9 @@ void readSections(Battle& b, TextFile& f) {
 } // namespace
 
 void RunEventFile(Battle& b, const std::string& name) {
-    const std::string path = gamePath(b.AppDir, "\\scenarios\\" + b.ScenarioName + name + ".txt");
     std::optional<TextFile> file;
     try {
-        file = TextFile::load(path);
+        file = TextFile::load(scenarioFilePath(b, b.ScenarioName + name + ".txt"));
     } catch (const DataError& e) {
         b.warning(e.what()); // the map and the soldiers stay as they were
         return;

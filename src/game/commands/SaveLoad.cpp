@@ -31,8 +31,9 @@ void finishInterruptedSavesIn(const FileQuestion& q) {
 
 FileQuestion savedGameQuestion(const Battle& b) {
     FileQuestion q{savedGamesFolder(b), "Saved Games|*" + b.ScenarioName + ".map", "*.map", {}};
-    for (const auto& folder : {gamePath(b.AppDir, "\\savedgames"), userSavedGamesFolder()})
-        if (folder != q.initialDir) q.otherFolders.push_back(folder);
+    for (const auto& saves : {gamePath(b.AppDir, "\\savedgames"), userSavedGamesFolder()})
+        if (const std::string folder = scenarioSaves(b, saves); folder != q.initialDir)
+            q.otherFolders.push_back(folder);
     return q;
 }
 

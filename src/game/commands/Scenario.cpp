@@ -8,6 +8,7 @@
 #include "game/commands/DeveloperAids.h"
 #include "game/display/Display.h"
 #include "game/files/ScenarioFiles.h"
+#include "game/files/ScenarioPaths.h"
 
 namespace korvath {
 
@@ -53,27 +54,26 @@ LoadedScenario readScenario(const Battle& b) {
         if (!fileExists(path)) throw DataError(path, 0, "cannot open the file");
     }
 
-    const std::string blocks = gamePath(dir, "\\graphics\\" + b.BlocksFile);
+    const std::string blocks = graphicsFilePath(b, b.BlocksFile);
     const Raster sheet = readBmp(blocks);
     requireSheet(sheet, blocks, 12, 13);
     for (int r = 0; r < 12; ++r)
         for (int c = 0; c < 13; ++c) s.tiles[1 + r * 13 + c] = cutPicture(sheet, r, c);
 
-    s.map = readMapFile(gamePath(dir, "\\scenarios\\" + b.ScenarioName + ".map"));
+    s.map = readMapFile(scenarioFilePath(b, b.ScenarioName + ".map"));
 
     for (int g = 0; g <= kMaxGlyphs; ++g)
         s.glyphTexts[g] = {b.Glyphs[g].Description, b.Glyphs[g].Action};
-    TextFile glyphFile =
-        TextFile::load(gamePath(dir, "\\scenarios\\" + b.ScenarioName + "GlyphDesc.txt"));
+    TextFile glyphFile = TextFile::load(scenarioFilePath(b, b.ScenarioName + "GlyphDesc.txt"));
     applyGlyphFile(glyphFile, s.glyphTexts);
 
-    const std::string unitsPath = gamePath(dir, "\\graphics\\" + b.UnitsFile);
+    const std::string unitsPath = graphicsFilePath(b, b.UnitsFile);
     const Raster units = readBmp(unitsPath);
     requireSheet(units, unitsPath, kPictureRows, kPictureFrames);
     for (int r = 0; r < kPictureRows; ++r)
         for (int c = 0; c < kPictureFrames; ++c) s.units[r + 1][c + 1] = cutPicture(units, r, c);
 
-    TextFile desc = TextFile::load(gamePath(dir, "\\scenarios\\" + b.ScenarioName + "Desc.txt"));
+    TextFile desc = TextFile::load(scenarioFilePath(b, b.ScenarioName + "Desc.txt"));
     s.description = readScenarioDescription(desc, b.Difficulty);
     return s;
 }
@@ -132,24 +132,24 @@ void countTheBattle(Battle& b) {
 
 } // namespace
 
-void chooseScenario(Battle& b, ScenarioId which, int difficulty) {
+void chooseScenario(Battle& b, const ScenarioManifest& m, const std::string& folder,
+                    int difficulty) {
     b.Difficulty = static_cast<uint8_t>(std::clamp(difficulty, 1, 8));
-    if (which == ScenarioId::Korvath) {
-        b.ScenarioName = "korvath";
-        b.BlocksFile = "blocks.bmp";
-        b.ObjectiveX = 54;
-        b.ObjectiveY = 27;
-    } else {
-        b.ScenarioName = "vexlar";
-        b.BlocksFile = "Vexlar_blocks.bmp";
-        b.ObjectiveX = 38;
-        b.ObjectiveY = 41;
-    }
-    b.UnitsFile = "UnitsOriginal.bmp";
+    b.ScenarioName = m.ScenarioName;
+    b.BlocksFile = m.BlocksFile;
+    b.UnitsFile = m.UnitsFile;
+    b.ObjectiveX = static_cast<uint8_t>(m.ObjectiveX);
+    b.ObjectiveY = static_cast<uint8_t>(m.ObjectiveY);
+    b.ScenarioFolder = folder;
+    b.ScenarioTitle = m.Title;
     b.VsComputer = 1;
     b.HumanSide = Side::Raiders;
     b.SideNames[Side::Raiders] = "Raiders";
     b.SideNames[Side::Operatives] = "Operatives";
+}
+
+void chooseScenario(Battle& b, ScenarioId which, int difficulty) {
+    chooseScenario(b, shippedScenarios()[which == ScenarioId::Korvath ? 0 : 1], {}, difficulty);
 }
 
 void createBattle(Battle& b) {
@@ -231,8 +231,8 @@ void createBattle(Battle& b) {
 }
 
 Raster readFloorArt(const Battle& b) {
-    const std::string path = gamePath(b.AppDir, "\\graphics\\" + b.ScenarioName + "Floors.bmp");
-    if (!fileExists(path)) return {};
+    const std::string path = ownGraphicsFilePath(b, b.ScenarioName + "Floors.bmp");
+    if (path.empty() || !fileExists(path)) return {};
     Raster art = readBmp(path);
     if (art.width() != kMapPixelsX || art.height() != kMapPixelsY)
         throw DataError(path, 0,
@@ -309,7 +309,7 @@ void endDeployment(Battle& b) {
 
 std::vector<std::string> briefingLines(const Battle& b) {
     std::vector<std::string> out;
-    TextFile f = TextFile::load(gamePath(b.AppDir, "\\scenarios\\" + b.ScenarioName + "Desc.txt"));
+    TextFile f = TextFile::load(scenarioFilePath(b, b.ScenarioName + "Desc.txt"));
     while (!f.atEnd() && f.readLine() != ": Scenario Description") {
     }
     while (!f.atEnd()) {
@@ -321,6 +321,11 @@ std::vector<std::string> briefingLines(const Battle& b) {
 }
 
 std::string briefingPicturePath(const Battle& b) {
+    if (!b.ScenarioFolder.empty()) {
+        // A player's scenario may bring its own; else the Vexlar's, the common one.
+        const std::string own = ownGraphicsFilePath(b, b.ScenarioName + "IntroPic.bmp");
+        return own.empty() ? gamePath(b.AppDir, "\\graphics\\KorvathIntroPic.bmp") : own;
+    }
     if (b.ScenarioName == "korvath")
         return gamePath(b.AppDir, "\\graphics\\" + b.ScenarioName + "IntroPic.bmp");
     if (b.ScenarioName == "vexlar") return gamePath(b.AppDir, "\\graphics\\KorvathIntroPic.bmp");
@@ -328,9 +333,7 @@ std::string briefingPicturePath(const Battle& b) {
 }
 
 std::string scenarioTitle(const Battle& b) {
-    if (b.ScenarioName == "korvath") return "Korvath Tamberhold";
-    if (b.ScenarioName == "vexlar") return "Starship Vexlar F-242";
-    return b.ScenarioName;
+    return b.ScenarioTitle.empty() ? b.ScenarioName : b.ScenarioTitle;
 }
 
 } // namespace korvath

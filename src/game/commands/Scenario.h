@@ -1,4 +1,5 @@
 #pragma once
+#include "game/files/ScenarioManifest.h"
 #include "game/state/Battle.h"
 
 #include <string>
@@ -11,6 +12,10 @@ enum class ScenarioId { Korvath, Vexlar };
 // The front screen's choice (BeginButtonClick steps 1, 3 and 4): fixes the
 // scenario settings and the difficulty (1..8).
 void chooseScenario(Battle& b, ScenarioId which, int difficulty);
+// The same for a scenario of its manifest; `folder` holds a player's
+// scenario's files ("" for the two that come with the game).
+void chooseScenario(Battle& b, const ScenarioManifest& m, const std::string& folder,
+                    int difficulty);
 
 // Creating the battle window (FormCreate): reads every file of the chosen
 // scenario into the tables, draws the map, fills the deployment list. Throws

@@ -222,9 +222,16 @@ std::string userSavedGamesFolder() {
 std::string savedGamesFolder(const BattleState& b) {
     const std::string own = gamePath(b.AppDir, "\\savedgames");
     // An installed game's folder belongs to the system, even to root.
-    if (writableFolder(own) && !isInstalledGameFolder(b.AppDir)) return own;
+    if (writableFolder(own) && !isInstalledGameFolder(b.AppDir)) return scenarioSaves(b, own);
     const std::string user = userSavedGamesFolder();
-    return user.empty() ? own : user;
+    return scenarioSaves(b, user.empty() ? own : user);
+}
+
+std::string scenarioSaves(const BattleState& b, const std::string& savedGames) {
+    if (b.ScenarioFolder.empty() || savedGames.empty()) return savedGames;
+    fs::path folder = fs::path(b.ScenarioFolder).lexically_normal();
+    if (!folder.has_filename()) folder = folder.parent_path();
+    return (fs::path(savedGames) / "scenarios" / folder.filename()).string();
 }
 
 } // namespace korvath

@@ -62,6 +62,9 @@ SavedGame readSavedGame(const std::string& txt, const std::string& dat, const st
 // player's data folder ($XDG_DATA_HOME/korvath/savedgames) when the game
 // folder is not writable.
 std::string savedGamesFolder(const BattleState& b);
+// A player's scenario keeps its saved games apart from every other
+// scenario's, in savedgames/scenarios/FOLDER (FOLDER: its folder's name).
+std::string scenarioSaves(const BattleState& b, const std::string& savedGames);
 std::string userSavedGamesFolder();
 
 } // namespace korvath

@@ -59,6 +59,10 @@ struct BattleState {
     std::string ScenarioName;
     std::string BlocksFile;
     std::string UnitsFile;
+    // A player's own scenario: the folder its files are in (empty for the two
+    // that come with the game) and the name the player knows it by.
+    std::string ScenarioFolder;
+    std::string ScenarioTitle;
     uint8_t VsComputer = 1;
     uint8_t HumanSide = Side::Raiders;
     uint8_t CurrentSide = Side::Raiders;
