@@ -4,8 +4,7 @@
 #   tools/fuzz.sh NAME SECONDS [libFuzzer options...]
 #
 # NAME is bmp, ustar, numbers, scenario, scenariofolder, events, savedgame or
-# script. Builds
-# the target with clang, libFuzzer, AddressSanitizer and
+# script. Builds the target with clang, libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer in build-fuzz/ (installing clang when it is
 # missing), then runs it at the lowest priority from its seed corpus and
 # dictionary. The inputs it finds worth keeping go to build-fuzz/corpus/NAME/;
