@@ -56,7 +56,9 @@ void TIntroForm::FormActivate() {
 }
 
 void TIntroForm::FormShow() {
-    if (b_.ScenarioName != "korvath" && b_.ScenarioName != "vexlar") return;
+    // The two shipped scenarios by name, and every player's scenario.
+    if (b_.ScenarioFolder.empty() && b_.ScenarioName != "korvath" && b_.ScenarioName != "vexlar")
+        return;
     QImage picture(QString::fromStdString(briefingPicturePath(b_)));
     if (picture.isNull()) {
         std::fprintf(stderr, "korvath: cannot read the briefing picture %s\n",

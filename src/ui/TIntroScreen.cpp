@@ -4,8 +4,10 @@
 #include "ButtonIcons.h"
 #include "Fonts.h"
 #include "JpegImage.h"
+#include "ScenarioList.h"
 #include "TIntroForm.h"
 #include "TPlayingScreen.h"
+#include "editor/EditorWindow.h"
 #include "engine/DataError.h"
 #include "engine/Paths.h"
 #include "engine/ShownText.h"
@@ -71,6 +73,18 @@ TIntroScreen::TIntroScreen(Battle& battle, SoundPlayer* sound, QWidget* parent)
     title->setGeometry(4, 19, 471, std::max(22, title->height()));
     title->setAttribute(Qt::WA_TranslucentBackground);
     label(pic, "Label_Version", "v 0.84", 456, 257, msSerifFont(8), Qt::white);
+    // The way to the players' own battles and to the editor, beside the picture.
+    auto* others = new QPushButton(QStringLiteral("More battles..."), pic);
+    others->setObjectName("OtherBattles");
+    others->setGeometry(8, 196, 96, 26);
+    others->setToolTip(QStringLiteral("Battles made by players, found in %1")
+                           .arg(QString::fromStdString(playersScenariosFolder())));
+    connect(others, &QPushButton::clicked, this, [this] { otherBattlesClick(); });
+    auto* editor = new QPushButton(QStringLiteral("Editor..."), pic);
+    editor->setObjectName("EditorButton");
+    editor->setGeometry(8, 228, 96, 26);
+    editor->setToolTip(QStringLiteral("Make a battle of your own"));
+    connect(editor, &QPushButton::clicked, this, [this] { openEditor(); });
 
     listBox_ = new QListWidget(this);
     listBox_->setObjectName("ListBox1");
@@ -218,10 +232,63 @@ void TIntroScreen::BeginButtonClick(ScenarioId which) {
     if (openBattle()) presentBattle(true);
 }
 
+bool TIntroScreen::startScenarioFolder(const std::string& folder) {
+    if (battle_) return false;
+    try {
+        const FoundScenario s = readScenarioFolder(folder);
+        chooseScenario(b_, s.manifest, s.folder, difficulty_->value());
+    } catch (const DataError& e) {
+        QMessageBox::warning(this, "Korvath",
+                             QString::fromStdString(
+                                 shownText(std::string("The battle cannot start:\n") + e.what())));
+        return false;
+    }
+    if (!openBattle()) return false;
+    presentBattle(true);
+    return true;
+}
+
+void TIntroScreen::otherBattlesClick() {
+    if (battle_) return;
+    ScenarioListDialog list(b_.AppDir, false, QStringLiteral("More battles"),
+                            QStringLiteral("Play"), this);
+    emit listShown(&list);
+    if (list.result() != QDialog::Accepted && list.exec() != QDialog::Accepted) return;
+    if (const ListedScenario* s = list.chosen()) startScenarioFolder(s->found.folder);
+}
+
+EditorWindow* TIntroScreen::openEditor() {
+    if (!editor_) {
+        editor_ = new EditorWindow(b_.AppDir);
+        connect(editor_, &EditorWindow::playRequested, this, [this](const QString& folder) {
+            if (battle_) return;
+            startScenarioFolder(folder.toStdString());
+        });
+    }
+    editor_->show();
+    editor_->raise();
+    editor_->activateWindow();
+    return editor_;
+}
+
+EditorWindow* TIntroScreen::editorWindow() const {
+    return editor_.data();
+}
+
 bool TIntroScreen::playReplay(ReplayScript script, const std::string& fileName) {
     if (battle_) return false;
     b_.rng.setSeed(script.seed);
-    chooseScenario(b_, script.scenario, script.difficulty);
+    if (!script.folder.empty()) {
+        try {
+            const FoundScenario s = readScenarioFolder(script.folder);
+            chooseScenario(b_, s.manifest, s.folder, script.difficulty);
+        } catch (const DataError& e) {
+            b_.warning(std::string("The replay cannot start:\n") + e.what());
+            return false;
+        }
+    } else {
+        chooseScenario(b_, script.scenario, script.difficulty);
+    }
     difficulty_->setValue(script.difficulty);
     TPlayingScreen* window = openBattle();
     if (!window) return false;
@@ -285,6 +352,8 @@ void TIntroScreen::FormDestroyOfBattle() {
 }
 
 void TIntroScreen::closeEvent(QCloseEvent* e) {
+    // The editor goes with the game; it asks first about a battle not saved.
+    if (editor_ && !editor_->close()) return e->ignore();
     QWidget::closeEvent(e);
     emit closed();
 }

@@ -18,6 +18,8 @@ class SoundPlayer;
 class TIntroForm;
 class TNodeForm;
 class TPlayingScreen;
+class EditorWindow;
+class ScenarioListDialog;
 
 // The front screen: the two scenario maps to click, the difficulty bar and a
 // text box with the read-me or the text of the scenario under the mouse.
@@ -31,6 +33,15 @@ class TIntroScreen : public QWidget {
 
     // Starts the scenario of the clicked picture.
     void BeginButtonClick(ScenarioId which);
+    // Starts a player's scenario as the two are started: the difficulty of
+    // the bar, the briefing, the battle. False (the player told why) when it
+    // cannot start; the front screen stays.
+    bool startScenarioFolder(const std::string& folder);
+    // "More battles...": the list of the players' scenarios, one to start.
+    void otherBattlesClick();
+    // "Editor...": the scenario editor's window (one at a time).
+    EditorWindow* openEditor();
+    EditorWindow* editorWindow() const;
     // Plays a recorded battle in the battle window (no briefing); false when
     // its battle cannot start (the player has been told why).
     bool playReplay(ReplayScript script, const std::string& fileName);
@@ -43,6 +54,8 @@ class TIntroScreen : public QWidget {
 
   signals:
     void closed();
+    // The list of other battles is up (tests answer it).
+    void listShown(ScenarioListDialog* list);
 
   protected:
     void closeEvent(QCloseEvent* e) override;
@@ -67,6 +80,7 @@ class TIntroScreen : public QWidget {
     TIntroForm* briefing_ = nullptr;
     TNodeForm* nodes_ = nullptr;
     QPointer<TPlayingScreen> battle_;
+    QPointer<EditorWindow> editor_;
     QListWidget* listBox_ = nullptr;
     QSlider* difficulty_ = nullptr;
     QLabel* image1_ = nullptr;

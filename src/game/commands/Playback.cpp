@@ -166,9 +166,10 @@ class ReplayReader {
 
     void start(const std::vector<std::string>& args) {
         if (started_) fail("a replay starts one battle");
-        if (args.empty() || (args[0] != "korvath" && args[0] != "vexlar"))
-            fail("usage: start korvath|vexlar [DIFFICULTY]");
-        script_.scenario = args[0] == "korvath" ? ScenarioId::Korvath : ScenarioId::Vexlar;
+        if (args.empty()) fail("usage: start korvath|vexlar|FOLDER [DIFFICULTY]");
+        script_.scenario = args[0] == "vexlar" ? ScenarioId::Vexlar : ScenarioId::Korvath;
+        // Any other word is the folder of a player's scenario.
+        if (args[0] != "korvath" && args[0] != "vexlar") script_.folder = args[0];
         script_.difficulty = args.size() > 1 ? whole(args[1], "the difficulty") : 3;
         if (script_.difficulty < 1 || script_.difficulty > 8) fail("the difficulty must be 1..8");
         started_ = true;

@@ -94,6 +94,7 @@ struct ReplayStep {
 // A replay read whole, as the window plays it.
 struct ReplayScript {
     ScenarioId scenario = ScenarioId::Korvath;
+    std::string folder; // a player's scenario: its folder (then `scenario` is not used)
     int difficulty = 3;
     uint32_t seed = 0;      // the generator as the battle is created
     std::vector<int> times; // given before the battle is created

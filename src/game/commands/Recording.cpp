@@ -71,7 +71,9 @@ void Recording::battleBegins(const Battle& b, uint32_t seedBeforeCreating) {
                    std::to_string(b.Difficulty) +
                    "). Play it again with: korvath --replay FILE, or korvath-headless FILE",
                kReplayMarker, "seed " + std::to_string(seedBeforeCreating),
-               "start " + b.ScenarioName + " " + std::to_string(b.Difficulty)};
+               "start " +
+                   (b.ScenarioFolder.empty() ? b.ScenarioName : quotedWord(b.ScenarioFolder)) +
+                   " " + std::to_string(b.Difficulty)};
     entries_.clear();
     timesBetween_.clear();
     appDir_ = b.AppDir;

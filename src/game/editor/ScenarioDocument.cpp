@@ -127,21 +127,18 @@ template <typename F> void ScenarioDocument::edit(F change) {
         content_ = std::move(before);
         throw;
     }
-    if (inStroke_ || content_ == before) return;
+    if (strokes_ > 0 || content_ == before) return;
     undo_.push_back(std::move(before));
     if (undo_.size() > kUndoSteps) undo_.erase(undo_.begin());
     redo_.clear();
 }
 
 void ScenarioDocument::beginStroke() {
-    if (inStroke_) return;
-    undo_.push_back(content_);
-    inStroke_ = true;
+    if (strokes_++ == 0) undo_.push_back(content_);
 }
 
 void ScenarioDocument::endStroke() {
-    if (!inStroke_) return;
-    inStroke_ = false;
+    if (strokes_ == 0 || --strokes_ > 0) return;
     if (undo_.back() == content_) {
         undo_.pop_back();
         return;
@@ -205,6 +202,36 @@ void ScenarioDocument::setGlyphTexts(int glyph, const std::string& description,
     });
 }
 
+PieceRecord ScenarioDocument::newSoldier(int side) const {
+    const auto all = soldiers();
+    const auto items = equipment();
+    const bool raider = side == Side::Raiders;
+    int count = 0;
+    for (const PieceRecord& s : all) count += s.Side == side;
+    PieceRecord p;
+    p.Name = (raider ? "Raider " : "Operative ") + std::to_string(count + 1);
+    p.Side = side;
+    p.MinDifficulty = 1;
+    p.Picture = (raider ? 1 : 9) + count % 8;
+    p.AP = 20;
+    p.BaseAP = raider ? 16 : 14;
+    p.Attack = 45;
+    p.Shoot = raider ? 62 : 48;
+    p.Strength = raider ? 5 : 4;
+    p.Toughness = 5;
+    p.Wounds = raider ? 12 : 9;
+    p.Endurance = 7;
+    p.Cool = raider ? 65 : 50;
+    p.TargetSize = 20;
+    for (size_t i = 0; i < items.size() && !p.Items[1]; ++i)
+        if (items[i].Kind == "Firearm") p.Items[1] = static_cast<int>(i + 1);
+    for (size_t i = 0; p.Items[1] && i < items.size() && !p.Items[2]; ++i)
+        if (items[i].Kind == "Ammo" &&
+            items[i].Value == std::to_string(items[p.Items[1] - 1].AmmoType))
+            p.Items[2] = static_cast<int>(i + 1);
+    return p;
+}
+
 void ScenarioDocument::addSoldier(const PieceRecord& p) {
     edit([&] { DescText(content_.desc, descName()).addUnit(p); });
 }
@@ -248,14 +275,14 @@ void ScenarioDocument::removeEvent(const std::string& name) {
 }
 
 void ScenarioDocument::undo() {
-    if (undo_.empty()) return;
+    if (undo_.empty() || strokes_ > 0) return;
     redo_.push_back(std::move(content_));
     content_ = std::move(undo_.back());
     undo_.pop_back();
 }
 
 void ScenarioDocument::redo() {
-    if (redo_.empty()) return;
+    if (redo_.empty() || strokes_ > 0) return;
     undo_.push_back(std::move(content_));
     content_ = std::move(redo_.back());
     redo_.pop_back();

@@ -9,9 +9,9 @@ namespace korvath {
 
 // A scenario being edited: its content, the pictures it is shown with, where
 // it was read from, and the steps to undo and redo. Every edit is one step;
-// the map tools' strokes (a drag of the brush) are one step from the press to
-// the release. Knows nothing of windows: a test drives it as the editor's
-// window does.
+// the edits between beginStroke and endStroke (a drag of the brush, a new
+// event with its file and its turn) are one step together. Knows nothing of windows: a test drives
+// it as the editor's window does.
 class ScenarioDocument {
   public:
     // A copy of a scenario that comes with the game (0 Korvath, 1 Vexlar):
@@ -58,6 +58,9 @@ class ScenarioDocument {
     void setBriefing(const std::vector<std::string>& lines);
     void setFrontText(const std::vector<std::string>& lines);
     void setGlyphTexts(int glyph, const std::string& description, const std::string& action);
+    // A soldier for the table: the first firearm of the equipment in hand and
+    // its ammunition in the second slot, the pictures of the side in turn.
+    PieceRecord newSoldier(int side) const;
     // Soldiers of the scenario's table (0-based, in file order).
     void addSoldier(const PieceRecord& p);
     void setSoldier(size_t index, const PieceRecord& p);
@@ -96,7 +99,7 @@ class ScenarioDocument {
     ScenarioContent saved_;
     ScenarioPictures pictures_;
     std::vector<ScenarioContent> undo_, redo_;
-    bool inStroke_ = false;
+    int strokes_ = 0; // strokes begun and not ended: they nest
 };
 
 // A ScenarioName made from a title: its letters and digits in lower case
