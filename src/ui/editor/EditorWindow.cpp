@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -68,7 +69,12 @@ EditorWindow::EditorWindow(const std::string& appDir, QWidget* parent)
       canvas_(new MapCanvas(*session_)), view_(new QScrollArea(this)) {
     setObjectName("ScenarioEditor");
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(1400, 900);
+    // Most of the screen, in its middle.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect room = screen->availableGeometry();
+        resize(std::min(1500, room.width() * 9 / 10), std::min(950, room.height() * 9 / 10));
+        move(room.center() - rect().center());
+    }
     view_->setObjectName("EditorView");
     view_->setWidget(canvas_);
     view_->setBackgroundRole(QPalette::Dark);
@@ -299,7 +305,12 @@ void EditorWindow::openChosen() {
 
 bool EditorWindow::save() {
     ScenarioDocument& d = session_->doc();
-    if (d.folder().empty()) {
+    // A battle of the game folder is saved as the player's own, never in place.
+    const auto rel = std::filesystem::path(d.folder())
+                         .lexically_normal()
+                         .lexically_relative(std::filesystem::path(playersScenariosFolder()));
+    const bool players = !d.folder().empty() && !rel.empty() && *rel.begin() != "..";
+    if (!players) {
         bool ok = false;
         const QString t =
             QInputDialog::getText(this, "Save", "The scenario's title:", QLineEdit::Normal,
