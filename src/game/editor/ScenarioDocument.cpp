@@ -223,8 +223,11 @@ PieceRecord ScenarioDocument::newSoldier(int side) const {
     p.Endurance = 7;
     p.Cool = raider ? 65 : 50;
     p.TargetSize = 20;
-    for (size_t i = 0; i < items.size() && !p.Items[1]; ++i)
-        if (items[i].Kind == "Firearm") p.Items[1] = static_cast<int>(i + 1);
+    // The firearm with the most shots to a load: the computer never reloads.
+    for (size_t i = 0; i < items.size(); ++i)
+        if (items[i].Kind == "Firearm" &&
+            (!p.Items[1] || items[i].Capacity > items[p.Items[1] - 1].Capacity))
+            p.Items[1] = static_cast<int>(i + 1);
     for (size_t i = 0; p.Items[1] && i < items.size() && !p.Items[2]; ++i)
         if (items[i].Kind == "Ammo" &&
             items[i].Value == std::to_string(items[p.Items[1] - 1].AmmoType))

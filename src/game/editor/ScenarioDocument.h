@@ -58,8 +58,8 @@ class ScenarioDocument {
     void setBriefing(const std::vector<std::string>& lines);
     void setFrontText(const std::vector<std::string>& lines);
     void setGlyphTexts(int glyph, const std::string& description, const std::string& action);
-    // A soldier for the table: the first firearm of the equipment in hand and
-    // its ammunition in the second slot, the pictures of the side in turn.
+    // A soldier for the table: the firearm with the most shots to a load in
+    // hand and its ammunition in the second slot, the side's pictures in turn.
     PieceRecord newSoldier(int side) const;
     // Soldiers of the scenario's table (0-based, in file order).
     void addSoldier(const PieceRecord& p);

@@ -85,6 +85,10 @@ EditorWindow::EditorWindow(const std::string& appDir, QWidget* parent)
     connect(session_, &EditorSession::refused, this,
             [this](const QString& why) { QMessageBox::warning(this, "Korvath editor", why); });
     connect(canvas_, &MapCanvas::hovered, this, &EditorWindow::hovered);
+    // The square under the mouse is told again once an edit changed it.
+    connect(session_, &EditorSession::changed, this, [this] {
+        if (canvas_->underMouse()) hovered(hover_.x(), hover_.y());
+    });
     newScenario(0, "New battle");
     statusBar()->showMessage(kTools[0].hint);
 }
@@ -118,7 +122,8 @@ void EditorWindow::makeDocks() {
     tabs_->addTab(soldiers_, "Soldiers");
     events_ = new EventsPanel(*session_, tabs_);
     tabs_->addTab(events_, "Events");
-    tabs_->addTab(new TextsPanel(*session_, tabs_), "Texts");
+    texts_ = new TextsPanel(*session_, tabs_);
+    tabs_->addTab(texts_, "Texts");
     findings_ = new QListWidget(tabs_);
     findings_->setObjectName("CheckFindings");
     findings_->setWordWrap(true);
@@ -304,6 +309,7 @@ void EditorWindow::openChosen() {
 }
 
 bool EditorWindow::save() {
+    texts_->commit();
     ScenarioDocument& d = session_->doc();
     // A battle of the game folder is saved as the player's own, never in place.
     const auto rel = std::filesystem::path(d.folder())
@@ -350,6 +356,13 @@ CheckReport EditorWindow::check() {
     report = checkScenario(appDir_, session_->doc().folder());
     QApplication::restoreOverrideCursor();
     findings_->clear();
+    auto* verdict =
+        new QListWidgetItem(report.passed() ? "No problems: the battle can be played."
+                                            : "Problems: the battle cannot be played right yet.",
+                            findings_);
+    QFont bold = verdict->font();
+    bold.setBold(true);
+    verdict->setFont(bold);
     for (const bool problems : {true, false})
         for (const CheckFinding& f : report.findings)
             if (f.problem == problems) {
@@ -359,7 +372,6 @@ CheckReport EditorWindow::check() {
                 item->setIcon(style()->standardIcon(problems ? QStyle::SP_MessageBoxWarning
                                                              : QStyle::SP_MessageBoxInformation));
             }
-    if (report.passed()) new QListWidgetItem("No problems: the battle can be played.", findings_);
     tabs_->setCurrentWidget(findings_);
     statusBar()->showMessage(report.passed() ? "Check found no problem."
                                              : "Check found problems: see the Check tab.");
@@ -375,6 +387,7 @@ void EditorWindow::showFinding(const QString& text) {
 }
 
 void EditorWindow::hovered(int x, int y) {
+    hover_ = {x, y};
     if (!session_->isOpen()) return;
     const ScenarioDocument& d = session_->doc();
     const int g = d.content().map[x][y].Glyph;

@@ -17,6 +17,7 @@ namespace korvath {
 class EditorSession;
 class EventsPanel;
 class SoldiersPanel;
+class TextsPanel;
 class TilePalette;
 
 // The scenario editor: its own window in the game's dress. The map in the
@@ -66,6 +67,8 @@ class EditorWindow : public QMainWindow {
     TilePalette* palette_ = nullptr;
     SoldiersPanel* soldiers_ = nullptr;
     EventsPanel* events_ = nullptr;
+    TextsPanel* texts_ = nullptr;
+    QPoint hover_{1, 1};
     QTabWidget* tabs_ = nullptr;
     QListWidget* findings_ = nullptr;
     QActionGroup* tools_ = nullptr;

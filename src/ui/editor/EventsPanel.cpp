@@ -141,6 +141,11 @@ EventsPanel::EventsPanel(EditorSession& session, QWidget* parent)
     connect(&session_, &EditorSession::changed, this, &EventsPanel::refresh);
 }
 
+void EventsPanel::choose(const QString& name) {
+    for (int r = 0; r < list_->count(); ++r)
+        if (list_->item(r)->data(Qt::UserRole).toString() == name) list_->setCurrentRow(r);
+}
+
 QString EventsPanel::chosenEvent() const {
     const QListWidgetItem* item = list_->currentItem();
     return item ? item->data(Qt::UserRole).toString() : QString();
@@ -172,8 +177,7 @@ void EventsPanel::refresh() {
             item->setIcon(QIcon(QPixmap::fromImage(session_.tile(g))));
     }
     filling_ = false;
-    for (int r = 0; r < list_->count(); ++r)
-        if (list_->item(r)->data(Qt::UserRole).toString() == was) list_->setCurrentRow(r);
+    choose(was);
     showChosen();
 }
 
@@ -226,6 +230,7 @@ void EventsPanel::newOnTurn() {
         d.setScheduledEvents(events);
     });
     refresh();
+    choose(QString::fromStdString(n));
 }
 
 void EventsPanel::newForTile() {
@@ -254,6 +259,7 @@ void EventsPanel::newForTile() {
         doc.setGlyphTexts(g, texts[g].Description, n);
     });
     refresh();
+    choose(QString::fromStdString(n));
 }
 
 void EventsPanel::removeChosen() {

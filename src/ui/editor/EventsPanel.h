@@ -24,6 +24,7 @@ class EventsPanel : public QWidget {
     // The tile a new event tile is made from: the one chosen to paint with.
     void setGlyph(int g) { glyph_ = g; }
     QString chosenEvent() const;
+    void choose(const QString& name);
 
   signals:
     // The event (and its reinforcement) the map shows and its tools change.

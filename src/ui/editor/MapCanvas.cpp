@@ -21,7 +21,7 @@ MapCanvas::MapCanvas(EditorSession& session, QWidget* parent) : QWidget(parent),
     setObjectName("EditorMap");
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setZoom(32);
+    setZoom(16); // most of the map in sight; View, Zoom in for the tiles at full size
     connect(&session_, &EditorSession::changed, this, qOverload<>(&QWidget::update));
 }
 

@@ -69,7 +69,7 @@ class MapCanvas : public QWidget {
     int soldier_ = -1;
     QString event_;
     int reinforcement_ = -1;
-    int zoom_ = 32;
+    int zoom_ = 16;
     bool dragging_ = false;
     QPoint from_, last_, hover_{-1, -1};
 };

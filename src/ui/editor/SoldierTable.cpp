@@ -103,7 +103,13 @@ SoldierTable::SoldierTable(EditorSession& session, QWidget* parent)
     setIconSize(QSize(24, 24));
     verticalHeader()->setDefaultSectionSize(28);
     horizontalHeader()->setDefaultSectionSize(64);
-    setColumnWidth(0, 150);
+    for (int c = 0; c < columnCount(); ++c) {
+        const std::string n = cols[c]->name;
+        setColumnWidth(c, n == "Name"                           ? 150
+                          : n == "Side" || itemSlotOf(*cols[c]) ? 100
+                          : n == "MinDifficulty"                ? 110
+                                                                : 64);
+    }
     connect(this, &QTableWidget::cellChanged, this, &SoldierTable::cellEdited);
 }
 

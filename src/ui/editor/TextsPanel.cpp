@@ -87,9 +87,11 @@ void TextsPanel::refresh() {
     filling_ = true;
     const QString title = QString::fromStdString(d.content().manifest.Title);
     if (title_->text() != title && !title_->hasFocus()) title_->setText(title);
-    if (const QString b = textOf(d.briefing()); briefing_->toPlainText() != b)
+    // What the player is typing in stays as typed.
+    if (const QString b = textOf(d.briefing());
+        briefing_->toPlainText() != b && !briefing_->hasFocus())
         briefing_->setPlainText(b);
-    if (const QString f = textOf(d.frontText()); front_->toPlainText() != f)
+    if (const QString f = textOf(d.frontText()); front_->toPlainText() != f && !front_->hasFocus())
         front_->setPlainText(f);
     const ScenarioManifest& m = d.content().manifest;
     objective_->setText(QString("Square %1, %2: the Operatives defend it and go for Raiders who "

@@ -17,10 +17,11 @@ class TextsPanel : public QWidget {
     Q_OBJECT
   public:
     TextsPanel(EditorSession& session, QWidget* parent = nullptr);
+    // What has been typed and not yet taken, taken now (before a save).
+    void commit();
 
   private:
     void refresh();
-    void commit();
     EditorSession& session_;
     QLineEdit* title_;
     QPlainTextEdit* briefing_;
