@@ -181,7 +181,7 @@ void BattleAids::playerTurnBegins() {
     } catch (const std::exception& e) {
         if (autosaveFailed_) return;
         autosaveFailed_ = true;
-        b_.controls.InfoLabel.text = std::string("Autosave failed: ") + e.what();
+        b_.statusLine = std::string("Autosave failed: ") + e.what();
     }
 }
 

@@ -333,8 +333,6 @@ void TPlayingScreen::FormCreate() {
     // From here on the battle is written down as it is played.
     recording_.battleBegins(b_, seed);
     b_.ports.watcher = &recording_;
-    // A developer sees the hidden aids (KORVATH_DEVELOPER=1).
-    if (b_.developerMode) enableDeveloperMode(b_);
     setWindowTitle(QString::fromStdString(scenarioTitle(b_)) + QStringLiteral(" - Korvath"));
     // The rules see the map panel as it is now, whatever the window's size.
     const QSize view = control("MapPanel")->size();

@@ -32,7 +32,7 @@ struct Events : ::testing::Test, Field {
     static std::string reinforcement(const std::string& name, int x, int y, int minDifficulty = 1) {
         return TestScenario::unit(name, 2, x, y, minDifficulty, "1\t2\t0\t0\t0\t0");
     }
-    const std::vector<std::string>& log() const { return b.controls.WhatisHappening.lines; }
+    const std::vector<std::string>& log() const { return b.messageLog; }
 };
 
 TEST_F(Events, MapChangesSetGlyphSolidityAndPicture) {
@@ -129,7 +129,7 @@ TEST_F(Events, BadMapChangeStopsThereKeepingEarlierEntries) {
          {"81\t5\t10", "5\t0\t10", "5\t5\t0", "5\t5\t256", "5\tx\t10", "5\t5"}) {
         SCOPED_TRACE(bad);
         rec.messages.clear();
-        b.controls.WhatisHappening.lines.clear();
+        b.messageLog.clear();
         b.cell(3, 3) = b.cell(4, 4) = {kFloorGlyph, 0, 0};
         b.Pieces[1] = {};
         file("Bad", {":Mapchanges", "h", "3\t3\t10", bad, "4\t4\t10", ":EndMapChanges",

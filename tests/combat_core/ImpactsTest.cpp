@@ -150,7 +150,7 @@ TEST_F(Impacts, FlameBurstBurnsFloorButNotWallsBodiesOrSoldiers) {
     const std::vector<std::string> expected = {"Raider 3 has been shot, taking 3 points of damage.",
                                                "Raider 3 is dead.",
                                                "Guard 2 has been shot, taking 3 points of damage."};
-    EXPECT_EQ(b.controls.WhatisHappening.lines, expected);
+    EXPECT_EQ(b.messageLog, expected);
     EXPECT_EQ(rec.sounds, std::vector<std::string>{"dead"});
 }
 

@@ -53,8 +53,7 @@ inline std::unique_ptr<Battle> makeTinyBattle() {
             b->UnitPictures[row][frame] = Raster(kSquare, kSquare, soldierColour(row, frame));
     for (int x = 1; x <= kMapWidth; ++x)
         for (int y = 1; y <= kMapHeight; ++y) b->cell(x, y) = {kFloorGlyph, 0, 0};
-    b->controls.ScrollTop.setRange(710, 2560);
-    b->controls.ScrollSide.setRange(518, 1600);
+    b->view = View::opening(710, 518);
     b->HumanTurn = true;
     return b;
 }

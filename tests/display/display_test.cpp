@@ -87,13 +87,13 @@ TEST_F(DisplayTest, MarkerSwitchesRemoveAndRestoreAllMarkers) {
     medic.Items[2] = 4;
     medic.Overwatch = true;
     placePieces(b());
-    const int scrollBefore = b().controls.ScrollTop.position;
+    const int scrollBefore = b().view.right;
 
     ShowWoundsClick(b());
     EXPECT_FALSE(b().showWounds);
     EXPECT_EQ(woundDot(4, 2), soldierColour(1, 1));
     EXPECT_EQ(woundDot(10, 9), soldierColour(2, 1));
-    EXPECT_EQ(b().controls.ScrollTop.position, scrollBefore) << "nobody selected: view stays";
+    EXPECT_EQ(b().view.right, scrollBefore) << "nobody selected: view stays";
     ShowWoundsClick(b());
     EXPECT_TRUE(b().showWounds);
     EXPECT_EQ(woundDot(4, 2), kRed);
@@ -115,8 +115,8 @@ TEST_F(DisplayTest, MarkerSwitchRefocusesTheSelectedSoldier) {
     b().SelectedPiece = 1;
     placePieces(b());
     ShowWoundsClick(b());
-    EXPECT_EQ(b().controls.ScrollTop.position, 30 * 32 + 355);
-    EXPECT_EQ(b().controls.ScrollSide.position, 20 * 32 + 259);
+    EXPECT_EQ(b().view.right, 30 * 32 + 355);
+    EXPECT_EQ(b().view.bottom, 20 * 32 + 259);
 }
 
 TEST_F(DisplayTest, DeadBodyLiesOpenAndIsCoveredByTheLiving) {
@@ -269,16 +269,16 @@ TEST_F(OverheadTest, SideAtSquareTakesTheFirstRecordAndIgnoresTheLast) {
 
 class ViewTest : public DisplayTest {
   protected:
-    int left() { return b().controls.ScrollTop.position; }
-    int bottom() { return b().controls.ScrollSide.position; }
+    int left() { return b().view.right; }
+    int bottom() { return b().view.bottom; }
 };
 
 TEST_F(ViewTest, FocusCentresOnTheSoldierWithinTheMap) {
     addPiece(b(), 1, "Edge", 1, 11, 8);
     addPiece(b(), 2, "Inside", 1, 12, 9);
     addPiece(b(), 3, "Corner", 1, 80, 50);
-    b().controls.ScrollTop.setPosition(2000);
-    b().controls.ScrollSide.setPosition(1200);
+    b().view.setRight(2000);
+    b().view.setBottom(1200);
 
     FocusPiece(b(), 1);
     EXPECT_EQ(left(), 710) << "X*32 = 352 <= 355 puts the view at its leftmost";
@@ -300,8 +300,8 @@ TEST_F(ViewTest, FocusCentresOnTheSoldierWithinTheMap) {
 TEST_F(ViewTest, FocusWithoutASoldierLeavesTheView) {
     b().Pieces[0].X = 40; // never read
     addPiece(b(), 7, "", 1, 40, 40);
-    b().controls.ScrollTop.setPosition(1500);
-    b().controls.ScrollSide.setPosition(900);
+    b().view.setRight(1500);
+    b().view.setBottom(900);
     for (int i : {0, 7, 161, -1}) {
         FocusPiece(b(), i);
         EXPECT_EQ(left(), 1500) << i;
@@ -311,12 +311,12 @@ TEST_F(ViewTest, FocusWithoutASoldierLeavesTheView) {
 
 TEST_F(ViewTest, SelectionFrameOnlyOnScreenAndOnlyInTheHumanTurn) {
     addPiece(b(), 1, "Ash", 1, 20, 20).AP = 17;
-    b().controls.NameLabel.text = "before";
+    b().panel.name = "before";
     placePieces(b());
 
     FocusPiece(b(), 1);
     EXPECT_EQ(at(b().MapImage, 20, 20, 1, 1), soldierColour(1, 1)) << "not selected: no frame";
-    EXPECT_EQ(b().controls.NameLabel.text, "before");
+    EXPECT_EQ(controlsOf(b()).NameLabel.text, "before");
 
     b().PieceSelected = true;
     b().HumanTurn = false;
@@ -332,8 +332,8 @@ TEST_F(ViewTest, SelectionFrameOnlyOnScreenAndOnlyInTheHumanTurn) {
     EXPECT_EQ(at(b().MapImage, 20, 20, 16, 16), soldierColour(1, 1));
     EXPECT_EQ(at(b().TerrainBitmap, 20, 20, 1, 1), soldierColour(1, 1));
     EXPECT_FALSE(b().dirty.empty());
-    EXPECT_EQ(b().controls.NameLabel.text, "Ash");
-    EXPECT_EQ(b().controls.ActionPointsLabel.text, "17");
+    EXPECT_EQ(controlsOf(b()).NameLabel.text, "Ash");
+    EXPECT_EQ(controlsOf(b()).ActionPointsLabel.text, "17");
 
     b().copySquare(20, 20); // deselection repaints the square from the terrain
     EXPECT_EQ(at(b().MapImage, 20, 20, 1, 1), soldierColour(1, 1));
@@ -349,12 +349,12 @@ TEST_F(ViewTest, ScrollToPointUsesThePixelLikeASoldiersEdge) {
 }
 
 TEST_F(ViewTest, OverheadClickBringsTheSquareToTheMiddle) {
-    b().controls.ScrollTop.setPosition(2000);
-    b().controls.ScrollSide.setPosition(1000);
+    b().view.setRight(2000);
+    b().view.setBottom(1000);
     OverHeadMapMouseDown(b(), 0, 0);
     EXPECT_EQ(left(), 710);
     EXPECT_EQ(bottom(), 518);
-    b().controls.ScrollTop.setPosition(2000);
+    b().view.setRight(2000);
     OverHeadMapMouseDown(b(), 2, 2);
     EXPECT_EQ(left(), 710) << "pixels 0..2 are all square 1";
     EXPECT_EQ(bottom(), 518);
@@ -370,8 +370,8 @@ TEST_F(ViewTest, OverheadClickBringsTheSquareToTheMiddle) {
 TEST_F(ViewTest, EdgeScrollingStepsOneSquareAtEachTouchedEdge) {
     RecordingPresenter clock;
     b().ports.presenter = &clock;
-    b().controls.ScrollTop.setPosition(1000);
-    b().controls.ScrollSide.setPosition(1000);
+    b().view.setRight(1000);
+    b().view.setBottom(1000);
     // Window at (100, 50), 1018 x 734.
     myidlehandler(b(), 600, 400, 100, 50, 1018, 734);
     EXPECT_EQ(left(), 1000);
@@ -386,7 +386,7 @@ TEST_F(ViewTest, EdgeScrollingStepsOneSquareAtEachTouchedEdge) {
     EXPECT_EQ(bottom(), 1000);
     EXPECT_EQ(clock.waits, (std::vector<int>{30, 30, 30, 30}));
 
-    b().controls.ScrollTop.setPosition(720);
+    b().view.setRight(720);
     myidlehandler(b(), 0, 400, 100, 50, 1018, 734);
     EXPECT_EQ(left(), 710) << "clamped by the scroll bar";
 }

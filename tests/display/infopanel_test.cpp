@@ -40,10 +40,10 @@ TEST_F(InfoPanelTest, StatsFillEveryLabelAndTheEquipmentGrid) {
     p.Fatigue = 2;
     p.Ammo = 12;
     p.Items = {0, 3, 0, 5, 0, 0, 12};
-    b().controls.InfoLabel.text = "Walking...";
+    b().statusLine = "Walking...";
     ShowPieceStats(b(), 2);
 
-    const Controls& c = b().controls;
+    const Controls c = controlsOf(b());
     EXPECT_EQ(c.NameLabel.text, "Korrin");
     EXPECT_EQ(c.ActionPointsLabel.text, "21");
     EXPECT_EQ(c.WSlabel.text, "40");
@@ -64,13 +64,13 @@ TEST_F(InfoPanelTest, StatsFillEveryLabelAndTheEquipmentGrid) {
 
     p.Overwatch = true;
     ShowPieceStats(b(), 2);
-    EXPECT_EQ(c.InfoLabel.text, "** overwatch **");
+    EXPECT_EQ(controlsOf(b()).InfoLabel.text, "** overwatch **");
 }
 
 TEST_F(InfoPanelTest, EmptyHandShowsNoWeaponAndZeroCosts) {
     addPiece(b(), 1, "Bare", 1, 4, 4);
     ShowPieceStats(b(), 1);
-    const Controls& c = b().controls;
+    const Controls c = controlsOf(b());
     EXPECT_EQ(c.WeaponLabel.text, "");
     EXPECT_EQ(c.QuickShotLabel.text, "0");
     EXPECT_EQ(c.AimedShotLabel.text, "0");
@@ -81,8 +81,8 @@ TEST_F(InfoPanelTest, NoSoldierLeavesThePanelAlone) {
     b().Pieces[0].Name = "never shown";
     addPiece(b(), 3, "", 1, 4, 4);
     for (int i : {0, 3, 161}) ShowPieceStats(b(), i);
-    EXPECT_EQ(b().controls.NameLabel.text, "");
-    EXPECT_EQ(b().controls.WeaponLabel.text, "Actions");
+    EXPECT_EQ(controlsOf(b()).NameLabel.text, "");
+    EXPECT_EQ(controlsOf(b()).WeaponLabel.text, "Actions");
 }
 
 TEST_F(InfoPanelTest, FloorItemComesFirstThenTheBodiesItemsInSlotOrder) {
@@ -94,7 +94,7 @@ TEST_F(InfoPanelTest, FloorItemComesFirstThenTheBodiesItemsInSlotOrder) {
     addPiece(b(), 5, "Wounded", 2, 6, 6, 2, 5).Items[1] = 5;
     FillPickList(b(), 1);
 
-    EXPECT_EQ(rowsOf(b().controls.PickItems),
+    EXPECT_EQ(rowsOf(controlsOf(b()).PickItems),
               (std::vector<std::string>{"Medikit", "Autogun", "Clip", "Autogun"}));
     ASSERT_EQ(b().PickList.size(), 4u);
     EXPECT_EQ(b().PickList[0].item, 12);
@@ -105,8 +105,8 @@ TEST_F(InfoPanelTest, FloorItemComesFirstThenTheBodiesItemsInSlotOrder) {
     EXPECT_EQ(b().PickList[1].slot, 2);
     EXPECT_EQ(b().PickList[2].slot, 4);
     EXPECT_EQ(b().PickList[3].slot, 6);
-    EXPECT_EQ(b().controls.PickItems.row, 0);
-    EXPECT_TRUE(b().controls.PickUpButton.enabled);
+    EXPECT_EQ(controlsOf(b()).PickItems.row, 0);
+    EXPECT_TRUE(controlsOf(b()).PickUpButton.enabled);
 }
 
 TEST_F(InfoPanelTest, PickListIsRebuiltAndTheButtonFollowsIt) {
@@ -114,17 +114,17 @@ TEST_F(InfoPanelTest, PickListIsRebuiltAndTheButtonFollowsIt) {
     me.UnderGlyph = kFloorGlyph;
     addPiece(b(), 2, "Body", 2, 6, 6, 0, 5).Items[3] = 5;
     FillPickList(b(), 1);
-    EXPECT_EQ(rowsOf(b().controls.PickItems), (std::vector<std::string>{"Clip"}));
-    EXPECT_EQ(b().controls.PickItems.row, 0) << "a body's items alone also select row 0";
-    EXPECT_TRUE(b().controls.PickUpButton.enabled);
+    EXPECT_EQ(rowsOf(controlsOf(b()).PickItems), (std::vector<std::string>{"Clip"}));
+    EXPECT_EQ(controlsOf(b()).PickItems.row, 0) << "a body's items alone also select row 0";
+    EXPECT_TRUE(controlsOf(b()).PickUpButton.enabled);
 
     // Only bare hands left on the body: nothing to offer.
     b().Pieces[2].Items = {0, 1, 0, 0, 0, 0, 0};
     FillPickList(b(), 1);
-    EXPECT_TRUE(b().controls.PickItems.rows.empty());
+    EXPECT_TRUE(controlsOf(b()).PickItems.rows.empty());
     EXPECT_TRUE(b().PickList.empty());
-    EXPECT_EQ(b().controls.PickItems.row, -1);
-    EXPECT_FALSE(b().controls.PickUpButton.enabled);
+    EXPECT_EQ(controlsOf(b()).PickItems.row, -1);
+    EXPECT_FALSE(controlsOf(b()).PickUpButton.enabled);
 }
 
 TEST_F(InfoPanelTest, OnlyItemTilesCountAsFloorItems) {
@@ -139,7 +139,7 @@ TEST_F(InfoPanelTest, OnlyItemTilesCountAsFloorItems) {
     }
     me.UnderGlyph = 143;
     FillPickList(b(), 1);
-    EXPECT_EQ(rowsOf(b().controls.PickItems), (std::vector<std::string>{"Clip"}));
+    EXPECT_EQ(rowsOf(controlsOf(b()).PickItems), (std::vector<std::string>{"Clip"}));
 }
 
 } // namespace

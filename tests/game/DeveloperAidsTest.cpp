@@ -27,16 +27,16 @@ TEST(DeveloperAids, HiddenUnlessAskedForAndTheirEffects) {
     b->AppDir = dir.path.string();
     chooseScenario(*b, ScenarioId::Korvath, 3);
     createBattle(*b);
-    for (Control* c :
-         {&b->controls.N1, &b->controls.IwannaC1, &b->controls.Nodes1, &b->controls.Setp1tocoords1})
+    const Controls shown = controlsOf(*b);
+    for (const Control* c : {&shown.N1, &shown.IwannaC1, &shown.Nodes1, &shown.Setp1tocoords1})
         EXPECT_FALSE(c->visible);
 
     b->developerMode = true;
     IwannaC1Click(*b);
     createBattle(*b); // the next battle keeps the check mark and shows the entries
     EXPECT_TRUE(b->sightTraces);
-    EXPECT_TRUE(b->controls.Nodes1.visible);
-    EXPECT_TRUE(b->controls.N1.visible);
+    EXPECT_TRUE(controlsOf(*b).Nodes1.visible);
+    EXPECT_TRUE(controlsOf(*b).N1.visible);
     IwannaC1Click(*b);
     EXPECT_FALSE(b->sightTraces);
 

@@ -78,7 +78,7 @@ TEST_F(ScenarioLoad, DerivedValuesAndNameCuts) {
     EXPECT_EQ(b->cell(5, 5).Glyph, kOccupiedGlyph);
     EXPECT_EQ(b->cell(5, 5).Solidity, 1);
     EXPECT_TRUE(b->deploying);
-    EXPECT_EQ(b->controls.PlaceMenGrid.rows,
+    EXPECT_EQ(controlsOf(*b).PlaceMenGrid.rows,
               (std::vector<std::vector<std::string>>{{std::string(30, 'x'), "1"}}));
     EXPECT_EQ(b->SelectedPiece, 1);
     EXPECT_TRUE(b->HumanTurn);
@@ -145,9 +145,9 @@ TEST_F(ScenarioLoad, StaleOverwatchIsClearedAndNoDeploymentWhenAllArePlaced) {
     load(s);
     EXPECT_FALSE(b->Pieces[1].Overwatch);
     EXPECT_FALSE(b->deploying);
-    EXPECT_TRUE(b->controls.Cancelbutton.enabled);
-    EXPECT_TRUE(b->controls.EndTurnButton.enabled);
-    EXPECT_TRUE(b->controls.PiecesInfoPanel.visible);
+    EXPECT_TRUE(controlsOf(*b).Cancelbutton.enabled);
+    EXPECT_TRUE(controlsOf(*b).EndTurnButton.enabled);
+    EXPECT_TRUE(controlsOf(*b).PiecesInfoPanel.visible);
     EXPECT_EQ(b->cell(11, 10).Glyph, kFloorGlyph); // the other star became floor
 }
 
@@ -229,8 +229,7 @@ TEST_F(ScenarioLoad, BriefingAndQuitAndClose) {
               (std::vector<std::string>{"Take the fortress.", "Mind the guns."}));
     b->HumanTurn = false;
     EXPECT_FALSE(quitBattle(*b));
-    EXPECT_EQ(b->controls.WhatisHappening.lines.back(),
-              "Wait until computer it is your turn before quiting.");
+    EXPECT_EQ(b->messageLog.back(), "Wait until computer it is your turn before quiting.");
     b->HumanTurn = true;
     EXPECT_TRUE(quitBattle(*b));
     EXPECT_FALSE(b->windowOpen);
@@ -246,6 +245,6 @@ TEST_F(ScenarioLoad, DeploymentOpensTheViewOnTheStartStars) {
     s.glyph[60][40] = s.glyph[62][42] = kStartStarGlyph;
     load(s);
     // The view's right and bottom edges lie half a panel past the stars' middle.
-    EXPECT_EQ(b->controls.ScrollTop.position, 61 * 32 - 16 + 710 / 2);
-    EXPECT_EQ(b->controls.ScrollSide.position, 41 * 32 - 16 + 518 / 2);
+    EXPECT_EQ(b->view.right, 61 * 32 - 16 + 710 / 2);
+    EXPECT_EQ(b->view.bottom, 41 * 32 - 16 + 518 / 2);
 }

@@ -27,7 +27,7 @@ class CloseCombatTest : public KitTest {
 
 TEST_F(CloseCombatTest, TheButtonArmsOnlyAMeleeWeapon) {
     EXPECT_TRUE(b().HandFightMode);
-    EXPECT_EQ(b().controls.cursor, CursorShape::Sword);
+    EXPECT_EQ(b().cursor, CursorShape::Sword);
 
     b().HandFightMode = false;
     b().FireMode = true;
@@ -42,7 +42,7 @@ TEST_F(CloseCombatTest, TheButtonArmsOnlyAMeleeWeapon) {
         b().HandFightMode = false;
         soldier().Items[1] = withRifle ? kRifle : kAxe;
         b().PieceSelected = withRifle;
-        b().controls.WhatisHappening.lines.clear();
+        b().messageLog.clear();
         HandFightIconClick(b());
         EXPECT_FALSE(b().HandFightMode);
         EXPECT_EQ(log(), Lines{"You are not holding a melee weapon"});
@@ -59,7 +59,7 @@ TEST_F(CloseCombatTest, ReachIsTheEightNeighboursAndHisOwnSquare) {
     EXPECT_EQ(soldier().AP, 20);
 
     // His own square holds one of ours: himself.
-    b().controls.WhatisHappening.lines.clear();
+    b().messageLog.clear();
     for (uint32_t seed : {0u, 7u, 99999u}) {
         b().rng.setSeed(seed);
         blowAt(10, 10);
@@ -69,7 +69,7 @@ TEST_F(CloseCombatTest, ReachIsTheEightNeighboursAndHisOwnSquare) {
     EXPECT_EQ(soldier().AP, 20);
 
     // The diagonal neighbour is in reach.
-    b().controls.WhatisHappening.lines.clear();
+    b().messageLog.clear();
     enemy().Toughness = 20;
     blowAt(11, 11);
     EXPECT_EQ(log(), (Lines{"Korrin attacks and hits Vask", "Vask defends against your attack"}));
@@ -94,7 +94,7 @@ TEST_F(CloseCombatTest, ABlowOfSevenOnThreeWoundsLeavesNone) {
     EXPECT_EQ(log(), (Lines{"Korrin attacks and hits Vask", "doing 7 points of damage"}));
     EXPECT_EQ(enemy().Wounds, 0);
     EXPECT_EQ(soldier().AP, 15);
-    EXPECT_EQ(b().controls.ActionPointsLabel.text, "15");
+    EXPECT_EQ(controlsOf(b()).ActionPointsLabel.text, "15");
     EXPECT_EQ(sounds(), (Sounds{"select", "explode"}));
     // The body is drawn and the square no longer blocks.
     EXPECT_EQ(at(b().TerrainBitmap, 11, 11, 16, 16), soldierColour(2, kDeadFrame));

@@ -1,5 +1,5 @@
+#include "game/combat/Healing.h"
 #include "KitBattle.h"
-#include "game/combat/CloseCombat.h"
 #include "game/commands/Inventory.h"
 #include "game/display/Display.h"
 
@@ -23,7 +23,7 @@ class HealingTest : public KitTest {
         placePieces(b());
         // Choosing the kit in the grid ends move mode.
         EquipGridClick(b(), 2);
-        b().controls.InfoLabel.text = "status";
+        b().statusLine = "status";
         b().log("earlier line");
     }
     void treat(int x, int y) { healingClick(b(), centre(x), centre(y)); }
@@ -37,9 +37,9 @@ TEST_F(HealingTest, TreatmentRestoresWoundsAndUsesUpBothTurns) {
     EXPECT_EQ(soldier().AP, 0);
     EXPECT_EQ(log(), Lines{"Soldier is treated for wounds sustained"});
     EXPECT_EQ(sounds(), (Sounds{"select", "beep"}));
-    EXPECT_EQ(b().controls.InfoLabel.text, "");
-    EXPECT_TRUE(b().controls.HandFightIcon.enabled && b().controls.OverwatchIcon.enabled);
-    EXPECT_FALSE(b().controls.DropItem.enabled);
+    EXPECT_EQ(b().statusLine, "");
+    EXPECT_TRUE(controlsOf(b()).HandFightIcon.enabled && controlsOf(b()).OverwatchIcon.enabled);
+    EXPECT_FALSE(controlsOf(b()).DropItem.enabled);
     // The medikit is not used up.
     EXPECT_EQ(soldier().Items[3], kMedikit);
 }
@@ -76,8 +76,8 @@ TEST_F(HealingTest, AnUnwoundedPatientOrTooFewPointsChangesNothing) {
 }
 
 TEST_F(HealingTest, KitThatDoesNotHealDoesNothing) {
-    b().SelectedItemSlot = 1; // the rifle
-    b().controls.EquipGrid.row = 0;
+    b().SelectedItemSlot = 1; // the rifle, whatever row the grid shows
+    b().equipRow = 0;
     treat(12, 10);
     EXPECT_EQ(patient().Wounds, 3);
     EXPECT_EQ(soldier().AP, 20);

@@ -16,16 +16,16 @@ TEST_F(GridTest, FirstClickArmsTheRowAndEndsMoveMode) {
     EquipGridClick(b(), 2);
     EXPECT_EQ(b().SelectedItemSlot, 3);
     EXPECT_FALSE(b().PieceSelected);
-    EXPECT_EQ(b().controls.cursor, CursorShape::HandPoint);
-    EXPECT_TRUE(b().controls.DropItem.enabled);
-    EXPECT_EQ(b().controls.EquipGrid.row, 2);
+    EXPECT_EQ(b().cursor, CursorShape::HandPoint);
+    EXPECT_TRUE(controlsOf(b()).DropItem.enabled);
+    EXPECT_EQ(controlsOf(b()).EquipGrid.row, 2);
     EXPECT_EQ(sounds(), Sounds{});
 
     // Clicking the same row again does nothing but disarm it.
     EquipGridClick(b(), 2);
     EXPECT_EQ(b().SelectedItemSlot, 0);
-    EXPECT_EQ(b().controls.cursor, CursorShape::Default);
-    EXPECT_FALSE(b().controls.DropItem.enabled);
+    EXPECT_EQ(b().cursor, CursorShape::Default);
+    EXPECT_FALSE(controlsOf(b()).DropItem.enabled);
     EXPECT_EQ(itemsOf(soldier()), (std::vector<int>{kRifle, kClip, 0, 0, 0, 0}));
     EXPECT_EQ(soldier().AP, 20);
     EXPECT_EQ(sounds(), Sounds{});
@@ -53,9 +53,9 @@ TEST_F(GridTest, ReloadCostsTheWeaponsWeightPlusTwo) {
     // The magazine's capacity, not the rifle's 12.
     EXPECT_EQ(soldier().Ammo, 20);
     EXPECT_EQ(soldier().Items[2], 0);
-    EXPECT_EQ(b().controls.EquipGrid.rows[1], std::vector<std::string>{""});
-    EXPECT_EQ(b().controls.ActionPointsLabel.text, "0");
-    EXPECT_FALSE(b().controls.DropItem.enabled);
+    EXPECT_EQ(controlsOf(b()).EquipGrid.rows[1], std::vector<std::string>{""});
+    EXPECT_EQ(controlsOf(b()).ActionPointsLabel.text, "0");
+    EXPECT_FALSE(controlsOf(b()).DropItem.enabled);
 }
 
 TEST_F(GridTest, ReloadingAWeaponInThePackStillSetsTheShotsInHand) {
@@ -108,10 +108,10 @@ TEST_F(GridTest, ExchangeBringsAWeaponToHandAndRefillsFromTheMovedItem) {
     EXPECT_EQ(soldier().AP, 6);
     EXPECT_EQ(soldier().Ammo, 12);
     EXPECT_EQ(soldier().Frame, 5);
-    EXPECT_EQ(b().controls.WeaponLabel.text, "Power Axe");
-    EXPECT_EQ(b().controls.EquipGrid.rows[2], std::vector<std::string>{"Pulse Rifle"});
+    EXPECT_EQ(controlsOf(b()).WeaponLabel.text, "Power Axe");
+    EXPECT_EQ(controlsOf(b()).EquipGrid.rows[2], std::vector<std::string>{"Pulse Rifle"});
     EXPECT_EQ(at(b().TerrainBitmap, 10, 10, 16, 16), soldierColour(1, 5));
-    const Controls& c = b().controls;
+    Controls c = controlsOf(b());
     EXPECT_TRUE(c.HandFightIcon.enabled);
     EXPECT_FALSE(c.SnapFireIcon.enabled || c.AimedFireIcon.enabled || c.OverwatchIcon.enabled);
 
@@ -123,6 +123,7 @@ TEST_F(GridTest, ExchangeBringsAWeaponToHandAndRefillsFromTheMovedItem) {
     EXPECT_EQ(soldier().AP, 2);
     EXPECT_EQ(soldier().Ammo, 12);
     EXPECT_EQ(soldier().Frame, 1);
+    c = controlsOf(b());
     EXPECT_EQ(sounds(), Sounds{"select"});
     EXPECT_FALSE(c.HandFightIcon.enabled);
     EXPECT_TRUE(c.SnapFireIcon.enabled && c.AimedFireIcon.enabled && c.OverwatchIcon.enabled);
@@ -145,18 +146,18 @@ TEST_F(GridTest, MovingAHeavyItemIntoAnEmptySlotMayOverspend) {
     EXPECT_EQ(soldier().AP, -6);
     EXPECT_EQ(soldier().Ammo, 4);
     // Bare hands now: only the hand-to-hand button.
-    EXPECT_TRUE(b().controls.HandFightIcon.enabled);
-    EXPECT_FALSE(b().controls.SnapFireIcon.enabled);
+    EXPECT_TRUE(controlsOf(b()).HandFightIcon.enabled);
+    EXPECT_FALSE(controlsOf(b()).SnapFireIcon.enabled);
 }
 
 TEST_F(GridTest, WithNobodyInThePanelTheSecondClickOnlyDisarms) {
     b().SelectedPiece = 0;
-    b().controls.HandFightIcon.enabled = false;
+    b().actionButtons.handFight = false;
     EquipGridClick(b(), 0);
     EquipGridClick(b(), 1);
     EXPECT_EQ(b().SelectedItemSlot, 0);
-    EXPECT_FALSE(b().controls.DropItem.enabled);
-    EXPECT_FALSE(b().controls.HandFightIcon.enabled);
+    EXPECT_FALSE(controlsOf(b()).DropItem.enabled);
+    EXPECT_FALSE(controlsOf(b()).HandFightIcon.enabled);
     EXPECT_EQ(b().Pieces[0], PieceRecord{});
     EXPECT_EQ(sounds(), Sounds{});
 }

@@ -80,7 +80,7 @@ class KitTest : public ::testing::Test {
         ports.sounds.clear();
         return s;
     }
-    std::vector<std::string> log() const { return bp->controls.WhatisHappening.lines; }
+    std::vector<std::string> log() const { return bp->messageLog; }
 
     std::unique_ptr<Battle> bp;
     HeadlessPorts ports;

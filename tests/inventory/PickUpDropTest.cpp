@@ -12,7 +12,7 @@ class PickUpTest : public KitTest {
   protected:
     std::vector<std::string> listRows() {
         std::vector<std::string> out;
-        for (const auto& r : b().controls.PickItems.rows) out.push_back(r.at(0));
+        for (const auto& r : controlsOf(b()).PickItems.rows) out.push_back(r.at(0));
         return out;
     }
 };
@@ -28,9 +28,9 @@ TEST_F(PickUpTest, OnlyTheKilledOfferTheirKitAndItIsTakenFromTheBody) {
     EXPECT_EQ(listRows(), (std::vector<std::string>{"Rail Cannon", "Rail Slugs"}));
 
     PickItemsChange(b(), 1);
-    EXPECT_EQ(b().controls.PickItems.row, 1);
+    EXPECT_EQ(controlsOf(b()).PickItems.row, 1);
     PickItemsChange(b(), 5); // no such row: the choice stays
-    EXPECT_EQ(b().controls.PickItems.row, 1);
+    EXPECT_EQ(controlsOf(b()).PickItems.row, 1);
 
     PickUpButtonClick(b());
     EXPECT_EQ(soldier().Items[3], kSlugs);
@@ -38,7 +38,7 @@ TEST_F(PickUpTest, OnlyTheKilledOfferTheirKitAndItIsTakenFromTheBody) {
     EXPECT_EQ(soldier().AP, 20);
     EXPECT_EQ(sounds(), Sounds{"beep"});
     EXPECT_EQ(listRows(), std::vector<std::string>{"Rail Cannon"});
-    EXPECT_EQ(b().controls.EquipGrid.rows[2], std::vector<std::string>{"Rail Slugs"});
+    EXPECT_EQ(controlsOf(b()).EquipGrid.rows[2], std::vector<std::string>{"Rail Slugs"});
     EXPECT_EQ(odd.Items[1], kAxe);
 }
 
@@ -53,7 +53,7 @@ TEST_F(PickUpTest, AnItemOnTheFloorLeavesPlainFloorBehind) {
     // He still stands there, so the square keeps its occupied mark.
     EXPECT_EQ(b().cell(10, 10).Glyph, kOccupiedGlyph);
     EXPECT_TRUE(listRows().empty());
-    EXPECT_FALSE(b().controls.PickUpButton.enabled);
+    EXPECT_FALSE(controlsOf(b()).PickUpButton.enabled);
 }
 
 TEST_F(PickUpTest, WithEverySlotFullTheItemStaysWhereItLies) {
@@ -77,7 +77,7 @@ TEST_F(PickUpTest, NothingChosenOrAnOutdatedListTakesNothing) {
     PieceRecord& dead = addPiece(b(), 2, "Vask", 2, 10, 10, 0, 8);
     dead.Items = {0, kAxe, 0, 0, 0, 0, 0};
     FillPickList(b(), 1);
-    b().controls.PickItems.row = -1;
+    b().pickRow = -1;
     PickUpButtonClick(b());
     EXPECT_EQ(sounds(), Sounds{});
     EXPECT_EQ(dead.Items[1], kAxe);
@@ -86,7 +86,7 @@ TEST_F(PickUpTest, NothingChosenOrAnOutdatedListTakesNothing) {
     // who stands elsewhere: the axe is out of his reach.
     addPiece(b(), 4, "Lenn", 1, 30, 30).Items = {0, kRifle, 0, 0, 0, 0, 0};
     b().SelectedPiece = 4;
-    b().controls.PickItems.row = 0;
+    b().pickRow = 0;
     PickUpButtonClick(b());
     EXPECT_EQ(dead.Items[1], kAxe);
     EXPECT_EQ(b().Pieces[4].Items[2], 0);
@@ -102,8 +102,8 @@ TEST_F(PickUpTest, DroppingTheItemInHandLeavesHimEmptyHanded) {
     EXPECT_EQ(soldier().Frame, 7);
     EXPECT_EQ(soldier().AP, 20);
     EXPECT_FALSE(b().PieceSelected);
-    EXPECT_EQ(b().controls.cursor, CursorShape::Default);
-    EXPECT_EQ(b().controls.WeaponLabel.text, "");
+    EXPECT_EQ(b().cursor, CursorShape::Default);
+    EXPECT_EQ(controlsOf(b()).WeaponLabel.text, "");
     EXPECT_EQ(at(b().TerrainBitmap, 10, 10, 16, 16), soldierColour(1, 7));
     // Gone for good: nothing lies on the floor to take.
     FillPickList(b(), 1);

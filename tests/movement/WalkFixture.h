@@ -65,7 +65,7 @@ class WalkTest : public ::testing::Test {
     void walk(int x, int y) { walkSelectedPiece(*b, x, y, false); }
     std::string query(int x, int y) {
         walkSelectedPiece(*b, x, y, true);
-        return b->controls.InfoLabel.text;
+        return b->statusLine;
     }
     PieceRecord& w() { return b->Pieces[1]; }
     int cost(int x, int y) { return b->cell(x, y).PathCost; }

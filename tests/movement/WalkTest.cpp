@@ -34,7 +34,7 @@ TEST_F(WalkTest, QueryOnAWalledOffSquareIsTooFar) {
     walk(20, 10);
     EXPECT_EQ(w().X, 10);
     EXPECT_EQ(w().AP, 50);
-    EXPECT_EQ(b->controls.InfoLabel.text, "");
+    EXPECT_EQ(b->statusLine, "");
     EXPECT_TRUE(b->MapClicksEnabled);
 }
 
@@ -59,13 +59,13 @@ TEST_F(WalkTest, AccessSquaresAreDearerInTheQueryThanOnTheWalk) {
 
 TEST_F(WalkTest, StepsPayTwoOrThreeAndMoveTheOccupiedMark) {
     walker(10, 10, 10);
-    b->controls.InfoLabel.text = "old";
+    b->statusLine = "old";
     walk(13, 13);
     EXPECT_EQ(w().X, 13);
     EXPECT_EQ(w().Y, 13);
     EXPECT_EQ(w().AP, 1);
     EXPECT_EQ(w().UnderGlyph, kFloorGlyph);
-    EXPECT_EQ(b->controls.InfoLabel.text, "");
+    EXPECT_EQ(b->statusLine, "");
     for (int s = 10; s <= 12; ++s) {
         EXPECT_EQ(b->cell(s, s).Glyph, kFloorGlyph) << s;
         EXPECT_EQ(b->cell(s, s).Solidity, 0) << s;
@@ -79,7 +79,7 @@ TEST_F(WalkTest, StepsPayTwoOrThreeAndMoveTheOccupiedMark) {
     EXPECT_EQ(clock.elapsed, 60u);
     EXPECT_EQ(clock.messageRuns, 3);
     EXPECT_TRUE(b->MapClicksEnabled);
-    EXPECT_EQ(b->controls.ActionPointsLabel.text, "1");
+    EXPECT_EQ(controlsOf(*b).ActionPointsLabel.text, "1");
 }
 
 TEST_F(WalkTest, TheWalkEndsWhereTheActionPointsRunOut) {
@@ -277,19 +277,19 @@ TEST_F(EndOfWalk, AReactionShotDuringTheWalkEndsItAfterThatStep) {
     EXPECT_EQ(w().X, 11);
     EXPECT_EQ(w().AP, 18);
     EXPECT_GE(shotsFired(), 1);
-    EXPECT_EQ(b->controls.WhatisHappening.lines.at(0), "Soldier 2 sees opponent and fires.");
+    EXPECT_EQ(b->messageLog.at(0), "Soldier 2 sees opponent and fires.");
 
     // A walker killed by the reaction stops where he fell and draws no more fire.
     b->EquipmentTypes[1].DamageDice = "10d6";
     w().Toughness = 0;
     walk(20, 10);
-    EXPECT_EQ(w().Wounds, 0) << ::testing::PrintToString(b->controls.WhatisHappening.lines);
+    EXPECT_EQ(w().Wounds, 0) << ::testing::PrintToString(b->messageLog);
     EXPECT_EQ(w().X, 12);
     // The dead man stays selected, but a click no longer moves his body.
     const int fired = shotsFired();
     walk(20, 10);
     EXPECT_EQ(w().X, 12);
     EXPECT_EQ(shotsFired(), fired);
-    const std::string status = b->controls.InfoLabel.text;
+    const std::string status = b->statusLine;
     EXPECT_EQ(query(13, 10), status);
 }

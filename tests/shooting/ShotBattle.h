@@ -87,7 +87,7 @@ struct ShotTest : ::testing::Test {
         b.copyAll();
     }
 
-    const std::vector<std::string>& log() const { return b.controls.WhatisHappening.lines; }
+    const std::vector<std::string>& log() const { return b.messageLog; }
     bool logged(const std::string& line) const {
         return std::find(log().begin(), log().end(), line) != log().end();
     }

@@ -61,7 +61,7 @@ TEST_F(FireButtons, ArmFireModeForAFirearmAndRefuseAnythingElse) {
     EXPECT_TRUE(b.FireMode);
     EXPECT_FALSE(b.HandFightMode);
     EXPECT_EQ(b.SelectedItemSlot, 0);
-    EXPECT_EQ(b.controls.cursor, CursorShape::Aim);
+    EXPECT_EQ(b.cursor, CursorShape::Aim);
     // The enemy is now a target disc on the screen, not his picture.
     EXPECT_NE(at(b.MapImage, 15, 10, 16, 16), soldierColour(2, 1));
     EXPECT_EQ(at(b.MapImage, 15, 10, 1, 1), 0u);
@@ -262,7 +262,7 @@ TEST_F(HumanShot, ReseedsFromTheClockPaysAndStaysArmed) {
     EXPECT_TRUE(b.FireMode);
     EXPECT_EQ(b.armedShot, ArmedShot::Quick);
     EXPECT_TRUE(b.MapClicksEnabled);
-    EXPECT_EQ(b.controls.AmmoLabel.text, "9");
+    EXPECT_EQ(controlsOf(b).AmmoLabel.text, "9");
 
     // The aimed shot costs its own price, of which only the low byte counts.
     b.EquipmentTypes[kRifle].AimedShotAP = 256 + 8;
@@ -329,7 +329,7 @@ TEST_F(HumanShot, DestroyingMardokWinsAndDisarms) {
     EXPECT_EQ(ports.messages, std::vector<std::string>{"You have won. Mardok has been destroyed."});
     EXPECT_FALSE(b.FireMode);
     EXPECT_NE(b.armedShot, ArmedShot::Quick);
-    EXPECT_EQ(b.controls.cursor, CursorShape::Default);
+    EXPECT_EQ(b.cursor, CursorShape::Default);
     EXPECT_TRUE(played("SignOff"));
     EXPECT_TRUE(b.MapClicksEnabled);
 }

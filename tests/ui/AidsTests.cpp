@@ -301,7 +301,7 @@ void AidsTests::lineOfFireStopsWhereTheShotStops() {
         QCOMPARE(f.aids().shotMarkShown(), QPoint(predicted.x, predicted.y));
     }
     QCOMPARE(f.w->statusArea()->currentMessage(), QString("Hit Guard Two"));
-    for (const std::string& line : b.controls.WhatisHappening.lines)
+    for (const std::string& line : b.messageLog)
         QVERIFY(line.find("Hit ") != 0 && line.find("Stopped by") != 0);
 }
 

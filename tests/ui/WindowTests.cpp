@@ -396,7 +396,8 @@ void WindowTests::soundStaysSilentWithoutWaves() {
 
 void WindowTests::battleWindowLayout() {
     Battle b;
-    b.windowOpen = true; // as after the battle's creation
+    b.windowOpen = true; // as after the battle's creation, the squad still to place
+    b.deploying = true;
     TPlayingScreen w(b, nullptr, nullptr);
     w.setAttribute(Qt::WA_DeleteOnClose, false);
     QCOMPARE(w.centralWidget()->size(), QSize(1018, 734));
@@ -432,8 +433,7 @@ void WindowTests::battleWindowLayout() {
     auto* side = qobject_cast<QScrollBar*>(w.control("ScrollSide"));
     QCOMPARE(top->singleStep(), 64);
     QCOMPARE(side->pageStep(), 256);
-    b.controls.ScrollTop.setRange(710, 2560);
-    b.controls.ScrollSide.setRange(518, 1600);
+    b.view = View::opening(710, 518);
     w.sync();
     QCOMPARE(top->minimum(), 710);
     QCOMPARE(side->maximum(), 1600);
@@ -442,21 +442,20 @@ void WindowTests::battleWindowLayout() {
     QCOMPARE(b.controls.ScrollTop.position, 1000);
     QCOMPARE(b.controls.ScrollSide.position, 1600);
     QCOMPARE(w.mapImage()->pos(), QPoint(710 - 1000, 518 - 1600));
-    b.controls.ScrollTop.setPosition(2560);
+    b.view.setRight(2560);
     w.sync();
     QCOMPARE(top->value(), 2560);
     QCOMPARE(w.mapImage()->x(), 710 - 2560);
 
-    // Widgets follow the model: panels, texts, lists and the log.
-    b.controls.EquipGrid.visible = true;
-    b.controls.OverHeadMap.visible = false;
-    b.controls.EquipRadio.down = true;
-    b.controls.MapRadio.down = false;
-    b.controls.NameLabel.text = "Sgt Rask";
-    b.controls.EquipGrid.rows = {{"Laser"}, {""}, {"Medikit"}, {""}, {""}, {""}};
-    b.controls.PickItems.rows = {{"Rifle"}, {"Grenade"}};
-    b.controls.PickItems.row = 1;
-    b.controls.AimedFireIcon.enabled = true;
+    // Widgets follow the battle: panels, texts, lists and the log.
+    b.equipmentShown = true;
+    b.panel.name = "Sgt Rask";
+    b.panel.kit = {"Laser", "", "Medikit", "", "", ""};
+    b.EquipmentTypes[1].Name = "Rifle";
+    b.EquipmentTypes[2].Name = "Grenade";
+    b.PickList = {{1, 0, 0}, {2, 0, 0}};
+    b.pickRow = 1;
+    b.actionButtons.aimedShot = true;
     b.armedShot = ArmedShot::Aimed; // the window shows the armed shot as the button down
     b.log("first");
     b.log("second");
@@ -473,7 +472,7 @@ void WindowTests::battleWindowLayout() {
     QVERIFY(qobject_cast<QAbstractButton*>(w.control("AimedFireIcon"))->isChecked());
     auto* memo = qobject_cast<QPlainTextEdit*>(w.control("WhatisHappening"));
     QCOMPARE(memo->toPlainText(), QString("first\nsecond"));
-    b.controls.WhatisHappening.lines = {"fresh"};
+    b.messageLog = {"fresh"};
     w.sync();
     QCOMPARE(memo->toPlainText(), QString("fresh"));
 
@@ -536,8 +535,9 @@ void WindowTests::battlesStartAndQuitWithSmallScenario() {
         QCOMPARE(list->item(0, 0)->text().toStdString(), b.controls.PlaceMenGrid.rows[0][0]);
         checkMapShown(w, b);
 
-        // The overhead map brings the clicked square to the middle of the view.
-        b.controls.PiecesInfoPanel.visible = true;
+        // The overhead map brings the clicked square to the middle of the view
+        // (it sits on the information panel, which shows once deployment is over).
+        b.deploying = false;
         w->sync();
         QTest::mouseClick(w->control("OverHeadMap"), Qt::LeftButton, {}, QPoint(90, 60));
         QCOMPARE(b.controls.ScrollTop.position, 30 * 32 + 355);

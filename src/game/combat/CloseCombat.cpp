@@ -39,13 +39,12 @@ void payForBlow(Battle& b, PieceRecord& attacker) {
 } // namespace
 
 void HandFightIconClick(Battle& b) {
-    Controls& c = b.controls;
     b.armedShot = ArmedShot::None;
     const PieceRecord* p = selectedSoldier(b);
     if (b.PieceSelected && p && b.item(p->Items[1]).Kind == "Weapon") {
         b.HandFightMode = true;
         b.FireMode = false;
-        c.cursor = CursorShape::Sword;
+        b.cursor = CursorShape::Sword;
         return;
     }
     b.play("beep");

@@ -1,4 +1,4 @@
-#include "game/combat/CloseCombat.h"
+#include "game/combat/Healing.h"
 #include "game/state/Pieces.h"
 
 #include "engine/TextFile.h"
@@ -11,15 +11,11 @@
 namespace korvath {
 
 void healingClick(Battle& b, int mx, int my) {
-    Controls& c = b.controls;
-    c.AimedFireIcon.enabled = true;
-    c.SnapFireIcon.enabled = true;
-    c.HandFightIcon.enabled = true;
-    c.OverwatchIcon.enabled = true;
-    c.InfoLabel.text.clear();
+    b.actionButtons = ActionButtons::all(true);
+    b.statusLine.clear();
     // The map click disarms the chosen slot once the treatment is over, and
     // the Drop button only works on an armed slot.
-    c.DropItem.enabled = false;
+    b.dropOffered = false;
 
     const int healerIndex = b.SelectedPiece;
     const int slot = b.SelectedItemSlot;
@@ -33,16 +29,13 @@ void healingClick(Battle& b, int mx, int my) {
             patient = &b.Pieces[i];
     if (!patient) return;
 
-    // Whether this is a treatment depends on the chosen kit; how long it takes
-    // and how much it mends are read off the grid's highlighted row, which is
-    // normally that same kit.
-    if (b.item(healer.Items[slot]).Effect != "wounds") return;
-    const int row = c.EquipGrid.row;
-    const EquipmentType& kit = b.item(healer.Items[row >= 0 && row < 6 ? row + 1 : slot]);
+    // The kit in the armed slot: the grid's row clicked to arm it.
+    const EquipmentType& kit = b.item(healer.Items[slot]);
+    if (kit.Effect != "wounds") return;
     const int needed = kit.Weight + 3;
 
     if (healer.AP < needed) {
-        c.WhatisHappening.lines.clear();
+        b.messageLog.clear();
         b.log("not enough action points to heal soldier");
         b.play("beep");
         return;
@@ -50,7 +43,7 @@ void healingClick(Battle& b, int mx, int my) {
 
     b.play("select");
     if (patient->Wounds == patient->MaxWounds) {
-        c.WhatisHappening.lines.clear();
+        b.messageLog.clear();
         b.log("Soldier is not wounded");
         b.play("beep");
         return;
@@ -58,7 +51,7 @@ void healingClick(Battle& b, int mx, int my) {
     int restored = 0;
     if (!parseInt(kit.Value, restored)) restored = 0;
     patient->Wounds = std::min(patient->Wounds + restored, patient->MaxWounds);
-    c.WhatisHappening.lines.clear();
+    b.messageLog.clear();
     b.log("Soldier is treated for wounds sustained");
     // Treatment takes the rest of the turn of both, even when he treats himself.
     patient->AP = 0;

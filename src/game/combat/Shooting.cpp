@@ -175,11 +175,10 @@ void hitSoldier(Battle& b, int shooter, int target, const SavedArea& area) {
 
 // Keeps the flying projectile in view.
 void followShot(Battle& b, const PieceRecord& shooter, double x, double y) {
-    const Control& h = b.controls.ScrollTop;
-    const Control& v = b.controls.ScrollSide;
+    const View& v = b.view;
     const int px = trunc(x), py = trunc(y);
-    if (px < h.position - h.min + 10 || px > h.position - 10 || py < v.position - v.min + 10 ||
-        py > v.position - 10) {
+    if (px < v.right - v.width + 10 || px > v.right - 10 || py < v.bottom - v.height + 10 ||
+        py > v.bottom - 10) {
         ScrollToPoint(b, nearest(x), nearest(y));
     } else if (shooter.X * kSquare > px + viewWidth(b) / 2 - 20 ||
                shooter.X * kSquare < px - viewWidth(b) / 2 + 20 ||
@@ -192,12 +191,11 @@ void followShot(Battle& b, const PieceRecord& shooter, double x, double y) {
 // Repaints the tiles of the squares in view (soldiers' squares keep their
 // pictures), so that objects broken by the shot disappear.
 void redrawVisibleSquares(Battle& b) {
-    const Control& h = b.controls.ScrollTop;
-    const Control& v = b.controls.ScrollSide;
-    const int firstX = std::max(1, (h.position - h.min) / kSquare + 1);
-    const int lastX = std::min(kMapWidth, (h.position - 1) / kSquare + 1);
-    const int firstY = std::max(1, (v.position - v.min) / kSquare + 1);
-    const int lastY = std::min(kMapHeight, (v.position - 1) / kSquare + 1);
+    const View& v = b.view;
+    const int firstX = std::max(1, (v.right - v.width) / kSquare + 1);
+    const int lastX = std::min(kMapWidth, (v.right - 1) / kSquare + 1);
+    const int firstY = std::max(1, (v.bottom - v.height) / kSquare + 1);
+    const int lastY = std::min(kMapHeight, (v.bottom - 1) / kSquare + 1);
     for (int y = firstY; y <= lastY; ++y)
         for (int x = firstX; x <= lastX; ++x) {
             const int glyph = b.cell(x, y).Glyph;
@@ -261,7 +259,7 @@ void FireButtonClick(Battle& b, FireButton sender) {
         b.HandFightMode = false;
         DrawTargetDiscs(b);
         b.FireMode = true;
-        b.controls.cursor = CursorShape::Aim;
+        b.cursor = CursorShape::Aim;
     } else {
         b.log("You cannot shoot with that");
     }
@@ -440,7 +438,7 @@ void FireBullet(Battle& b, int shooter, double angle, double startX, double star
     if (b.GameOver) {
         b.FireMode = false;
         b.HandFightMode = false;
-        b.controls.cursor = CursorShape::Default;
+        b.cursor = CursorShape::Default;
         b.beat(Beat::VictoryPause);
         b.play("SignOff");
         b.beat(Beat::Fanfare);

@@ -78,17 +78,17 @@ void saveClick(Battle& b) {
     replaceAll(file, "_" + b.ScenarioName);
     replaceAll(file, ".map");
     name = name.substr(0, slash) + file;
-    b.controls.cursor = CursorShape::Hourglass;
+    b.cursor = CursorShape::Hourglass;
     b.play("save");
     try {
         writeSavedGame(b, name);
     } catch (const DataError& e) {
-        b.controls.cursor = CursorShape::Default;
+        b.cursor = CursorShape::Default;
         b.warning("The game could not be saved as " + chosen + ".\n\n" + e.what());
         return;
     }
     b.information("Game has been saved");
-    b.controls.cursor = CursorShape::Default;
+    b.cursor = CursorShape::Default;
 }
 
 void LoadClick(Battle& b) {
@@ -107,7 +107,7 @@ void LoadClick(Battle& b) {
                   " is not a saved game of this scenario (its name must end in " + suffix + ").");
         return;
     }
-    b.controls.cursor = CursorShape::Hourglass;
+    b.cursor = CursorShape::Hourglass;
     b.play("load");
     // The companion files are found like every other game file, whatever
     // the case of their names.
@@ -120,12 +120,12 @@ void LoadClick(Battle& b) {
                           matchFileIgnoringCase(base + ".dat"), name);
     } catch (const DataError& e) {
         // Nothing of the running battle has changed.
-        b.controls.cursor = CursorShape::Default;
+        b.cursor = CursorShape::Default;
         b.warning(std::string("The game could not be loaded: ") + e.what());
         return;
     }
     applySavedGame(b, g);
-    b.controls.cursor = CursorShape::Default;
+    b.cursor = CursorShape::Default;
     b.information("Game has been loaded");
 }
 

@@ -5,7 +5,6 @@
 #include "engine/Paths.h"
 #include "engine/TextFile.h"
 #include "engine/Ustar.h"
-#include "game/commands/DeveloperAids.h"
 #include "game/display/Display.h"
 #include "game/files/ScenarioFiles.h"
 
@@ -79,16 +78,15 @@ LoadedScenario readScenario(const Battle& b) {
 }
 
 void fillDeploymentList(Battle& b) {
-    Control& grid = b.controls.PlaceMenGrid;
-    grid.rows.clear();
+    b.deploymentList.clear();
     for (int i = 1; i <= kMaxPieces; ++i) {
         const PieceRecord& p = b.Pieces[i];
         if (p.X == 0 && p.Side == b.HumanSide && !p.Name.empty())
-            grid.rows.push_back({p.Name, std::to_string(i)});
+            b.deploymentList.push_back({static_cast<uint8_t>(i), false});
     }
-    b.SelectedPiece = static_cast<uint8_t>(grid.rows.size());
-    b.deploying = !grid.rows.empty();
-    if (grid.rows.empty()) endDeployment(b);
+    b.SelectedPiece = static_cast<uint8_t>(b.deploymentList.size());
+    b.deploying = !b.deploymentList.empty();
+    if (b.deploymentList.empty()) endDeployment(b);
 }
 
 // Opens the view on the start stars, so the player sees where to deploy
@@ -165,23 +163,20 @@ void createBattle(Battle& b) {
     b.SelectedItemSlot = 0;
     b.PickList.clear();
     // A new window with its own switches; the sight traces last for the whole run.
-    b.controls = Controls{};
+    static_cast<Shown&>(b) = Shown{};
     b.armedShot = ArmedShot::None;
     b.showWounds = b.showOverwatch = b.showHealers = true;
     b.hitHalved = b.hitCancelled = false;
     b.lastShot = {};
     b.tally = {};
     b.closeRequested = false;
-    if (b.developerMode) enableDeveloperMode(b);
     b.dirty = {};
     b.waveNames = std::move(s.waveNames);
 
     b.resetPictures();
     b.FloorArt = Raster(); // until the window asks for it
-    b.controls.MapPanel.text.clear();
     // The view as the window first shows it; the window tells a new size.
-    b.controls.ScrollTop.setRange(kMapPanelWidth, kMapPixelsX);
-    b.controls.ScrollSide.setRange(kMapPanelHeight, kMapPixelsY);
+    b.view = View::opening(kMapPanelWidth, kMapPanelHeight);
 
     for (int g = 1; g <= kMaxGlyphs; ++g)
         b.Glyphs[g].Picture =
@@ -292,9 +287,8 @@ bool quitBattle(Battle& b) {
 }
 
 void endDeployment(Battle& b) {
+    // Cancel, End turn and the information panel come with the end of deployment.
     b.deploying = false;
-    b.controls.Cancelbutton.enabled = true;
-    b.controls.EndTurnButton.enabled = true;
     if (!b.TerrainBitmap.empty()) {
         for (int y = 1; y <= kMapHeight; ++y)
             for (int x = 1; x <= kMapWidth; ++x)
@@ -304,7 +298,6 @@ void endDeployment(Battle& b) {
                 }
         b.copyAll();
     }
-    b.controls.PiecesInfoPanel.visible = true;
 }
 
 std::vector<std::string> briefingLines(const Battle& b) {

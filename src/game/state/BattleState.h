@@ -2,6 +2,7 @@
 #include "engine/Random.h"
 #include "engine/Raster.h"
 #include "game/state/Records.h"
+#include "game/state/Shown.h"
 
 #include <array>
 #include <set>
@@ -48,10 +49,17 @@ struct BattleTally {
 // Rules that must not run inside themselves, and their depth.
 enum class Rule { Command, EndTurn, Count };
 
+// A walker may enter an open square, a square a soldier stands on, and a door
+// ("access"), whatever its class.
+constexpr bool passableSquare(int solidity, bool door) {
+    return solidity < 2 || door;
+}
+
 // Everything the rules read and write: the scenario settings, the tables, the
 // turn and the flags, the game's generator and the terrain picture whose
-// pixels the shots read. Only rules write it; the window shows it.
-struct BattleState {
+// pixels the shots read, and what the window shows of them (Shown). Only rules
+// write it; the window shows it. A copy of it is the whole battle.
+struct BattleState : Shown {
     BattleState();
 
     // ---- Scenario settings (chosen on the front screen) ----
@@ -149,12 +157,19 @@ struct BattleState {
     // ---- Helpers used everywhere ----
     MapCell& cell(int x, int y) { return MapGrid[x][y]; }
     // Any square, also off the grid: outside reads as the zero border.
-    MapCell cellAt(int x, int y) const {
-        if (x < 0 || y < 0 || x > kMapWidth + 1 || y > kMapHeight + 1) return {};
-        return MapGrid[x][y];
-    }
+    MapCell cellAt(int x, int y) const { return inGrid(x, y) ? MapGrid[x][y] : MapCell{}; }
     static bool onMap(int x, int y) {
         return x >= 1 && x <= kMapWidth && y >= 1 && y <= kMapHeight;
+    }
+    // The map with its border of one square on every side.
+    static bool inGrid(int x, int y) {
+        return x >= 0 && y >= 0 && x <= kMapWidth + 1 && y <= kMapHeight + 1;
+    }
+    bool isDoor(int glyph) const { return this->glyph(glyph).Action == "access"; }
+    // May a walk be ordered onto square (x, y), or lead over it?
+    bool passable(int x, int y) const {
+        const MapCell c = cellAt(x, y);
+        return passableSquare(c.Solidity, isDoor(c.Glyph));
     }
     // The equipment type in a slot; index 0 or out of range is the empty item.
     const EquipmentType& item(int index) const {

@@ -38,8 +38,8 @@ int nearestEnemyFrom(Battle& b, int i, Square at, bool& seen, int& target) {
 // The view follows a walker who comes within two squares of its edge.
 void keepInView(Battle& b, int m) {
     const PieceRecord& p = b.Pieces[m];
-    const int right = b.controls.ScrollTop.position;
-    const int bottom = b.controls.ScrollSide.position;
+    const int right = b.view.right;
+    const int bottom = b.view.bottom;
     const int px = p.X * kSquare, py = p.Y * kSquare;
     if (px > right - 64 || px < right - viewWidth(b) + 64 || py > bottom - 64 ||
         py < bottom - viewHeight(b) + 64)
