@@ -30,6 +30,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 
+#include <iostream>
 #include <utility>
 
 namespace korvath {
@@ -323,7 +324,7 @@ void TPlayingScreen::FormCreate() {
     aimCursor_ = loadCursor(cursorFile("aim.cur"), Qt::CrossCursor);
     const uint32_t seed = b_.rng.seed();
     try {
-        const Raster floors = readFloorArt(b_);
+        const Raster floors = readFloorArt(b_, std::cerr);
         createBattle(b_);
         showFloorArt(b_, floors);
     } catch (...) {

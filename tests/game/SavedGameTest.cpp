@@ -1,4 +1,5 @@
 #include "CrashingFiles.h"
+#include "FolderFiles.h"
 #include "TestData.h"
 #include "engine/DataError.h"
 #include "game/commands/SaveLoad.h"
@@ -148,7 +149,7 @@ TEST_F(SavedGames, FailedSaveKeepsThePreviousSet) {
     const auto before = fileBytes(base() + "_korvath.dat");
     // A folder where the last file's temporary copy should go makes the save fail after the first
     // two.
-    fs::create_directories(base() + "_korvath.map.saving");
+    fs::create_directories(temporaryName(base() + "_korvath.map"));
     b->Pieces[1].AP = 1;
     b->TurnNumber = 3;
     save(base() + ".map");
@@ -162,7 +163,7 @@ TEST_F(SavedGames, FailedSaveKeepsThePreviousSet) {
     std::string line;
     std::getline(txt, line);
     EXPECT_EQ(line, "1\r");
-    EXPECT_FALSE(fs::exists(base() + "_korvath.Txt.saving"));
+    EXPECT_FALSE(fs::exists(temporaryName(base() + "_korvath.Txt")));
 }
 
 TEST_F(SavedGames, SaveCreatesAMissingFolder) {
@@ -435,4 +436,16 @@ TEST_F(SavedGames, FoldersKeepTheirNamesWhenSaving) {
     }
     EXPECT_FALSE(fs::exists(dir.path / "my_saves"));
     EXPECT_FALSE(fs::exists(dir.path / "olds"));
+}
+
+// A set is read without large records on the stack: a thread with a stack of
+// 128 KB reads one.
+TEST_F(SavedGames, ASetIsReadOnASmallStack) {
+    b->TurnNumber = 6;
+    save(base() + ".map");
+    const auto names = savedGameFiles(base(), "korvath");
+    int turn = 0;
+    onSmallStack(128 << 10,
+                 [&] { turn = readSavedGame(names[0], names[1], names[2])->turnNumber; });
+    EXPECT_EQ(turn, 6);
 }

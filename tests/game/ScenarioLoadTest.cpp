@@ -1,12 +1,17 @@
 #include "TestData.h"
+#include "engine/Bmp.h"
 #include "engine/DataError.h"
 #include "game/commands/Scenario.h"
 #include "game/state/HeadlessPorts.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
 
 using namespace korvath;
 using namespace korvath::test;
@@ -248,4 +253,41 @@ TEST_F(ScenarioLoad, DeploymentOpensTheViewOnTheStartStars) {
     // The view's right and bottom edges lie half a panel past the stars' middle.
     EXPECT_EQ(b->controls.ScrollTop.position, 61 * 32 - 16 + 710 / 2);
     EXPECT_EQ(b->controls.ScrollSide.position, 41 * 32 - 16 + 518 / 2);
+}
+
+// The floor picture is decoration: one that cannot be read leaves black
+// floors and one warning naming it, never a battle that cannot start.
+TEST_F(ScenarioLoad, AFloorPictureThatCannotBeReadLeavesBlackFloors) {
+    load(TestScenario());
+    const std::string path = (dir.path / "graphics" / "korvathFloors.bmp").string();
+    Raster whole(kMapPixelsX, kMapPixelsY);
+    whole.fillRect(0, 0, 10, 10, rgb(1, 2, 3));
+    const auto good = encodeBmp(whole);
+    const struct {
+        const char* what;
+        std::vector<uint8_t> bytes; // empty: no file
+        bool shown;
+    } cases[] = {
+        {"no picture", {}, false},
+        {"cut short after its header", {good.begin(), good.begin() + 60}, false},
+        {"another size", encodeBmp(Raster(32, 32)), false},
+        {"the whole battlefield", good, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(path);
+        if (!c.bytes.empty())
+            std::ofstream(path, std::ios::binary)
+                .write(reinterpret_cast<const char*>(c.bytes.data()),
+                       static_cast<std::streamsize>(c.bytes.size()));
+        std::ostringstream warnings;
+        const Raster art = readFloorArt(*b, warnings);
+        EXPECT_EQ(!art.empty(), c.shown);
+        const bool damaged = !c.bytes.empty() && !c.shown;
+        const std::string said = warnings.str();
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), damaged ? 1 : 0) << said;
+        if (damaged) {
+            EXPECT_NE(warnings.str().find(path), std::string::npos) << warnings.str();
+        }
+    }
 }

@@ -112,7 +112,7 @@ void LoadClick(Battle& b) {
     // The companion files are found like every other game file, whatever
     // the case of their names.
     const std::string base = name.substr(0, name.size() - 4);
-    SavedGame g;
+    std::unique_ptr<SavedGame> g;
     try {
         const std::filesystem::path folder = std::filesystem::path(name).parent_path();
         finishInterruptedSaves(folder.empty() ? std::string(".") : folder.string());
@@ -124,7 +124,7 @@ void LoadClick(Battle& b) {
         b.warning(std::string("The game could not be loaded: ") + e.what());
         return;
     }
-    applySavedGame(b, g);
+    applySavedGame(b, *g);
     b.controls.cursor = CursorShape::Default;
     b.information("Game has been loaded");
 }

@@ -9,6 +9,8 @@
 #include "game/display/Display.h"
 #include "game/files/ScenarioFiles.h"
 
+#include <ostream>
+
 namespace korvath {
 
 namespace {
@@ -230,16 +232,21 @@ void createBattle(Battle& b) {
     b.showRuleState();
 }
 
-Raster readFloorArt(const Battle& b) {
+Raster readFloorArt(const Battle& b, std::ostream& warnings) {
     const std::string path = gamePath(b.AppDir, "\\graphics\\" + b.ScenarioName + "Floors.bmp");
     if (!fileExists(path)) return {};
-    Raster art = readBmp(path);
-    if (art.width() != kMapPixelsX || art.height() != kMapPixelsY)
-        throw DataError(path, 0,
-                        "the picture is " + std::to_string(art.width()) + " x " +
-                            std::to_string(art.height()) + ", not " + std::to_string(kMapPixelsX) +
-                            " x " + std::to_string(kMapPixelsY));
-    return art;
+    try {
+        Raster art = readBmp(path);
+        if (art.width() != kMapPixelsX || art.height() != kMapPixelsY)
+            throw DataError(path, 0,
+                            "the picture is " + std::to_string(art.width()) + " x " +
+                                std::to_string(art.height()) + ", not " +
+                                std::to_string(kMapPixelsX) + " x " + std::to_string(kMapPixelsY));
+        return art;
+    } catch (const DataError& e) {
+        warnings << "korvath: " << e.what() << "; the floors are black\n";
+        return {};
+    }
 }
 
 void showFloorArt(Battle& b, const Raster& art) {
