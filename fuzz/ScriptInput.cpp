@@ -53,6 +53,14 @@ const Battle& startedBattle(const std::string& key) {
     return *b;
 }
 
+void playScript(const TrimmedScript& s, const std::string& text) {
+    static ScriptRunner runner(gameFolder().string(), discard, discard);
+    runner.adopt(startedBattle(s.start));
+    std::istringstream script(text);
+    runner.run(script, "fuzz.kvs");
+    if (s.saves) resetGameFolder();
+}
+
 TrimmedScript trimmedScript(std::string_view input) {
     TrimmedScript s;
     std::istringstream in{std::string(input)};

@@ -25,4 +25,9 @@ TrimmedScript trimmedScript(std::string_view input);
 // The battle "start KEY" makes on the fuzz game folder, made at the first call.
 const Battle& startedBattle(const std::string& key);
 
+// Plays `text` on the fuzz program's one script driver (its pictures' memory
+// is reused), from a copy of the battle s started, its output discarded; then
+// sweeps the game folder when the script saved.
+void playScript(const TrimmedScript& s, const std::string& text);
+
 } // namespace korvath::fuzz
