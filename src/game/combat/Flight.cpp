@@ -23,8 +23,8 @@ const FlightGround::Changed* FlightGround::changed(int x, int y) const {
     return nullptr;
 }
 
-Rgb FlightGround::pixel(int x, int y) const {
-    if (changes_.empty() || x < 0 || y < 0 || x >= kMapPixelsX || y >= kMapPixelsY)
+Rgb FlightGround::changedPixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= kMapPixelsX || y >= kMapPixelsY)
         return b_->TerrainBitmap.pixel(x, y);
     const Changed* c = changed(squareOf(x), squareOf(y));
     if (!c || !c->picture) return b_->TerrainBitmap.pixel(x, y);
@@ -74,6 +74,43 @@ FlightEnd ShotFlight::end() const {
     return continuing_ ? FlightEnd::OffMap : FlightEnd::Spent;
 }
 
+// The steps of a segment up to the next pixel that is not black; most of a
+// flight is here, so it runs on local copies of the point.
+template <typename PixelAt> FlightMoment ShotFlight::steps(PixelAt pixelAt) {
+    double x = x_, y = y_;
+    const double dx = dx_, dy = dy_;
+    const int last = continuing_ ? steps_ : step_;
+    int step = step_, px = 0, py = 0;
+    FlightMoment met = FlightMoment::SegmentEnds;
+    while (step < last) {
+        ++step;
+        x += dx;
+        y += dy;
+        // Nothing is met within the first segment: the shot leaves the shooter's square.
+        if (first_) continue;
+        px = trunc(x);
+        py = trunc(y);
+        if (pixelAt(px, py) != 0) {
+            met = FlightMoment::ObstacleProbe;
+            break;
+        }
+        px = nearest(x);
+        py = nearest(y);
+        if (pixelAt(px, py) != 0) {
+            met = FlightMoment::SoldierProbe;
+            break;
+        }
+    }
+    x_ = x;
+    y_ = y;
+    step_ = step;
+    probe_ = {px, py};
+    phase_ = met == FlightMoment::ObstacleProbe  ? Phase::SoldierTest
+             : met == FlightMoment::SoldierProbe ? Phase::Step
+                                                 : Phase::SegmentDone;
+    return met;
+}
+
 FlightMoment ShotFlight::next(const FlightGround& ground) {
     for (;;) {
         switch (phase_) {
@@ -85,21 +122,11 @@ FlightMoment ShotFlight::next(const FlightGround& ground) {
             phase_ = Phase::Step;
             return FlightMoment::SegmentBegins;
         case Phase::Step:
-            if (step_ >= steps_ || !continuing_) {
-                phase_ = Phase::SegmentDone;
-                return FlightMoment::SegmentEnds;
+            if (ground.plain()) {
+                const Raster& terrain = ground.battle().TerrainBitmap;
+                return steps([&terrain](int x, int y) { return terrain.pixel(x, y); });
             }
-            ++step_;
-            x_ += dx_;
-            y_ += dy_;
-            // Nothing is met within the first segment: the shot leaves the shooter's square.
-            if (first_) continue;
-            probe_ = {trunc(x_), trunc(y_)};
-            if (ground.pixel(probe_.x, probe_.y) != 0) {
-                phase_ = Phase::SoldierTest;
-                return FlightMoment::ObstacleProbe;
-            }
-            [[fallthrough]];
+            return steps([&ground](int x, int y) { return ground.pixel(x, y); });
         case Phase::SoldierTest:
             phase_ = Phase::Step;
             probe_ = {nearest(x_), nearest(y_)};

@@ -22,7 +22,11 @@ class FlightGround {
     const BattleState& battle() const { return *b_; }
 
     // The terrain pixel at map pixel (x, y); black outside the map.
-    Rgb pixel(int x, int y) const;
+    Rgb pixel(int x, int y) const {
+        return changes_.empty() ? b_->TerrainBitmap.pixel(x, y) : changedPixel(x, y);
+    }
+    // No square of its own: the battle's terrain as it is.
+    bool plain() const { return changes_.empty(); }
     // Square (x, y); outside the grid, the zero border.
     MapCell cell(int x, int y) const;
     // In this ground only, square (x, y) now holds `now` and shows `picture`
@@ -36,6 +40,7 @@ class FlightGround {
         const Raster* picture;
     };
     const Changed* changed(int x, int y) const;
+    Rgb changedPixel(int x, int y) const;
 
     const BattleState* b_;
     std::vector<Changed> changes_;
@@ -102,6 +107,7 @@ class ShotFlight {
 
   private:
     enum class Phase { SegmentStart, Step, SoldierTest, SegmentDone, Over };
+    template <typename PixelAt> FlightMoment steps(PixelAt pixelAt);
 
     double dx_ = 0, dy_ = 0;
     double x0_, y0_, x_, y_;
