@@ -5,6 +5,8 @@
 #include "game/combat/Flight.h"
 #include "game/combat/ShotPath.h"
 
+#include <limits>
+
 namespace korvath::testing {
 namespace {
 
@@ -87,6 +89,13 @@ TEST_F(FlightTest, ACopyFliesOnOverItsOwnChangedSquare) {
         EXPECT_EQ(b.cell(14, 10).Glyph, kBarrel);
         EXPECT_TRUE(b.TerrainBitmap == terrain);
     }
+}
+
+// A range of any size, however the scenario writes it, only ends at the map's edge.
+TEST_F(FlightTest, TheLongestRangeEndsAtTheMapsEdge) {
+    b.EquipmentTypes[kRifle].Range = std::numeric_limits<int32_t>::max();
+    const ShotStop s = predictShot(b, 1, 180, shotStartX(b.Pieces[1]), shotStartY(b.Pieces[1]));
+    EXPECT_EQ(int(s.end), int(ShotEnd::OffMap));
 }
 
 } // namespace

@@ -120,13 +120,16 @@ FlightMoment ShotFlight::next(const FlightGround& ground) {
             step_ = 0;
             first_ = segX_ == x0_ && segY_ == y0_;
             phase_ = Phase::Step;
+            if (!segments_) continue;
             return FlightMoment::SegmentBegins;
-        case Phase::Step:
-            if (ground.plain()) {
-                const Raster& terrain = ground.battle().TerrainBitmap;
-                return steps([&terrain](int x, int y) { return terrain.pixel(x, y); });
-            }
-            return steps([&ground](int x, int y) { return ground.pixel(x, y); });
+        case Phase::Step: {
+            const Raster& terrain = ground.battle().TerrainBitmap;
+            const FlightMoment m =
+                ground.plain() ? steps([&terrain](int x, int y) { return terrain.pixel(x, y); })
+                               : steps([&ground](int x, int y) { return ground.pixel(x, y); });
+            if (m == FlightMoment::SegmentEnds && !segments_) continue;
+            return m;
+        }
         case Phase::SoldierTest:
             phase_ = Phase::Step;
             probe_ = {nearest(x_), nearest(y_)};

@@ -84,6 +84,8 @@ class ShotFlight {
 
     // Flies on to the next moment its owner must see.
     FlightMoment next(const FlightGround& ground);
+    // An owner that draws no trace is told only of the meetings and the end.
+    void meetingsOnly() { segments_ = false; }
     // The owner's answer to a probe: the flight goes no further. The step's
     // other test still comes, as in every step.
     void stop() {
@@ -121,6 +123,7 @@ class ShotFlight {
     bool continuing_ = true;
     bool stopped_ = false;
     bool first_ = false;
+    bool segments_ = true;
     Phase phase_ = Phase::SegmentStart;
 };
 

@@ -45,7 +45,4 @@ Aim AimDeviation(Random& rng, double angle, int shoot);
 // number (colours are written 0x00BBGGRR).
 std::optional<Rgb> traceColour(const EquipmentType& weapon);
 
-// Pauses of the shot animations go through the clock, so a window-less game
-// runs them at once.
-
 } // namespace korvath

@@ -32,6 +32,7 @@ ShotStop predictShot(const BattleState& b, int i, int d, double x0, double y0) {
     // The dry run of the flight: a meeting is only looked at, and no object breaks.
     const FlightGround ground(b);
     ShotFlight flight(b, i, d, x0, y0);
+    flight.meetingsOnly();
     for (FlightMoment m; (m = flight.next(ground)) != FlightMoment::Ended;) {
         if (m != FlightMoment::ObstacleProbe && m != FlightMoment::SoldierProbe) continue;
         const Impact met = impactAt(ground, flight.probeX(), flight.probeY());
