@@ -4,6 +4,7 @@
 #include "engine/Paths.h"
 #include "engine/TextFile.h"
 #include "game/display/Display.h"
+#include "game/display/EventShow.h"
 #include "game/files/ScenarioFiles.h"
 
 #include <optional>
@@ -17,6 +18,19 @@ namespace {
 
 void letMessagesRun(Battle& b) {
     b.letMessagesRun();
+}
+
+int soldiersListed(const Battle& b) {
+    int n = 0;
+    for (int i = 1; i <= kMaxPieces; ++i) n += !b.Pieces[i].Name.empty();
+    return n;
+}
+
+int squaresChanged(const Battle& b, const decltype(BattleState::MapGrid)& before) {
+    int n = 0;
+    for (int x = 1; x <= kMapWidth; ++x)
+        for (int y = 1; y <= kMapHeight; ++y) n += b.MapGrid[x][y].Glyph != before[x][y].Glyph;
+    return n;
 }
 
 // "column TAB row TAB glyph". Checked whole before anything changes.
@@ -88,11 +102,15 @@ void RunEventFile(Battle& b, const std::string& name) {
         b.warning(e.what()); // the map and the soldiers stay as they were
         return;
     }
+    const auto mapBefore = b.MapGrid;
+    const int listedBefore = soldiersListed(b);
     try {
         readSections(b, *file);
     } catch (const DataError& e) {
         b.warning(e.what());
     }
+    const ScenarioEventRun run{name, squaresChanged(b, mapBefore),
+                               soldiersListed(b) - listedBefore};
 
     // Every living soldier's weapon in hand is fully loaded again.
     for (int i = 1; i <= kMaxPieces; ++i) {
@@ -104,6 +122,7 @@ void RunEventFile(Battle& b, const std::string& name) {
     for (int y = 1; y <= kMapHeight; ++y)
         for (int x = 1; x <= kMapWidth; ++x) b.drawGlyph(x, y, b.cell(x, y).Glyph);
     placePieces(b);
+    tell(b, run);
 }
 
 } // namespace korvath
