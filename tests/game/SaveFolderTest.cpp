@@ -12,7 +12,6 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <functional>
 
 using namespace korvath;
 using namespace korvath::test;
@@ -72,35 +71,24 @@ TEST_F(SaveFolder, OtherProgramsFilesAreNeverTouched) {
     ASSERT_EQ(mkfifo((folder() / ".korvath-pipe_korvath.commit").c_str(), 0600), 0);
     const FolderListing before = othersIn(folder());
 
+    // A dialog's answer ("" cancels it), then the menu entry.
     const struct {
-        const char* what;
-        std::function<void()> step;
-    } steps[] = {
-        {"save",
-         [&] {
-             ports.fileAnswers.push_back(set("first.map"));
-             saveClick(*b);
-         }},
-        {"save over the set",
-         [&] {
-             ports.fileAnswers.push_back(set("first_korvath.map"));
-             saveClick(*b);
-         }},
-        {"load",
-         [&] {
-             ports.fileAnswers.push_back(set("first_korvath.map"));
-             LoadClick(*b);
-         }},
-        {"open dialog cancelled", [&] { LoadClick(*b); }},
-        {"save dialog cancelled", [&] { saveClick(*b); }},
-        {"four autosaves",
-         [&] {
-             for (int turn = 1; turn <= 4; ++turn) autosave(*b, folder().string());
-         }},
-    };
+        void (*click)(Battle&);
+        const char* answer;
+    } steps[] = {{saveClick, "first.map"},
+                 {saveClick, "first_korvath.map"},
+                 {LoadClick, "first_korvath.map"},
+                 {LoadClick, ""},
+                 {saveClick, ""},
+                 {nullptr, "four autosaves"}};
     for (const auto& s : steps) {
-        SCOPED_TRACE(s.what);
-        s.step();
+        SCOPED_TRACE(s.answer);
+        if (!s.click) {
+            for (int turn = 1; turn <= 4; ++turn) autosave(*b, folder().string());
+        } else {
+            ports.fileAnswers.push_back(*s.answer ? set(s.answer) : "");
+            s.click(*b);
+        }
         EXPECT_EQ(othersIn(folder()), before);
     }
     EXPECT_EQ(ports.messages,
