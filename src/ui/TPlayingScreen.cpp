@@ -66,6 +66,7 @@ TPlayingScreen::~TPlayingScreen() {
     qApp->removeEventFilter(this);
     if (nodes_) nodes_->onClosed = nullptr;
     if (b_.ports.presenter == &presenter_) b_.ports.presenter = nullptr;
+    if (b_.ports.events == aids_) b_.ports.events = nullptr;
 }
 
 template <class W>
@@ -311,6 +312,7 @@ void TPlayingScreen::buildMenus() {
 
 void TPlayingScreen::FormCreate() {
     b_.ports.presenter = &presenter_;
+    b_.ports.events = aids_;
     if (sound_) sound_->load(gamePath(b_.AppDir, "\\sound\\KorvathWavs.dxw"));
     // The two custom cursors are read relative to the working directory (the
     // game folder when started by ./run); started from elsewhere, the game
@@ -328,6 +330,7 @@ void TPlayingScreen::FormCreate() {
         showFloorArt(b_, floors);
     } catch (...) {
         b_.ports.presenter = nullptr;
+        b_.ports.events = nullptr;
         throw;
     }
     // From here on the battle is written down as it is played.

@@ -41,9 +41,11 @@ struct ShotTest : ::testing::Test {
     std::unique_ptr<Battle> owner = makeTinyBattle();
     Battle& b = *owner;
     WatchingPorts ports;
+    EventLog heard; // the battle events told
 
     ShotTest() {
         ports.attach(b);
+        b.ports.events = &heard;
         for (int d = 0; d <= 360; ++d) {
             b.CosTable[d] = std::cos(d * std::numbers::pi / 180.0);
             b.SinTable[d] = std::sin(d * std::numbers::pi / 180.0);

@@ -12,7 +12,9 @@ using AimTest = ShotTest;
 
 TEST_F(AimTest, MarksmenNeverStrayAndStraysWrapIntoTheCircle) {
     b.rng.setSeed(12345);
-    EXPECT_EQ(AimDeviation(b, 47.5, 100), 47.5);
+    const Aim straight = AimDeviation(b.rng, 47.5, 100);
+    EXPECT_EQ(straight.angle, 47.5);
+    EXPECT_FALSE(straight.strayed);
     Random oneDraw;
     oneDraw.setSeed(12345);
     oneDraw.random(100);
@@ -23,13 +25,16 @@ TEST_F(AimTest, MarksmenNeverStrayAndStraysWrapIntoTheCircle) {
         r.random(100);
         return r.random(10) == 0 && r.random(10) == 0;
     }));
-    EXPECT_EQ(AimDeviation(b, 3, 0), 354); // 3 - 10 + 1 = -6
+    const Aim left = AimDeviation(b.rng, 3, 0);
+    EXPECT_EQ(left.angle, 354); // 3 - 10 + 1 = -6
+    EXPECT_TRUE(left.strayed);
+    EXPECT_EQ(left.stray, -9);
 
     b.rng.setSeed(seedWhere([](Random& r) {
         r.random(100);
         return r.random(10) == 9 && r.random(10) == 9;
     }));
-    EXPECT_EQ(AimDeviation(b, 358, 0), 7); // 358 - 10 + 19 = 367
+    EXPECT_EQ(AimDeviation(b.rng, 358, 0).angle, 7); // 358 - 10 + 19 = 367
 }
 
 TEST(TraceColour, IsAWholeNumberWrittenBlueGreenRed) {

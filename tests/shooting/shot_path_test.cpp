@@ -50,11 +50,13 @@ TEST(ShotPath, EveryAimStopsWhereTheShotWithoutStrayStops) {
         EXPECT_TRUE(b.TerrainBitmap == terrain);
 
         fireClick(b, mx, my);
-        const ShotOutcome& real = b.lastShot;
-        EXPECT_EQ(real.number, 1u);
+        const std::vector<ShotStopped> stops = t.heard.all<ShotStopped>();
+        EXPECT_EQ(t.heard.all<ShotFired>().size(), 1u);
+        ASSERT_FALSE(stops.empty());
+        const ShotStopped& real = stops.back();
         EXPECT_EQ(int(real.end), int(predicted.end)) << "aim " << degree;
-        EXPECT_EQ(real.x, predicted.x) << "aim " << degree;
-        EXPECT_EQ(real.y, predicted.y) << "aim " << degree;
+        EXPECT_EQ(real.square.x, predicted.x) << "aim " << degree;
+        EXPECT_EQ(real.square.y, predicted.y) << "aim " << degree;
         if (predicted.end == ShotEnd::Soldier) {
             EXPECT_EQ(real.what, b.Pieces[predicted.soldier].Name);
         }

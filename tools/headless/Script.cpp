@@ -197,6 +197,7 @@ void ScriptRunner::command(const std::string& line) {
         return;
     }
     if (verb == "dump") return dump(args);
+    if (verb == "events") return events(args);
     if (verb == "end") throw ScriptError("\"end\" without its \"repeat\"");
     if (verb != "set" && !findCommand(verb)) throw ScriptError("unknown command \"" + verb + "\"");
     if (!battle_->windowOpen) {
@@ -299,6 +300,14 @@ void ScriptRunner::set(const std::vector<std::string>& args) {
     throw ScriptError("set what? \"piece\" or \"cell\"");
 }
 
+// "events on": each dump lists the battle events since the one before.
+void ScriptRunner::events(const std::vector<std::string>& args) {
+    if (args.size() != 1 || (args[0] != "on" && args[0] != "off"))
+        throw ScriptError("usage: events on|off");
+    events_.seen.clear();
+    battle_->ports.events = args[0] == "on" ? &events_ : nullptr;
+}
+
 void ScriptRunner::dump(const std::vector<std::string>& args) {
     bool withMap = false, withGlyphs = false, withPictures = false;
     for (const auto& a : args) {
@@ -321,6 +330,13 @@ void ScriptRunner::dump(const std::vector<std::string>& args) {
     j["ticks"] = ports_.ticks();
     j["seed"] = battle_->rng.seed();
     j["draws"] = battle_->rng.draws();
+    if (battle_->ports.events == &events_) {
+        nlohmann::json list = nlohmann::json::array();
+        for (const BattleEvent& e : events_.seen)
+            if (nlohmann::json one = eventJson(e); !one.is_null()) list.push_back(std::move(one));
+        j["events"] = std::move(list);
+        events_.seen.clear();
+    }
     ports_.sounds.clear();
     ports_.messages.clear();
     showTexts(j);

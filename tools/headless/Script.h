@@ -50,6 +50,7 @@ class ScriptRunner {
     void start(const std::vector<std::string>& args);
     void set(const std::vector<std::string>& args);
     void dump(const std::vector<std::string>& args);
+    void events(const std::vector<std::string>& args);
 
     std::string dataDir_;
     std::ostream& out_;
@@ -57,6 +58,7 @@ class ScriptRunner {
     std::unique_ptr<Battle> battle_;
     HeadlessPorts ports_;
     MeanwhilePlayer meanwhile_;
+    EventLog events_;     // heard since the last dump, after "events on"
     std::string scratch_; // a replay's saves
     std::unique_ptr<ReplayDialogs> replayDialogs_;
     int current_ = 0; // the line being run, for error messages

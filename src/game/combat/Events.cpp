@@ -2,6 +2,7 @@
 
 #include "engine/DataError.h"
 #include "game/display/Display.h"
+#include "game/display/EventShow.h"
 #include "game/files/EventFiles.h"
 
 // Scenario events: a small file beside the scenario that changes squares of
@@ -14,6 +15,19 @@ namespace {
 
 void letMessagesRun(Battle& b) {
     b.letMessagesRun();
+}
+
+int soldiersListed(const Battle& b) {
+    int n = 0;
+    for (int i = 1; i <= kMaxPieces; ++i) n += !b.Pieces[i].Name.empty();
+    return n;
+}
+
+int squaresChanged(const Battle& b, const decltype(BattleState::MapGrid)& before) {
+    int n = 0;
+    for (int x = 1; x <= kMapWidth; ++x)
+        for (int y = 1; y <= kMapHeight; ++y) n += b.MapGrid[x][y].Glyph != before[x][y].Glyph;
+    return n;
 }
 
 // A reinforcement arrives in the first free soldier slot from `slot` on,
@@ -75,7 +89,11 @@ void RunEventFile(Battle& b, const std::string& name) {
         b.warning(file.unreadable); // the map and the soldiers stay as they were
         return;
     }
+    const auto mapBefore = b.MapGrid;
+    const int listedBefore = soldiersListed(b);
     if (const std::string error = makeChanges(b, file); !error.empty()) b.warning(error);
+    const ScenarioEventRun run{name, squaresChanged(b, mapBefore),
+                               soldiersListed(b) - listedBefore};
 
     // Every living soldier's weapon in hand is fully loaded again.
     for (int i = 1; i <= kMaxPieces; ++i) {
@@ -87,6 +105,7 @@ void RunEventFile(Battle& b, const std::string& name) {
     for (int y = 1; y <= kMapHeight; ++y)
         for (int x = 1; x <= kMapWidth; ++x) b.drawGlyph(x, y, b.cell(x, y).Glyph);
     placePieces(b);
+    tell(b, run);
 }
 
 } // namespace korvath

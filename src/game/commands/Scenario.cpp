@@ -139,7 +139,6 @@ void createBattle(Battle& b) {
     b.armedShot = ArmedShot::None;
     b.showWounds = b.showOverwatch = b.showHealers = true;
     b.hitHalved = b.hitCancelled = false;
-    b.lastShot = {};
     b.tally = {};
     b.closeRequested = false;
     if (b.developerMode) enableDeveloperMode(b);

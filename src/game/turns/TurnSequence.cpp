@@ -5,6 +5,7 @@
 #include "engine/TextFile.h"
 #include "game/combat/Events.h"
 #include "game/display/Display.h"
+#include "game/display/EventShow.h"
 #include "game/display/InfoPanel.h"
 #include "game/turns/Opponent.h"
 
@@ -128,6 +129,7 @@ void EndTurnButtonClick(Battle& b) {
     b.repaint();
     enableGameControls(b, false);
     b.CurrentSide = kComputerSide;
+    tell(b, TurnBegins{b.TurnNumber, kComputerSide});
 
     const bool enemiesLeft = anyAlive(b, kComputerSide);
     bool humansLeft = false;
@@ -174,6 +176,7 @@ void EndTurnButtonClick(Battle& b) {
     if (!humansAlive) return;
 
     b.CurrentSide = b.HumanSide;
+    tell(b, TurnBegins{b.TurnNumber, b.HumanSide});
     enableGameControls(b, true);
     placePieces(b);
     if (validIndex(b.SelectedPiece) && b.Pieces[b.SelectedPiece].Wounds > 0)

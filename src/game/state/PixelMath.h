@@ -3,8 +3,9 @@
 
 #include <cmath>
 
-// The roundings of ray and shot geometry, shared by sight and the shot's path
-// so that a predicted shot meets exactly what a real one would.
+// The roundings of ray and shot geometry, one set for sight, the shot's flight
+// and the view that follows it, so that a predicted shot meets exactly what a
+// real one would.
 namespace korvath::pixel_math {
 
 inline int trunc(double v) {
