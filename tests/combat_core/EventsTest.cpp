@@ -51,7 +51,7 @@ TEST_F(Events, MapChangesSetGlyphSolidityAndPicture) {
     EXPECT_EQ(b.cell(9, 9), (MapCell{200, 3, 0})); // beyond the tile set: Solidity kept
     EXPECT_EQ(log(), std::vector<std::string>(3, "Some a structure has changed."));
     EXPECT_EQ(b.TerrainBitmap.pixel(4 * 32 + 1, 5 * 32 + 1), b.Glyphs[10].Picture.pixel(0, 0));
-    EXPECT_EQ(rec.processed, 3);
+    EXPECT_EQ(rec.messageRuns, 3);
     EXPECT_TRUE(rec.messages.empty());
 }
 
@@ -172,12 +172,12 @@ TEST_F(Events, MessagesRunBeforeEachEntryAndTheBadLine) {
               {structure}},
          }) {
         SCOPED_TRACE(c.lines.back());
-        rec.processed = 0;
+        rec.messageRuns = 0;
         rec.messages.clear();
         b.controls.WhatisHappening.lines.clear();
         file("Order", c.lines);
         run("Order");
-        EXPECT_EQ(rec.processed, c.runs);
+        EXPECT_EQ(rec.messageRuns, c.runs);
         EXPECT_EQ(log(), c.log);
         EXPECT_EQ(rec.messages.size(), c.runs == 4 ? 0u : 1u);
     }
