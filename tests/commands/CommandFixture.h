@@ -6,9 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <memory>
-#include <numbers>
 #include <string>
 #include <vector>
 
@@ -43,11 +41,6 @@ class CommandTest : public ::testing::Test {
         a.heal = [](Battle&, int mx, int my) { record("heal", mx, my); };
         a.place = [](Battle&, int tx, int ty) { record("place", tx, ty); };
         ports.attach(g);
-        // Sight and shots of the computer's turn step along these.
-        for (int d = 0; d <= 360; ++d) {
-            g.CosTable[d] = std::cos(d * std::numbers::pi / 180.0);
-            g.SinTable[d] = std::sin(d * std::numbers::pi / 180.0);
-        }
         g.EquipmentTypes[kRifle] = equipment("Laser Rifle", "Firearm", "", 4, 8);
         g.EquipmentTypes[kBlade] = equipment("Blade", "Weapon", "", 3, 3);
         g.EquipmentTypes[kMedikit] = equipment("Medikit", "Misc", "wounds");

@@ -34,12 +34,7 @@ std::vector<std::string> words(const std::string& line) {
     }
 }
 
-int number(const std::string& text, const char* what) {
-    int v = 0;
-    if (!parseInt(text, v))
-        throw ScriptError(std::string(what) + " is not a whole number: \"" + text + "\"");
-    return v;
-}
+constexpr auto number = &wholeNumber<ScriptError>;
 
 void need(const std::vector<std::string>& args, size_t n, const char* usage) {
     if (args.size() < n) throw ScriptError(std::string("usage: ") + usage);

@@ -5,6 +5,8 @@
 
 #include "game/commands/Scenario.h"
 #include "game/display/Display.h"
+#include "game/files/EventFiles.h"
+
 #include <filesystem>
 
 namespace korvath {
@@ -49,6 +51,9 @@ void applySavedGame(Battle& b, const SavedGame& g) {
     for (int i = 1; i <= kMaxPieces; ++i) b.Pieces[i] = g.pieces[i];
     for (int x = 1; x <= kMapWidth; ++x)
         for (int y = 1; y <= kMapHeight; ++y) b.MapGrid[x][y] = g.map[x][y];
+
+    // The event files are read afresh with the set, as when the battle began.
+    b.eventFiles = readEventFiles(b);
 
     b.PieceSelected = false;
     endDeployment(b);

@@ -4,10 +4,11 @@
 #include "engine/DataError.h"
 #include "engine/Paths.h"
 #include "engine/TextFile.h"
-#include "engine/Ustar.h"
 #include "game/commands/DeveloperAids.h"
 #include "game/display/Display.h"
+#include "game/files/EventFiles.h"
 #include "game/files/ScenarioFiles.h"
+#include "game/files/ScenarioPictures.h"
 
 #include <ostream>
 
@@ -15,27 +16,13 @@ namespace korvath {
 
 namespace {
 
-// Cuts rows x cols 32 x 32 pictures laid out 40 pixels apart with a 4-pixel margin.
-Raster cutPicture(const Raster& sheet, int row, int col) {
-    return sheet.copy(col * 40 + 4, row * 40 + 4, kSquare, kSquare);
-}
-
-void requireSheet(const Raster& sheet, const std::string& path, int rows, int cols) {
-    const int w = (cols - 1) * 40 + 4 + kSquare, h = (rows - 1) * 40 + 4 + kSquare;
-    if (sheet.width() < w || sheet.height() < h)
-        throw DataError(path, 0,
-                        "the picture is " + std::to_string(sheet.width()) + " x " +
-                            std::to_string(sheet.height()) + ", at least " + std::to_string(w) +
-                            " x " + std::to_string(h) + " is needed");
-}
-
 // Everything read from the scenario's files before any of it is applied.
 struct LoadedScenario {
     std::set<std::string> waveNames;
-    std::array<Raster, kLastTileGlyph + 1> tiles;
+    TilePictures tiles;
     MapSquares map{};
     std::array<GlyphTexts, kMaxGlyphs + 1> glyphTexts;
-    std::array<std::array<Raster, kPictureFrames + 1>, kPictureRows + 1> units;
+    SoldierPictures units;
     ScenarioDescription description;
 };
 
@@ -43,23 +30,10 @@ LoadedScenario readScenario(const Battle& b) {
     LoadedScenario s;
     const std::string& dir = b.AppDir;
 
-    for (const auto& [name, bytes] : readUstar(gamePath(dir, "\\sound\\KorvathWavs.dxw"))) {
-        (void)bytes;
-        const std::string base = name.substr(name.find_last_of('/') + 1);
-        if (base.size() > 4 && base.ends_with(".wav"))
-            s.waveNames.insert(base.substr(0, base.size() - 4));
-    }
-    // The window decodes the cursors; here we only make sure they are there.
-    for (const char* cursor : {"\\graphics\\sword.cur", "\\graphics\\aim.cur"}) {
-        const std::string path = gamePath(dir, cursor);
-        if (!fileExists(path)) throw DataError(path, 0, "cannot open the file");
-    }
-
-    const std::string blocks = gamePath(dir, "\\graphics\\" + b.BlocksFile);
-    const Raster sheet = readBmp(blocks);
-    requireSheet(sheet, blocks, 12, 13);
-    for (int r = 0; r < 12; ++r)
-        for (int c = 0; c < 13; ++c) s.tiles[1 + r * 13 + c] = cutPicture(sheet, r, c);
+    s.waveNames = readWaveNames(gamePath(dir, "\\sound\\KorvathWavs.dxw"));
+    for (const char* cursor : {"\\graphics\\sword.cur", "\\graphics\\aim.cur"})
+        requireCursor(gamePath(dir, cursor));
+    s.tiles = readTilePictures(gamePath(dir, "\\graphics\\" + b.BlocksFile));
 
     s.map = readMapFile(gamePath(dir, "\\scenarios\\" + b.ScenarioName + ".map"));
 
@@ -69,11 +43,7 @@ LoadedScenario readScenario(const Battle& b) {
         TextFile::load(gamePath(dir, "\\scenarios\\" + b.ScenarioName + "GlyphDesc.txt"));
     applyGlyphFile(glyphFile, s.glyphTexts);
 
-    const std::string unitsPath = gamePath(dir, "\\graphics\\" + b.UnitsFile);
-    const Raster units = readBmp(unitsPath);
-    requireSheet(units, unitsPath, kPictureRows, kPictureFrames);
-    for (int r = 0; r < kPictureRows; ++r)
-        for (int c = 0; c < kPictureFrames; ++c) s.units[r + 1][c + 1] = cutPicture(units, r, c);
+    s.units = readSoldierPictures(gamePath(dir, "\\graphics\\" + b.UnitsFile));
 
     TextFile desc = TextFile::load(gamePath(dir, "\\scenarios\\" + b.ScenarioName + "Desc.txt"));
     s.description = readScenarioDescription(desc, b.Difficulty);
@@ -214,6 +184,7 @@ void createBattle(Battle& b) {
         b.TurnEventList[0].Turn = static_cast<int32_t>(events.size());
         for (size_t i = 0; i < events.size(); ++i) b.TurnEventList[i + 1] = events[i];
     }
+    b.eventFiles = readEventFiles(b);
 
     for (int i = 1; i <= kMaxPieces; ++i) {
         PieceRecord& p = b.Pieces[i];

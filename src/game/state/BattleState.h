@@ -1,6 +1,7 @@
 #pragma once
 #include "engine/Random.h"
 #include "engine/Raster.h"
+#include "game/state/EventFile.h"
 #include "game/state/Records.h"
 
 #include <array>
@@ -55,6 +56,8 @@ struct BattleState {
     uint8_t ObjectiveX = 0;
     uint8_t ObjectiveY = 0;
     std::array<TurnEvents, kMaxEvents + 1> TurnEventList{};
+    // The event files of TurnEventList and of the "event..." glyphs, read with the scenario.
+    EventFiles eventFiles;
 
     // ---- Tables ----
     std::array<PieceRecord, kMaxPieces + 1> Pieces{};

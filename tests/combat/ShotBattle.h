@@ -1,13 +1,10 @@
 #pragma once
 #include "TinyBattle.h"
 #include "game/display/Display.h"
-#include "game/state/HeadlessPorts.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
-#include <numbers>
 
 namespace korvath::testing {
 
@@ -15,28 +12,7 @@ constexpr int kRifle = 1;
 constexpr int kBlade = 2;
 constexpr int kFlamer = 3;
 
-// The headless ports, with a hook that sees the battle at every beat and
-// every repaint (what the window would be showing then).
-struct WatchingPorts : HeadlessPorts {
-    std::function<void(int ms)> onWait;
-    std::function<void()> onRepaint;
-    std::vector<int> waits;
-    void beat(Beat beat) override {
-        const int ms = timingOf(beat).ms;
-        waits.push_back(ms);
-        if (onWait) onWait(ms);
-        HeadlessPorts::beat(beat);
-    }
-    void repaint() override {
-        if (onRepaint) onRepaint();
-    }
-    int waitsOf(int ms) const {
-        return static_cast<int>(std::count(waits.begin(), waits.end(), ms));
-    }
-};
-
-// A tiny battle of open black floor, a rifle, a blade and a flamer, and the
-// direction tables filled as a new battle window does.
+// A tiny battle of open black floor, a rifle, a blade and a flamer.
 struct ShotTest : ::testing::Test {
     std::unique_ptr<Battle> owner = makeTinyBattle();
     Battle& b = *owner;
@@ -46,10 +22,6 @@ struct ShotTest : ::testing::Test {
     ShotTest() {
         ports.attach(b);
         b.ports.events = &heard;
-        for (int d = 0; d <= 360; ++d) {
-            b.CosTable[d] = std::cos(d * std::numbers::pi / 180.0);
-            b.SinTable[d] = std::sin(d * std::numbers::pi / 180.0);
-        }
         b.deploying = false;
         b.Glyphs[kFlashGlyph].Picture = Raster(kSquare, kSquare, rgb(255, 255, 0));
         EquipmentType& rifle = b.EquipmentTypes[kRifle];

@@ -2,6 +2,7 @@
 #include "FolderFiles.h"
 #include "TestData.h"
 #include "engine/DataError.h"
+#include "game/combat/Events.h"
 #include "game/commands/SaveLoad.h"
 #include "game/commands/Scenario.h"
 #include "game/display/Display.h"
@@ -98,6 +99,16 @@ TEST_F(SavedGames, RoundTripGivesBackSoldiersMapAndTurn) {
     EXPECT_FALSE(b->deploying);
     EXPECT_EQ(b->Pieces[3].X, 0);
     EXPECT_EQ(b->TerrainBitmap.pixel(19 * 32 + 16, 19 * 32 + 16), tileColour(90));
+}
+
+TEST_F(SavedGames, LoadingReadsTheEventFilesAgain) {
+    save(base() + ".map");
+    std::ofstream(dir.path / "scenarios" / "korvathReinforce.txt", std::ios::binary)
+        << ":Mapchanges\r\nh\r\n5\t6\t10\r\n:EndMapChanges\r\n";
+    loadSet(base() + "_korvath.map");
+    RunEventFile(*b, "Reinforce");
+    EXPECT_EQ(b->cell(5, 6).Glyph, 10);
+    EXPECT_EQ(ports.messages.back(), "Game has been loaded");
 }
 
 TEST_F(SavedGames, ChoosingAnExistingSetOverwritesIt) {

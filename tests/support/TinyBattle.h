@@ -1,6 +1,11 @@
 #pragma once
+// The small hand-made battle the rule tests play on, and the ports that
+// watch it.
 #include "game/state/Battle.h"
+#include "game/state/HeadlessPorts.h"
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,8 +43,32 @@ struct RecordingPresenter : Presenter {
     void letMessagesRun() override {}
 };
 
-// A battle of black floor with pictures of known colours, the scroll bars set
-// up as the window has them, and no soldiers yet.
+// The headless ports, with hooks that see the battle at every beat, every
+// repaint (what the window would be showing then) and every time the
+// window's messages would run.
+struct WatchingPorts : HeadlessPorts {
+    std::function<void(int ms)> onWait;
+    std::function<void()> onRepaint;
+    std::vector<int> waits; // every beat, by its length
+    int messageRuns = 0;
+    void beat(Beat beat) override {
+        const int ms = timingOf(beat).ms;
+        waits.push_back(ms);
+        if (onWait) onWait(ms);
+        HeadlessPorts::beat(beat);
+    }
+    void repaint() override {
+        if (onRepaint) onRepaint();
+    }
+    void letMessagesRun() override { ++messageRuns; }
+    int waitsOf(int ms) const {
+        return static_cast<int>(std::count(waits.begin(), waits.end(), ms));
+    }
+};
+
+// A battle of black floor with pictures of known colours, the direction
+// tables filled, the scroll bars set up as the window has them, and no
+// soldiers yet.
 inline std::unique_ptr<Battle> makeTinyBattle() {
     auto b = std::make_unique<Battle>();
     b->TerrainBitmap = Raster(kMapPixelsX, kMapPixelsY);

@@ -1,6 +1,7 @@
 #include "TestData.h"
 #include "engine/Bmp.h"
 #include "engine/DataError.h"
+#include "game/combat/Events.h"
 #include "game/commands/Scenario.h"
 #include "game/state/HeadlessPorts.h"
 
@@ -141,6 +142,29 @@ TEST_F(ScenarioLoad, EventsSectionPresentOrAbsent) {
     load(s);
     EXPECT_EQ(b->TurnEventList[0].Turn, 0);
     EXPECT_TRUE(b->TurnEventList[1].EventName.empty());
+}
+
+// Every event the battle can run is read with the scenario, so an event that
+// a shot sets off opens no file; a file missing then is told when it runs.
+TEST_F(ScenarioLoad, EventFilesAreReadWithTheScenario) {
+    TestScenario s;
+    s.events = {"3\tBreach", "4\tGone"};
+    s.glyphLines[69] = "70\tDoor\teventDoor";
+    s.extraFiles["scenarios/korvathBreach.txt"] = {":Mapchanges", "h", "5\t6\t10",
+                                                   ":EndMapChanges"};
+    s.extraFiles["scenarios/korvathEventDoor.txt"] = {":Mapchanges", "h", "7\t6\t10",
+                                                      ":EndMapChanges"};
+    load(s);
+    std::filesystem::remove_all(dir.path / "scenarios");
+
+    RunEventFile(*b, "Breach");
+    RunEventFile(*b, "eventDoor");
+    EXPECT_EQ(b->cell(5, 6).Glyph, 10);
+    EXPECT_EQ(b->cell(7, 6).Glyph, 10);
+    EXPECT_TRUE(ports.messages.empty());
+    RunEventFile(*b, "Gone");
+    ASSERT_EQ(ports.messages.size(), 1u);
+    EXPECT_NE(ports.messages[0].find("korvathGone.txt: cannot open the file"), std::string::npos);
 }
 
 TEST_F(ScenarioLoad, StaleOverwatchIsClearedAndNoDeploymentWhenAllArePlaced) {

@@ -4,6 +4,9 @@
 #include "game/combat/Shooting.h"
 #include "game/combat/ShotPath.h"
 
+#include <cmath>
+#include <numbers>
+
 namespace korvath::testing {
 namespace {
 

@@ -5,10 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
 #include <memory>
-#include <numbers>
 #include <string>
 
 namespace korvath::testing {
@@ -41,10 +39,6 @@ class WalkTest : public ::testing::Test {
         b->ports.presenter = &clock;
         b->Glyphs[kDoorGlyph].Picture = Raster(kSquare, kSquare, kDoorColour);
         b->Glyphs[kDoorGlyph].Action = "access";
-        for (int d = 0; d <= 360; ++d) {
-            b->CosTable[d] = std::cos(d * std::numbers::pi / 180.0);
-            b->SinTable[d] = std::sin(d * std::numbers::pi / 180.0);
-        }
     }
 
     PieceRecord& walker(int x, int y, int ap) {
