@@ -413,6 +413,7 @@ void TPlayingScreen::FormClose() {
     idleTimer_.stop();
     if (b_.windowOpen) closeBattle(b_);
     if (b_.ports.presenter == &presenter_) b_.ports.presenter = nullptr;
+    if (b_.ports.events == aids_) b_.ports.events = nullptr;
     if (nodes_) nodes_->onClosed = nullptr;
     closed_ = true;
 }

@@ -6,9 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <memory>
-#include <numbers>
 #include <string>
 #include <vector>
 
@@ -35,11 +33,6 @@ class CommandTest : public ::testing::Test {
         battle = makeTinyBattle();
         Battle& g = *battle;
         ports.attach(g);
-        // Sight and shots of the computer's turn step along these.
-        for (int d = 0; d <= 360; ++d) {
-            g.CosTable[d] = std::cos(d * std::numbers::pi / 180.0);
-            g.SinTable[d] = std::sin(d * std::numbers::pi / 180.0);
-        }
         g.EquipmentTypes[kRifle] = equipment("Laser Rifle", "Firearm", "", 4, 8);
         g.EquipmentTypes[kBlade] = equipment("Blade", "Weapon", "", 3, 3);
         g.EquipmentTypes[kMedikit] = equipment("Medikit", "Misc", "wounds");

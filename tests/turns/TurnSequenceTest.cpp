@@ -2,6 +2,7 @@
 #include "TestData.h"
 #include "TurnFixture.h"
 #include "game/commands/Commands.h"
+#include "game/files/EventFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -259,6 +260,7 @@ class ScheduledEvents : public EndTurn {
     void schedule(std::vector<TurnEvents> events) {
         b->TurnEventList[0].Turn = static_cast<int>(events.size());
         for (size_t j = 0; j < events.size(); ++j) b->TurnEventList[j + 1] = events[j];
+        b->eventFiles = readEventFiles(*b); // as a new battle reads them
     }
     korvath::test::TempDir dir;
 };

@@ -3,6 +3,7 @@
 
 #include "game/combat/Impacts.h"
 #include "game/display/Display.h"
+#include "game/display/EventShow.h"
 #include "game/display/InfoPanel.h"
 
 #include <cmath>
@@ -79,6 +80,7 @@ void handFightClick(Battle& b, int mx, int my) {
             if (enemy.Toughness * 5 >= r2) {
                 // Parried: nothing is lost on either side.
                 b.log(enemy.Name + " defends against your attack");
+                tell(b, Blow{b.SelectedPiece, target, true, true, 0});
                 return;
             }
             // The full weight of the weapon: no toughness halving as for shots.
@@ -86,9 +88,13 @@ void handFightClick(Battle& b, int mx, int my) {
             enemy.Wounds -= damage;
             if (enemy.Wounds < 1) enemy.Wounds = 0;
             b.log("doing " + std::to_string(damage) + " points of damage");
+            tell(b, Blow{b.SelectedPiece, target, true, false, damage});
+            if (enemy.Wounds < 1)
+                tell(b, SoldierDied{target, b.SelectedPiece, Harm::Blow, {enemy.X, enemy.Y}});
             payForBlow(b, *attacker);
         } else {
             b.log(attacker->Name + " attacks and misses " + enemy.Name);
+            tell(b, Blow{b.SelectedPiece, target, false, false, 0});
             payForBlow(b, *attacker);
         }
     } else if (target == -1) {

@@ -3,6 +3,7 @@
 
 #include "engine/TextFile.h"
 #include "game/display/Display.h"
+#include "game/display/EventShow.h"
 #include "game/display/InfoPanel.h"
 
 #include <algorithm>
@@ -22,12 +23,9 @@ void healingClick(Battle& b, int mx, int my) {
     if (!isPiece(b, healerIndex) || slot < 1 || slot > 6) return;
     PieceRecord& healer = b.Pieces[healerIndex];
 
-    const int tx = mx / kSquare + 1, ty = my / kSquare + 1;
-    PieceRecord* patient = nullptr;
-    for (int i = 1; i <= kMaxPieces && !patient; ++i)
-        if (b.Pieces[i].X == tx && b.Pieces[i].Y == ty && b.Pieces[i].Wounds > 0)
-            patient = &b.Pieces[i];
-    if (!patient) return;
+    const int patientIndex = livingSoldierAt(b, mx / kSquare + 1, my / kSquare + 1);
+    if (patientIndex == 0) return;
+    PieceRecord* patient = &b.Pieces[patientIndex];
 
     // The kit in the armed slot: the grid's row clicked to arm it.
     const EquipmentType& kit = b.item(healer.Items[slot]);
@@ -50,12 +48,14 @@ void healingClick(Battle& b, int mx, int my) {
     }
     int restored = 0;
     if (!parseInt(kit.Value, restored)) restored = 0;
+    const int before = patient->Wounds, ap = healer.AP;
     patient->Wounds = std::min(patient->Wounds + restored, patient->MaxWounds);
     b.messageLog.clear();
     b.log("Soldier is treated for wounds sustained");
     // Treatment takes the rest of the turn of both, even when he treats himself.
     patient->AP = 0;
     healer.AP = 0;
+    tell(b, Heal{healerIndex, patientIndex, patient->Wounds - before, ap});
     b.play("beep");
     ShowPieceStats(b, healerIndex);
     placePieces(b);

@@ -1,6 +1,6 @@
 #include "game/combat/Sight.h"
-#include "game/combat/PixelMath.h"
 #include "game/state/Pieces.h"
+#include "game/state/PixelMath.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,6 +5,7 @@
 #include "game/commands/Inventory.h"
 #include "game/commands/Scenario.h"
 #include "game/display/Display.h"
+#include "game/display/EventShow.h"
 #include "game/display/InfoPanel.h"
 
 namespace korvath {
@@ -87,6 +88,7 @@ void placePickedSoldier(Battle& b, int tx, int ty) {
     if (lastPlaced) {
         b.play("TurnFinished");
         endDeployment(b);
+        tell(b, TurnBegins{b.TurnNumber, b.HumanSide});
     }
     placePieces(b);
     if (lastPlaced) b.playerTurnBegins();

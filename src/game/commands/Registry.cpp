@@ -21,12 +21,7 @@ namespace {
 
 using Words = std::vector<std::string>;
 
-int number(const std::string& text, const char* what) {
-    int v = 0;
-    if (!parseInt(text, v))
-        throw CommandError(std::string(what) + " is not a whole number: \"" + text + "\"");
-    return v;
-}
+constexpr auto number = &wholeNumber<CommandError>;
 
 // "click X Y [right|middle] [shift] [ctrl] [alt]" and "square X Y ...": a press on a
 // map pixel, or on the centre of a square.

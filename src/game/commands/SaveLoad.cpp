@@ -5,6 +5,8 @@
 
 #include "game/commands/Scenario.h"
 #include "game/display/Display.h"
+#include "game/files/EventFiles.h"
+
 #include <filesystem>
 
 namespace korvath {
@@ -49,6 +51,9 @@ void applySavedGame(Battle& b, const SavedGame& g) {
     for (int i = 1; i <= kMaxPieces; ++i) b.Pieces[i] = g.pieces[i];
     for (int x = 1; x <= kMapWidth; ++x)
         for (int y = 1; y <= kMapHeight; ++y) b.MapGrid[x][y] = g.map[x][y];
+
+    // The event files are read afresh with the set, as when the battle began.
+    b.eventFiles = readEventFiles(b);
 
     b.PieceSelected = false;
     endDeployment(b);
@@ -112,7 +117,7 @@ void LoadClick(Battle& b) {
     // The companion files are found like every other game file, whatever
     // the case of their names.
     const std::string base = name.substr(0, name.size() - 4);
-    SavedGame g;
+    std::unique_ptr<SavedGame> g;
     try {
         const std::filesystem::path folder = std::filesystem::path(name).parent_path();
         finishInterruptedSaves(folder.empty() ? std::string(".") : folder.string());
@@ -124,7 +129,7 @@ void LoadClick(Battle& b) {
         b.warning(std::string("The game could not be loaded: ") + e.what());
         return;
     }
-    applySavedGame(b, g);
+    applySavedGame(b, *g);
     b.cursor = CursorShape::Default;
     b.information("Game has been loaded");
 }

@@ -4,35 +4,24 @@
 #include "engine/DataError.h"
 #include "engine/Paths.h"
 #include "engine/TextFile.h"
-#include "engine/Ustar.h"
 #include "game/display/Display.h"
+#include "game/files/EventFiles.h"
 #include "game/files/ScenarioFiles.h"
+#include "game/files/ScenarioPictures.h"
+
+#include <ostream>
 
 namespace korvath {
 
 namespace {
 
-// Cuts rows x cols 32 x 32 pictures laid out 40 pixels apart with a 4-pixel margin.
-Raster cutPicture(const Raster& sheet, int row, int col) {
-    return sheet.copy(col * 40 + 4, row * 40 + 4, kSquare, kSquare);
-}
-
-void requireSheet(const Raster& sheet, const std::string& path, int rows, int cols) {
-    const int w = (cols - 1) * 40 + 4 + kSquare, h = (rows - 1) * 40 + 4 + kSquare;
-    if (sheet.width() < w || sheet.height() < h)
-        throw DataError(path, 0,
-                        "the picture is " + std::to_string(sheet.width()) + " x " +
-                            std::to_string(sheet.height()) + ", at least " + std::to_string(w) +
-                            " x " + std::to_string(h) + " is needed");
-}
-
 // Everything read from the scenario's files before any of it is applied.
 struct LoadedScenario {
     std::set<std::string> waveNames;
-    std::array<Raster, kLastTileGlyph + 1> tiles;
+    TilePictures tiles;
     MapSquares map{};
     std::array<GlyphTexts, kMaxGlyphs + 1> glyphTexts;
-    std::array<std::array<Raster, kPictureFrames + 1>, kPictureRows + 1> units;
+    SoldierPictures units;
     ScenarioDescription description;
 };
 
@@ -40,23 +29,10 @@ LoadedScenario readScenario(const Battle& b) {
     LoadedScenario s;
     const std::string& dir = b.AppDir;
 
-    for (const auto& [name, bytes] : readUstar(gamePath(dir, "\\sound\\KorvathWavs.dxw"))) {
-        (void)bytes;
-        const std::string base = name.substr(name.find_last_of('/') + 1);
-        if (base.size() > 4 && base.ends_with(".wav"))
-            s.waveNames.insert(base.substr(0, base.size() - 4));
-    }
-    // The window decodes the cursors; here we only make sure they are there.
-    for (const char* cursor : {"\\graphics\\sword.cur", "\\graphics\\aim.cur"}) {
-        const std::string path = gamePath(dir, cursor);
-        if (!fileExists(path)) throw DataError(path, 0, "cannot open the file");
-    }
-
-    const std::string blocks = gamePath(dir, "\\graphics\\" + b.BlocksFile);
-    const Raster sheet = readBmp(blocks);
-    requireSheet(sheet, blocks, 12, 13);
-    for (int r = 0; r < 12; ++r)
-        for (int c = 0; c < 13; ++c) s.tiles[1 + r * 13 + c] = cutPicture(sheet, r, c);
+    s.waveNames = readWaveNames(gamePath(dir, "\\sound\\KorvathWavs.dxw"));
+    for (const char* cursor : {"\\graphics\\sword.cur", "\\graphics\\aim.cur"})
+        requireCursor(gamePath(dir, cursor));
+    s.tiles = readTilePictures(gamePath(dir, "\\graphics\\" + b.BlocksFile));
 
     s.map = readMapFile(gamePath(dir, "\\scenarios\\" + b.ScenarioName + ".map"));
 
@@ -66,11 +42,7 @@ LoadedScenario readScenario(const Battle& b) {
         TextFile::load(gamePath(dir, "\\scenarios\\" + b.ScenarioName + "GlyphDesc.txt"));
     applyGlyphFile(glyphFile, s.glyphTexts);
 
-    const std::string unitsPath = gamePath(dir, "\\graphics\\" + b.UnitsFile);
-    const Raster units = readBmp(unitsPath);
-    requireSheet(units, unitsPath, kPictureRows, kPictureFrames);
-    for (int r = 0; r < kPictureRows; ++r)
-        for (int c = 0; c < kPictureFrames; ++c) s.units[r + 1][c + 1] = cutPicture(units, r, c);
+    s.units = readSoldierPictures(gamePath(dir, "\\graphics\\" + b.UnitsFile));
 
     TextFile desc = TextFile::load(gamePath(dir, "\\scenarios\\" + b.ScenarioName + "Desc.txt"));
     s.description = readScenarioDescription(desc, b.Difficulty);
@@ -167,7 +139,6 @@ void createBattle(Battle& b) {
     b.armedShot = ArmedShot::None;
     b.showWounds = b.showOverwatch = b.showHealers = true;
     b.hitHalved = b.hitCancelled = false;
-    b.lastShot = {};
     b.tally = {};
     b.closeRequested = false;
     b.dirty = {};
@@ -208,6 +179,7 @@ void createBattle(Battle& b) {
         b.TurnEventList[0].Turn = static_cast<int32_t>(events.size());
         for (size_t i = 0; i < events.size(); ++i) b.TurnEventList[i + 1] = events[i];
     }
+    b.eventFiles = readEventFiles(b);
 
     for (int i = 1; i <= kMaxPieces; ++i) {
         PieceRecord& p = b.Pieces[i];
@@ -225,16 +197,21 @@ void createBattle(Battle& b) {
     b.showRuleState();
 }
 
-Raster readFloorArt(const Battle& b) {
+Raster readFloorArt(const Battle& b, std::ostream& warnings) {
     const std::string path = gamePath(b.AppDir, "\\graphics\\" + b.ScenarioName + "Floors.bmp");
     if (!fileExists(path)) return {};
-    Raster art = readBmp(path);
-    if (art.width() != kMapPixelsX || art.height() != kMapPixelsY)
-        throw DataError(path, 0,
-                        "the picture is " + std::to_string(art.width()) + " x " +
-                            std::to_string(art.height()) + ", not " + std::to_string(kMapPixelsX) +
-                            " x " + std::to_string(kMapPixelsY));
-    return art;
+    try {
+        Raster art = readBmp(path);
+        if (art.width() != kMapPixelsX || art.height() != kMapPixelsY)
+            throw DataError(path, 0,
+                            "the picture is " + std::to_string(art.width()) + " x " +
+                                std::to_string(art.height()) + ", not " +
+                                std::to_string(kMapPixelsX) + " x " + std::to_string(kMapPixelsY));
+        return art;
+    } catch (const DataError& e) {
+        warnings << "korvath: " << e.what() << "; the floors are black\n";
+        return {};
+    }
 }
 
 void showFloorArt(Battle& b, const Raster& art) {

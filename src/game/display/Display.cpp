@@ -15,12 +15,6 @@ namespace {
 
 constexpr int kEmptyHandFrame = 7;
 
-const Raster& unitPicture(const Battle& b, int picture, int frame) {
-    static const Raster none;
-    if (picture < 1 || picture > kPictureRows || frame < 1 || frame > kPictureFrames) return none;
-    return b.UnitPictures[picture][frame];
-}
-
 bool carriesHealer(const Battle& b, const PieceRecord& p) {
     for (int j = 1; j <= 6; ++j)
         if (p.Items[j] > 0 && b.item(p.Items[j]).Effect == "wounds") return true;

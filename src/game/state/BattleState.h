@@ -1,6 +1,7 @@
 #pragma once
 #include "engine/Random.h"
 #include "engine/Raster.h"
+#include "game/state/EventFile.h"
 #include "game/state/Records.h"
 #include "game/state/Shown.h"
 
@@ -20,18 +21,6 @@ struct PickEntry {
 
 // The shot a click on the map fires: which of the two shot buttons is down.
 enum class ArmedShot { None, Aimed, Quick };
-
-// How a shot's flight ended.
-enum class ShotEnd { None, Obstacle, Soldier, Spent, OffMap };
-
-// The last shot fired, for the window to tell what it did. Never saved.
-struct ShotOutcome {
-    uint32_t number = 0; // shots fired in this battle window so far; 0 none yet
-    ShotEnd end = ShotEnd::None;
-    int x = 0, y = 0; // the square where it stopped (its last point's square)
-    int shooter = 0;
-    std::string what; // the stopping object's description, or the soldier's name
-};
 
 // Numbers for the summary at the end of a battle. Never saved.
 struct BattleTally {
@@ -75,6 +64,8 @@ struct BattleState : Shown {
     uint8_t ObjectiveX = 0;
     uint8_t ObjectiveY = 0;
     std::array<TurnEvents, kMaxEvents + 1> TurnEventList{};
+    // The event files of TurnEventList and of the "event..." glyphs, read with the scenario.
+    EventFiles eventFiles;
 
     // ---- Tables ----
     std::array<PieceRecord, kMaxPieces + 1> Pieces{};
@@ -114,8 +105,7 @@ struct BattleState : Shown {
     bool showWounds = true, showOverwatch = true, showHealers = true;
     // The shields of the actions bar: a hit halved / cancelled by toughness.
     bool hitHalved = false, hitCancelled = false;
-    // What the last shot did, and the battle's numbers for its summary.
-    ShotOutcome lastShot;
+    // The battle's numbers for its summary.
     BattleTally tally;
     // The battle is over and its window is to close once the running command ends.
     bool closeRequested = false;

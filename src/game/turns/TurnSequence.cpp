@@ -5,6 +5,7 @@
 #include "engine/TextFile.h"
 #include "game/combat/Events.h"
 #include "game/display/Display.h"
+#include "game/display/EventShow.h"
 #include "game/display/InfoPanel.h"
 #include "game/turns/Opponent.h"
 
@@ -121,6 +122,7 @@ void EndTurnButtonClick(Battle& b) {
     b.repaint();
     // The actions bar under the map is off while the computer plays.
     b.CurrentSide = kComputerSide;
+    tell(b, TurnBegins{b.TurnNumber, kComputerSide});
 
     const bool enemiesLeft = anyAlive(b, kComputerSide);
     bool humansLeft = false;
@@ -167,6 +169,7 @@ void EndTurnButtonClick(Battle& b) {
     if (!humansAlive) return;
 
     b.CurrentSide = b.HumanSide;
+    tell(b, TurnBegins{b.TurnNumber, b.HumanSide});
     placePieces(b);
     if (validIndex(b.SelectedPiece) && b.Pieces[b.SelectedPiece].Wounds > 0)
         FocusPiece(b, b.SelectedPiece);

@@ -1,6 +1,7 @@
 #include "game/turns/Walking.h"
 
 #include "game/display/Display.h"
+#include "game/display/EventShow.h"
 
 #include <algorithm>
 #include <array>
@@ -110,6 +111,7 @@ void computePathCosts(const BattleState& b, int sx, int sy, int gx, int gy, Path
 
 bool stepOnto(Battle& b, int i, Square to, int cost) {
     PieceRecord& p = b.Pieces[i];
+    const Point left{p.X, p.Y};
     MapCell& from = b.cell(p.X, p.Y);
     from.Glyph = static_cast<uint8_t>(p.UnderGlyph);
     from.Solidity = b.isDoor(p.UnderGlyph) ? 3 : 0;
@@ -126,6 +128,7 @@ bool stepOnto(Battle& b, int i, Square to, int cost) {
     here.Glyph = kOccupiedGlyph;
     here.Solidity = 1;
     drawSoldierPicture(b, p);
+    tell(b, WalkStep{i, left, {to.x, to.y}, cost});
     return enteredOccupied;
 }
 
