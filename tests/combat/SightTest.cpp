@@ -70,12 +70,14 @@ TEST_F(Sight, TracePaintingGoesToTheScreenOnly) {
     soldier(2, 2, 10, 20);
     const Raster terrain = b.TerrainBitmap;
     b.dirty = {};
-    ICanSeeTheEnemy(b, 2, 1);
+    ICanSeeTheEnemy(b, 2, 1, &b);
     EXPECT_TRUE(b.dirty.empty());
     EXPECT_EQ(b.MapImage.pixel(10 * 32 - 16 + 8, 10 * 32 - 16 + 32), 0u);
 
     b.sightTraces = true;
-    ICanSeeTheEnemy(b, 2, 1);
+    ICanSeeTheEnemy(b, 2, 1); // a question without a screen paints nowhere
+    EXPECT_TRUE(b.dirty.empty());
+    ICanSeeTheEnemy(b, 2, 1, &b);
     EXPECT_FALSE(b.dirty.empty());
     // The ray of degree 360 passes (304 + 8k, 624): its first steps are white.
     EXPECT_EQ(b.MapImage.pixel(10 * 32 - 16 + 8, 20 * 32 - 16), rgb(255, 255, 255));

@@ -145,7 +145,7 @@ void BattleMenuTests::developerAidsOnlyWithTheVariable() {
     const Raster screen = b.MapImage;
     w->menuEntry("IwannaC1")->trigger();
     QVERIFY(w->menuEntry("IwannaC1")->isChecked());
-    ICanSeeTheEnemy(b, 1, 3);
+    ICanSeeTheEnemy(b, 1, 3, &b);
     QVERIFY(b.TerrainBitmap == terrain);
     int traced = 0;
     QPoint traceAt;
@@ -162,7 +162,7 @@ void BattleMenuTests::developerAidsOnlyWithTheVariable() {
 
     w->menuEntry("IwannaC1")->trigger();
     const Raster traces = b.MapImage;
-    ICanSeeTheEnemy(b, 1, 3);
+    ICanSeeTheEnemy(b, 1, 3, &b);
     QVERIFY(b.MapImage == traces);
 #endif
 }

@@ -68,14 +68,14 @@ void EndOfMoveReaction(Battle& b, int mover) {
     if (!isPiece(b, mover)) return;
     bool visible = false;
     int target = 0;
-    NearestEnemy(b, mover, b.Pieces[mover].X, b.Pieces[mover].Y, visible, target);
+    NearestEnemy(b, mover, b.Pieces[mover].X, b.Pieces[mover].Y, visible, target, &b);
     // Only when the nearest Operative sees the mover does anybody react.
-    if (!isPiece(b, target) || !ICanSeeTheEnemy(b, target, mover)) return;
+    if (!isPiece(b, target) || !ICanSeeTheEnemy(b, target, mover, &b)) return;
 
     for (int k = 1; k <= kMaxPieces && !b.Pieces[k].Name.empty(); ++k) {
         PieceRecord& w = b.Pieces[k];
         if (!w.Overwatch || w.Wounds <= 0 || w.Side == b.HumanSide) continue;
-        if (!ICanSeeTheEnemy(b, k, mover)) continue;
+        if (!ICanSeeTheEnemy(b, k, mover, &b)) continue;
         if (w.AP < b.item(w.Items[1]).QuickShotAP) continue;
 
         DrawTargetDiscs(b);

@@ -104,7 +104,7 @@ void ShootEnemy(Battle& b, int shooter, int target) {
     if (!isPiece(b, shooter)) return;
     PieceRecord& s = b.Pieces[shooter];
     bool visible = false;
-    NearestEnemy(b, shooter, s.X, s.Y, visible, target);
+    NearestEnemy(b, shooter, s.X, s.Y, visible, target, &b);
     if (!visible || !isPiece(b, target)) return;
     const EquipmentType& weapon = b.item(s.Items[1]);
     if (s.AP < weapon.QuickShotAP) return;

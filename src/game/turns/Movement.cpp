@@ -31,7 +31,7 @@ bool reactionFire(Battle& b, int i) {
     const PieceRecord& p = b.Pieces[i];
     bool visible = false;
     int target = 0;
-    NearestEnemy(b, i, p.X, p.Y, visible, target);
+    NearestEnemy(b, i, p.X, p.Y, visible, target, &b);
     if (!validIndex(target) || p.UnderGlyph == kOccupiedGlyph) return false;
     return CheckOverWatch(b, target, i);
 }

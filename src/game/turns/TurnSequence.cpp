@@ -95,7 +95,7 @@ void startOfTurnChanges(Battle& b) {
 
 } // namespace
 
-void RestoreActionPoints(Battle& b, int piece) {
+void RestoreActionPoints(BattleState& b, int piece) {
     if (!validIndex(piece)) return;
     PieceRecord& p = b.Pieces[piece];
     int load = 1;
