@@ -1,5 +1,6 @@
 #include "game/combat/CloseCombat.h"
 #include "KitBattle.h"
+#include "game/commands/Commands.h"
 
 using namespace korvath;
 using namespace korvath::testing;

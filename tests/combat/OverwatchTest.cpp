@@ -1,5 +1,6 @@
 #include "game/combat/Overwatch.h"
 #include "ShotBattle.h"
+#include "game/commands/Commands.h"
 
 namespace korvath::testing {
 namespace {

@@ -8,7 +8,7 @@
 
 #include <cmath>
 
-// Hand-to-hand fighting: the button that readies the blade and the blow itself.
+// Hand-to-hand fighting: the blow at the square clicked.
 namespace korvath {
 
 namespace {
@@ -38,19 +38,6 @@ void payForBlow(Battle& b, PieceRecord& attacker) {
 }
 
 } // namespace
-
-void HandFightIconClick(Battle& b) {
-    b.armedShot = ArmedShot::None;
-    const PieceRecord* p = selectedSoldier(b);
-    if (b.PieceSelected && p && b.item(p->Items[1]).Kind == "Weapon") {
-        b.HandFightMode = true;
-        b.FireMode = false;
-        b.cursor = CursorShape::Sword;
-        return;
-    }
-    b.play("beep");
-    b.log("You are not holding a melee weapon");
-}
 
 void handFightClick(Battle& b, int mx, int my) {
     PieceRecord* attacker = selectedSoldier(b);

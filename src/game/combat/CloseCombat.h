@@ -3,7 +3,6 @@
 
 namespace korvath {
 
-void HandFightIconClick(Battle& b);
 // A blow at map pixel (mx, my), from the map click in hand-to-hand mode.
 void handFightClick(Battle& b, int mx, int my);
 

@@ -240,6 +240,19 @@ void OverwatchButtonClick(Battle& b) {
     }
 }
 
+void HandFightIconClick(Battle& b) {
+    b.armedShot = ArmedShot::None;
+    if (b.PieceSelected && isPiece(b, b.SelectedPiece) &&
+        b.item(b.Pieces[b.SelectedPiece].Items[1]).Kind == "Weapon") {
+        b.HandFightMode = true;
+        b.FireMode = false;
+        b.cursor = CursorShape::Sword;
+        return;
+    }
+    b.play("beep");
+    b.log("You are not holding a melee weapon");
+}
+
 void endTurn(Battle& b) {
     EndTurnButtonClick(b);
     if (b.closeRequested) closeBattle(b);

@@ -41,6 +41,8 @@ void FormMouseMove(BattleState& b);
 void NextButtonClick(Battle& b);
 // The overwatch button: the selected soldier keeps his points for reaction fire.
 void OverwatchButtonClick(Battle& b);
+// The close-combat button: with a melee weapon in hand the next map click strikes.
+void HandFightIconClick(Battle& b);
 // End Turn from the button or the key "0": the turn passes, and a battle that
 // was decided closes when it was pressed once more.
 void endTurn(Battle& b);
