@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <utility>
@@ -34,7 +35,7 @@ inline std::unique_ptr<Battle> deployedBattle(ScenarioId which, std::string& why
     b->ports = ports;
     try {
         chooseScenario(*b, which, 8);
-        const Raster floors = readFloorArt(*b);
+        const Raster floors = readFloorArt(*b, std::cerr);
         createBattle(*b);
         showFloorArt(*b, floors); // as the window shows the battle
     } catch (const std::exception& e) {

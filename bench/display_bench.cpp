@@ -47,8 +47,7 @@ std::unique_ptr<Battle> fullBattle() {
         p.Items[4] = i % 4 == 0 ? 2 : 0;
         p.TargetSize = 10 + i % 9;
     }
-    b->controls.ScrollTop.setRange(kMapPanelWidth, kMapPixelsX);
-    b->controls.ScrollSide.setRange(kMapPanelHeight, kMapPixelsY);
+    b->view = View::opening(kMapPanelWidth, kMapPanelHeight);
     drawTerrain(*b);
     placePieces(*b);
     return b;

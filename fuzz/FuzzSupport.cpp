@@ -189,7 +189,7 @@ std::unique_ptr<Battle> deployedBattle() {
     activateBattle(*b);
     const auto files =
         savedGameFiles((gameFolder() / "savedgames" / "QuickStartGame").string(), "korvath");
-    applySavedGame(*b, readSavedGame(files[0], files[1], files[2]));
+    applySavedGame(*b, *readSavedGame(files[0], files[1], files[2]));
     resetPorts();
     return b;
 }

@@ -25,7 +25,7 @@ parts() {
 # Only the seeds made here are written again; inputs the fuzzer found and that
 # were merged in (tools/fuzz.sh, then NAME_fuzz -merge=1 fuzz/corpus/NAME
 # build-fuzz/corpus/NAME) stay.
-mkdir -p "$corpus"/{bmp,ustar,numbers,scenario,events,savedgame,script}
+mkdir -p "$corpus"/{bmp,ustar,numbers,scenario,events,savedgame,script,replay,settings}
 
 # Scenario sets: the whole real set of each scenario (also the fuzz game
 # folder's scenarios), and the description or the glyph file alone (the other
@@ -57,6 +57,56 @@ cp "$repo"/tests/scripts/*.kvs "$corpus/script/"
 for f in "$repo"/tools/headless/quickstart/*.kvs; do
   cp "$f" "$corpus/script/quickstart-$(basename "$f")"
 done
+
+# Replays: the golden battles, the script tests that play the player's
+# commands and the quick-start deployments, written as the game records a
+# battle ("replay 1", the seed, the start) with their blocks unrolled and
+# without the driver's own lines (dump, set, expectations).
+python3 - "$repo" "$corpus/replay" <<'PY'
+import glob, os, re, sys
+repo, out = sys.argv[1], sys.argv[2]
+
+def unrolled(lines):
+    result, i = [], 0
+    while i < len(lines):
+        w = lines[i].split()
+        if w[:1] == ["repeat"]:
+            depth, j = 1, i + 1
+            while j < len(lines) and depth:
+                v = lines[j].split()[:1]
+                depth += v == ["repeat"]
+                depth -= v == ["end"]
+                j += 1
+            body = unrolled(lines[i + 1:j - 1])
+            result += body * min(int(w[1]), 2)
+            i = j
+            continue
+        if w and w[0] not in ("dump", "set", "end") and not lines[i].startswith("#"):
+            result.append(lines[i])
+        i += 1
+    return result
+
+sources = sorted(glob.glob(f"{repo}/tests/golden/*.kvs")) + \
+    [f"{repo}/tests/scripts/{n}.kvs" for n in
+     ("replay_meanwhile", "save_load_quit", "walk_overwatch_korvath", "shoot_gate_firefight")] + \
+    sorted(glob.glob(f"{repo}/tools/headless/quickstart/*.kvs"))
+for path in sources:
+    lines = [l for l in unrolled(open(path).read().splitlines())
+             if not re.match(r"(replay|seed) ", l)]
+    text = "# A battle of Korvath\nreplay 1\nseed 12345\n" + "\n".join(lines[:80]) + "\n"
+    name = os.path.basename(os.path.dirname(path)) + "-" + os.path.basename(path)
+    with open(f"{out}/{name}", "w") as f:
+        f.write(text)
+PY
+
+# Settings files: the one the game writes, odd values, a damaged one, and
+# what else an ini file may hold.
+printf '[aids]\nlineOfFire=true\npathPreview=true\nseenEnemies=false\nshotOutcome=true\n\n[animation]\nspeed=normal\n\n[display]\nclassicFloors=false\n\n[sound]\nmuted=false\nvolume=100\n' \
+  >"$corpus/settings/written"
+printf '[animation]\nspeed=warp\n[sound]\nvolume=250\nmuted=yes\n' >"$corpus/settings/odd-values"
+printf '[aids\npathPreview=false\n\001\377' >"$corpus/settings/damaged"
+printf '[sound]\nvolume=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x32)\n[sound]\nvolume=75\n%%53ound/muted=true\n[General]\nsound\\volume="25"\n' \
+  >"$corpus/settings/variants-and-escapes"
 
 # Strict numbers: edge values and a few real lines.
 printf '2147483647' >"$corpus/numbers/max"

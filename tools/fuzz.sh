@@ -3,8 +3,8 @@
 #
 #   tools/fuzz.sh NAME SECONDS [libFuzzer options...]
 #
-# NAME is bmp, ustar, numbers, scenario, scenariofolder, events, savedgame or
-# script. Builds the target with clang, libFuzzer, AddressSanitizer and
+# NAME is bmp, ustar, numbers, scenario, scenariofolder, events, savedgame, script, replay or
+# settings. Builds the target with clang, libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer in build-fuzz/ (installing clang when it is
 # missing), then runs it at the lowest priority from its seed corpus and
 # dictionary. The inputs it finds worth keeping go to build-fuzz/corpus/NAME/;
@@ -16,7 +16,7 @@
 set -euo pipefail
 
 repo="$(cd "$(dirname "$0")/.." && pwd)"
-targets="bmp ustar numbers scenario scenariofolder events savedgame script"
+targets="bmp ustar numbers scenario scenariofolder events savedgame script replay settings"
 if [ $# -lt 2 ] || ! [[ " $targets " == *" $1 "* ]] || ! [[ "$2" =~ ^[0-9]+$ ]]; then
   echo "usage: tools/fuzz.sh NAME SECONDS [libFuzzer options...]" >&2
   echo "NAME: $targets" >&2

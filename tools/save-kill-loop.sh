@@ -12,11 +12,14 @@
 # the folder as it does before any save or load (it opens the load question
 # and cancels it), which finishes a save that was cut short after its commit
 # record. A set whose .Txt (turn), .dat (AP) and .map (PathCost) do not all
-# tell the same round is mixed. Temporary files (*.saving) the look leaves
-# behind are counted, then removed so the next round sees its own save begin.
+# tell the same round is mixed. Temporary files (.korvath-*.saving) the look
+# leaves behind are counted, then removed so the next round sees its own save
+# begin. Files of other programs that look like the game's temporaries and
+# commit records lie beside the set throughout; any of them changed at the end
+# is counted too.
 #
-# Prints the number of rounds, mixed sets and leftovers; exits with status 1
-# when any set was mixed.
+# Prints the number of rounds, mixed sets, leftovers and other programs' files
+# touched; exits with status 1 when any set was mixed or any such file touched.
 set -euo pipefail
 
 rounds="${1:-300}"
@@ -38,6 +41,14 @@ cp -r "$game" "$work/game"
 saves="$work/game/savedgames"
 cp "$saves/QuickStartGame_korvath.dat" "$saves/base_korvath.dat"
 cp "$saves/QuickStartGame_korvath.map" "$saves/base_korvath.map"
+# Other programs' files, which no save or look may touch.
+others="$work/others"
+mkdir -p "$others"
+printf 'notes\n' >"$others/notes.commit"
+printf 'kill_korvath.Txt\nend\n' >"$others/other.commit"
+printf 'a draft' >"$others/draft.saving"
+printf 'a draft' >"$others/kill_korvath.Txt.saving"
+cp "$others"/* "$saves/"
 
 script() {
   printf 'start korvath 1\nmenu Loadgame savedgames/base_korvath.map\n'
@@ -73,7 +84,7 @@ for ((r = 1; r <= rounds; r++)); do
   # Wait (spinning, with shell builtins only) for the save's first temporary
   # file, then a random few microseconds more.
   deadline=$((SECONDS + 20))
-  while [ ! -e "$saves/kill_korvath.Txt.saving" ] && kill -0 "$pid" 2>/dev/null; do
+  while [ ! -e "$saves/.korvath-kill_korvath.Txt.saving" ] && kill -0 "$pid" 2>/dev/null; do
     ((SECONDS < deadline)) || break
   done
   for ((spin = RANDOM % 250; spin > 0; spin--)); do :; done
@@ -89,15 +100,20 @@ for ((r = 1; r <= rounds; r++)); do
     mixed=$((mixed + 1))
     echo "round $r: mixed set: .Txt turn $turn, .dat AP $ap, .map PathCost $cost"
   fi
-  left=$(find "$saves" -name '*.saving' | wc -l)
+  left=$(find "$saves" -name '.korvath-*.saving' | wc -l)
   if [ "$left" -gt 0 ]; then
     leftovers=$((leftovers + left))
     leftover_rounds=$((leftover_rounds + 1))
-    find "$saves" -name '*.saving' -delete
+    find "$saves" -name '.korvath-*.saving' -delete
   fi
 done
 
 echo "rounds: $rounds"
 echo "whole new sets: $whole, previous sets kept whole: $untouched, mixed sets: $mixed"
 echo "leftover temporary files: $leftovers (in $leftover_rounds rounds)"
-[ "$mixed" -eq 0 ]
+touched=0
+for f in "$others"/*; do
+  cmp -s "$f" "$saves/$(basename "$f")" || touched=$((touched + 1))
+done
+echo "other programs' files touched: $touched of $(ls "$others" | wc -l)"
+[ "$mixed" -eq 0 ] && [ "$touched" -eq 0 ]

@@ -38,4 +38,13 @@ std::vector<std::string> splitTabs(std::string_view line, size_t maxFields = 0);
 // Strict whole decimal number: optional sign, digits only, fits in 32 bits.
 bool parseInt(std::string_view text, int& out);
 
+// A word that must be a strict whole number (the count of a "repeat", a
+// click's X): its value, or an Error made from "WHAT is not a whole number: "TEXT"".
+template <typename Error> int wholeNumber(std::string_view text, const char* what) {
+    int v = 0;
+    if (!parseInt(text, v))
+        throw Error(std::string(what) + " is not a whole number: \"" + std::string(text) + "\"");
+    return v;
+}
+
 } // namespace korvath

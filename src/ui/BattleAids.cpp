@@ -13,6 +13,7 @@
 #include <QStatusBar>
 
 #include <exception>
+#include <utility>
 
 namespace korvath {
 
@@ -34,7 +35,6 @@ BattleAids::BattleAids(QMainWindow& window, Battle& b, QWidget* mapImage, QStatu
     : QObject(&window), window_(window), b_(b), status_(status), sound_(sound),
       overlays_(new MapOverlays(b, mapImage)) {
     setObjectName("BattleAids");
-    toldShot_ = b_.lastShot.number;
     buildMenu();
     applySettings();
 }
@@ -150,14 +150,17 @@ void BattleAids::battleShown() {
     tellShot();
 }
 
+void BattleAids::happened(const BattleEvent& e) {
+    if (const auto* stop = std::get_if<ShotStopped>(&e)) stop_ = *stop;
+}
+
 // After each shot: a marker where it stopped and a line in the status bar.
 void BattleAids::tellShot() {
-    const ShotOutcome& s = b_.lastShot;
-    if (s.number == toldShot_ || s.end == ShotEnd::None) return;
-    toldShot_ = s.number;
+    if (!stop_) return;
+    told_ = std::exchange(stop_, std::nullopt);
     if (!settings_.shotOutcome()) return;
-    overlays_->markShot(s.x, s.y);
-    status_->showMessage(QString::fromStdString(shownText(describeShot(s))), kShotToldMs);
+    overlays_->markShot(told_->square.x, told_->square.y);
+    status_->showMessage(QString::fromStdString(shownText(describeShot(*told_))), kShotToldMs);
 }
 
 int BattleAids::beatLength(Beat beat) const {
@@ -181,7 +184,7 @@ void BattleAids::playerTurnBegins() {
     } catch (const std::exception& e) {
         if (autosaveFailed_) return;
         autosaveFailed_ = true;
-        b_.controls.InfoLabel.text = std::string("Autosave failed: ") + e.what();
+        b_.statusLine = std::string("Autosave failed: ") + e.what();
     }
 }
 

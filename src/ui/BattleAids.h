@@ -5,7 +5,7 @@
 
 #include <QObject>
 
-#include <cstdint>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -22,8 +22,9 @@ class SoundPlayer;
 // in the status bar, the animation speed and the sound's volume, all of them
 // remembered in the player's settings, and the autosave at the start of each
 // of the player's turns. None of it changes the battle: it reads it, draws on
-// the window and writes files.
-class BattleAids : public QObject {
+// the window and writes files. It hears the battle's events from the event
+// port: what each shot did is told from them.
+class BattleAids : public QObject, public BattleEventSink {
     Q_OBJECT
   public:
     // Adds its entries to the window's Options menu ("Options1") before the
@@ -38,6 +39,9 @@ class BattleAids : public QObject {
     int beatLength(Beat beat) const;
     // The player's turn has begun: the battle is saved as autosave1.
     void playerTurnBegins();
+    void happened(const BattleEvent& e) override;
+    // Where the last shot told in the status bar stopped.
+    const std::optional<ShotStopped>& lastShotTold() const { return told_; }
 
     Settings& settings() { return settings_; }
     MapOverlays* overlays() const { return overlays_; }
@@ -59,7 +63,8 @@ class BattleAids : public QObject {
     SoundPlayer* sound_;
     Settings settings_;
     MapOverlays* overlays_;
-    uint32_t toldShot_ = 0;       // the last shot told in the status bar
+    std::optional<ShotStopped> stop_; // a shot's stop, to be told when the window shows it
+    std::optional<ShotStopped> told_;
     bool autosaveFailed_ = false; // told once, then the battle goes on quietly
 };
 

@@ -179,11 +179,11 @@ void TPlayingScreen::OverHeadMapMouseDown(int x, int y) {
 }
 
 void TPlayingScreen::ScrollTopChange(int position) {
-    run({"scroll", std::to_string(position), std::to_string(b_.controls.ScrollSide.position)});
+    run({"scroll", std::to_string(position), std::to_string(b_.view.bottom)});
 }
 
 void TPlayingScreen::ScrollSideChange(int position) {
-    run({"scroll", std::to_string(b_.controls.ScrollTop.position), std::to_string(position)});
+    run({"scroll", std::to_string(b_.view.right), std::to_string(position)});
 }
 
 // The view moves by whole scroll steps of the wheel, as the scroll bars do;
@@ -203,8 +203,7 @@ void TPlayingScreen::MapImageWheel(QWheelEvent* e) {
 
 void TPlayingScreen::scrollBy(int right, int down) {
     if (closed_ || !b_.windowOpen) return;
-    run({"scroll", std::to_string(b_.controls.ScrollTop.position + right),
-         std::to_string(b_.controls.ScrollSide.position + down)});
+    run({"scroll", std::to_string(b_.view.right + right), std::to_string(b_.view.bottom + down)});
 }
 
 void TPlayingScreen::IdleTick() {
@@ -414,6 +413,7 @@ void TPlayingScreen::FormClose() {
     idleTimer_.stop();
     if (b_.windowOpen) closeBattle(b_);
     if (b_.ports.presenter == &presenter_) b_.ports.presenter = nullptr;
+    if (b_.ports.events == aids_) b_.ports.events = nullptr;
     if (nodes_) nodes_->onClosed = nullptr;
     closed_ = true;
 }

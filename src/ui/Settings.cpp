@@ -1,8 +1,10 @@
 #include "Settings.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -73,6 +75,15 @@ QVariant written(const KeyInfo& k, int value) {
     return {};
 }
 
+// What the file is now (its name, kind, size and time), so that a warning
+// about a file that cannot be mended is given once for it.
+QString fingerprint(const QFileInfo& f) {
+    const QStringList parts = {f.absoluteFilePath(), f.isFile() ? "file" : "other",
+                               QString::number(f.size()),
+                               QString::number(f.lastModified().toMSecsSinceEpoch())};
+    return parts.join('\n') + '\n';
+}
+
 } // namespace
 
 QString Settings::defaultFile() {
@@ -80,23 +91,31 @@ QString Settings::defaultFile() {
            QStringLiteral("/korvath/korvath.ini");
 }
 
-Settings::Settings(const QString& file)
-    : file_(file), store_(std::make_unique<QSettings>(file, QSettings::IniFormat)) {
+QString Settings::defaultNoteFile() {
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (state.isEmpty() || QDir::isRelativePath(state))
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    return state + QStringLiteral("/korvath/settings-warned");
+}
+
+Settings::Settings(const QString& file, const QString& noteFile)
+    : file_(file), noteFile_(noteFile) {
     load();
 }
 
 void Settings::load() {
     for (int i = 0; i < kKeys; ++i) values_[i] = info(static_cast<Key>(i)).fallback;
+    const QFileInfo found(file_);
+    if (found.exists() && !found.isFile()) {
+        // A pipe or a device would hold the game as it reads: never opened.
+        warning_ = QStringLiteral("the settings file %1 is not a regular file; it is left as it "
+                                  "is, the defaults are used and changes are not kept")
+                       .arg(file_);
+        return tellOnce(fingerprint(found));
+    }
+    store_ = std::make_unique<QSettings>(file_, QSettings::IniFormat);
     if (store_->status() != QSettings::NoError) {
-        // Unreadable as settings: it is put aside, so that the next change
-        // starts a sound file.
-        const QString aside = file_ + QStringLiteral(".damaged");
-        QFile::remove(aside);
-        QFile::rename(file_, aside);
-        warning_ = QStringLiteral("the settings file %1 is damaged; it is kept as %2 and the "
-                                  "defaults are used")
-                       .arg(file_, aside);
-        store_ = std::make_unique<QSettings>(file_, QSettings::IniFormat);
+        if (!openDamaged()) return tellOnce(fingerprint(found));
     } else {
         QStringList unknown;
         for (int i = 0; i < kKeys; ++i) {
@@ -121,10 +140,49 @@ void Settings::load() {
     if (!warning_.isEmpty()) std::fprintf(stderr, "korvath: %s\n", qPrintable(warning_));
 }
 
+// A file unreadable as settings is put aside, so that the next change starts
+// a sound file; false when it cannot be (its folder cannot be written), and
+// then it is left as it is and never written over.
+bool Settings::openDamaged() {
+    const QString aside = file_ + QStringLiteral(".damaged");
+    QFile::remove(aside);
+    QFile damaged(file_);
+    if (damaged.rename(aside)) {
+        warning_ = QStringLiteral("the settings file %1 is damaged; it is kept as %2 and the "
+                                  "defaults are used")
+                       .arg(file_, aside);
+        store_ = std::make_unique<QSettings>(file_, QSettings::IniFormat);
+        return true;
+    }
+    warning_ = QStringLiteral("the settings file %1 is damaged and cannot be put aside as %2 (%3); "
+                              "it is left as it is, the defaults are used and changes are not kept")
+                   .arg(file_, aside, damaged.errorString());
+    store_.reset();
+    return false;
+}
+
+// Nothing the game can do mends the file: the warning is given once for it as
+// it is now, and again only when it has changed.
+void Settings::tellOnce(const QString& fingerprint) {
+    const QByteArray note = fingerprint.toUtf8();
+    QFile told(noteFile_);
+    if (QFileInfo(noteFile_).isFile() && told.open(QIODevice::ReadOnly) && told.readAll() == note) {
+        warning_.clear();
+        return;
+    }
+    told.close();
+    QDir().mkpath(QFileInfo(noteFile_).path());
+    QSaveFile out(noteFile_);
+    if (out.open(QIODevice::WriteOnly) && out.write(note) == note.size() && out.commit())
+        warning_ += QStringLiteral("; this is not said again until the file changes");
+    std::fprintf(stderr, "korvath: %s\n", qPrintable(warning_));
+}
+
 void Settings::set(Key k, int value) {
     const KeyInfo& i = info(k);
     if (i.kind != Kind::Flag && (value < i.low || value > i.high)) return;
     values_[index(k)] = value;
+    if (!store_) return; // a file that cannot be used: for this run only
     QDir().mkpath(QFileInfo(file_).path());
     store_->setValue(QString::fromLatin1(i.name), written(i, value));
     store_->sync();

@@ -9,7 +9,14 @@ namespace korvath {
 // The player's settings, kept in the user's configuration folder
 // (korvath/korvath.ini below $XDG_CONFIG_HOME, by default ~/.config), never in
 // the game folder. Read once when made; a setter writes at once. A damaged
-// file, or values the game does not know, give the defaults and one warning.
+// file, or values the game does not know, give the defaults and one warning
+// on standard error.
+//
+// Only a regular file is opened (a pipe there would hold the game). A file
+// that cannot be used and cannot be mended (not a regular file, or damaged
+// and not to be put aside) is left as it is: the defaults serve, changes last
+// for this run, and the warning is given once for that file as it is (the
+// note file remembers it) instead of at every start.
 //
 // A new setting is one key with its default (the table in Settings.cpp) and
 // a typed getter and setter here.
@@ -18,7 +25,10 @@ class Settings {
     enum class AnimationSpeed { Normal, Fast, Instant };
 
     static QString defaultFile();
-    explicit Settings(const QString& file = defaultFile());
+    // korvath/settings-warned below $XDG_STATE_HOME (by default ~/.local/state).
+    static QString defaultNoteFile();
+    explicit Settings(const QString& file = defaultFile(),
+                      const QString& noteFile = defaultNoteFile());
 
     // The tactical aids of the Options menu.
     bool pathPreview() const { return flag(Key::PathPreview); }
@@ -44,8 +54,11 @@ class Settings {
     void setClassicFloors(bool on) { setFlag(Key::ClassicFloors, on); }
 
     QString fileName() const { return file_; }
-    // The warning given when the file was read; empty when all was well.
+    // The warning given when the file was read; empty when all was well or
+    // when it was given before for the same file.
     const QString& warning() const { return warning_; }
+    // Whether a change is written to the file (false when it cannot be used).
+    bool keepsChanges() const { return store_ != nullptr; }
 
     enum class Key {
         PathPreview,
@@ -65,8 +78,11 @@ class Settings {
     void setFlag(Key k, bool on) { set(k, on ? 1 : 0); }
     void set(Key k, int value);
     void load();
+    bool openDamaged();
+    void tellOnce(const QString& fingerprint);
 
     QString file_;
+    QString noteFile_;
     std::unique_ptr<QSettings> store_;
     int values_[kKeys] = {};
     QString warning_;

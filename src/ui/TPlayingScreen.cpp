@@ -30,6 +30,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 
+#include <iostream>
 #include <utility>
 
 namespace korvath {
@@ -66,6 +67,7 @@ TPlayingScreen::~TPlayingScreen() {
     qApp->removeEventFilter(this);
     if (nodes_) nodes_->onClosed = nullptr;
     if (b_.ports.presenter == &presenter_) b_.ports.presenter = nullptr;
+    if (b_.ports.events == aids_) b_.ports.events = nullptr;
 }
 
 template <class W>
@@ -311,6 +313,7 @@ void TPlayingScreen::buildMenus() {
 
 void TPlayingScreen::FormCreate() {
     b_.ports.presenter = &presenter_;
+    b_.ports.events = aids_;
     if (sound_) sound_->load(gamePath(b_.AppDir, "\\sound\\KorvathWavs.dxw"));
     // The two custom cursors are read relative to the working directory (the
     // game folder when started by ./run); started from elsewhere, the game
@@ -323,18 +326,17 @@ void TPlayingScreen::FormCreate() {
     aimCursor_ = loadCursor(cursorFile("aim.cur"), Qt::CrossCursor);
     const uint32_t seed = b_.rng.seed();
     try {
-        const Raster floors = readFloorArt(b_);
+        const Raster floors = readFloorArt(b_, std::cerr);
         createBattle(b_);
         showFloorArt(b_, floors);
     } catch (...) {
         b_.ports.presenter = nullptr;
+        b_.ports.events = nullptr;
         throw;
     }
     // From here on the battle is written down as it is played.
     recording_.battleBegins(b_, seed);
     b_.ports.watcher = &recording_;
-    // A developer sees the hidden aids (KORVATH_DEVELOPER=1).
-    if (b_.developerMode) enableDeveloperMode(b_);
     setWindowTitle(QString::fromStdString(scenarioTitle(b_)) + QStringLiteral(" - Korvath"));
     // The rules see the map panel as it is now, whatever the window's size.
     const QSize view = control("MapPanel")->size();

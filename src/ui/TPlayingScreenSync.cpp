@@ -153,9 +153,9 @@ void TPlayingScreen::syncControl(const std::string& name, const Control& c) {
 }
 
 void TPlayingScreen::syncPortrait() {
-    const int row = b_.controls.whatManPicture;
+    const int row = b_.portrait.picture;
     const int frame =
-        b_.whatManFrame >= 1 && b_.whatManFrame <= kPictureFrames ? b_.whatManFrame : 1;
+        b_.portrait.frame >= 1 && b_.portrait.frame <= kPictureFrames ? b_.portrait.frame : 1;
     if (row == portraitShown_ && frame == portraitFrame_) return;
     portraitShown_ = row;
     portraitFrame_ = frame;
@@ -195,8 +195,8 @@ void TPlayingScreen::sync(bool now) {
     if (nodes_) nodes_->mirror(b_.nodeGridVisible, b_.NodeGrid);
 
     // The window's cursor covers everything; the map has its own beneath it.
-    const CursorShape window = b_.controls.cursor;
-    const CursorShape overMap = window != CursorShape::Default ? window : b_.controls.mapCursor;
+    const CursorShape window = b_.cursor;
+    const CursorShape overMap = window != CursorShape::Default ? window : b_.mapCursor;
     if (window != windowCursor_) central_->setCursor(cursorFor(windowCursor_ = window));
     if (overMap != mapCursor_) mapImage_->setCursor(cursorFor(mapCursor_ = overMap));
     aids_->battleShown();

@@ -370,7 +370,7 @@ TEST_P(Scenario, UnitsAndReinforcementsStandOnFloorAndSpreadOverTheDifficulties)
         SCOPED_TRACE(n);
         const std::string path = Data::file(d.name + n + ".txt");
         ASSERT_TRUE(fs::exists(path));
-        const EventFile ev = parseEventFile(path, readText(path));
+        const assets::EventFile ev = parseEventFile(path, readText(path));
         for (const MapChange& c : ev.changes) {
             EXPECT_TRUE(c.x >= 1 && c.x <= 80 && c.y >= 1 && c.y <= 50);
             EXPECT_TRUE(c.glyph >= 1 && c.glyph <= 156);

@@ -6,9 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <memory>
-#include <numbers>
 #include <string>
 #include <vector>
 
@@ -34,20 +32,7 @@ class CommandTest : public ::testing::Test {
         actionsTaken().clear();
         battle = makeTinyBattle();
         Battle& g = *battle;
-        MapClickStandIns& a = g.standIns;
-        a.blow = [](Battle&, int mx, int my) { record("blow", mx, my); };
-        a.shot = [](Battle&, int mx, int my) { record("shot", mx, my); };
-        a.walk = [](Battle&, int tx, int ty, bool query) {
-            record(query ? "query" : "walk", tx, ty);
-        };
-        a.heal = [](Battle&, int mx, int my) { record("heal", mx, my); };
-        a.place = [](Battle&, int tx, int ty) { record("place", tx, ty); };
         ports.attach(g);
-        // Sight and shots of the computer's turn step along these.
-        for (int d = 0; d <= 360; ++d) {
-            g.CosTable[d] = std::cos(d * std::numbers::pi / 180.0);
-            g.SinTable[d] = std::sin(d * std::numbers::pi / 180.0);
-        }
         g.EquipmentTypes[kRifle] = equipment("Laser Rifle", "Firearm", "", 4, 8);
         g.EquipmentTypes[kBlade] = equipment("Blade", "Weapon", "", 3, 3);
         g.EquipmentTypes[kMedikit] = equipment("Medikit", "Misc", "wounds");
@@ -58,9 +43,6 @@ class CommandTest : public ::testing::Test {
         soldier(3, "Cid", 2, 20, 20, kRifle);
         g.cell(9, 9) = {static_cast<uint8_t>(kWallGlyph), 4, 0};
         g.deploying = false;
-        g.controls.PiecesInfoPanel.visible = true;
-        g.controls.Cancelbutton.enabled = true;
-        g.controls.EndTurnButton.enabled = true;
         placePieces(g);
     }
 
@@ -83,8 +65,19 @@ class CommandTest : public ::testing::Test {
         (right ? s.right : s.left) = true;
         s.shift = shiftKey;
         MapImageMouseDown(*battle, right ? MouseButton::Right : MouseButton::Left, s,
-                          x * kSquare - 16, y * kSquare - 16);
+                          x * kSquare - 16, y * kSquare - 16, recorders);
     }
+
+    // The actions of the map click replaced by recorders.
+    static constexpr MapClickActions recorders{
+        [](Battle&, int mx, int my) { record("blow", mx, my); },
+        [](Battle&, int mx, int my) { record("shot", mx, my); },
+        [](Battle&, int tx, int ty, bool query) { record(query ? "query" : "walk", tx, ty); },
+        [](Battle&, int mx, int my) { record("heal", mx, my); },
+        [](Battle&, int tx, int ty) { record("place", tx, ty); }};
+
+    // The controls as the window shows them now.
+    Controls shown() const { return controlsOf(*battle); }
 
     // Selects soldier i by clicking him and forgets the sounds so far.
     void select(int i) {
@@ -95,7 +88,7 @@ class CommandTest : public ::testing::Test {
         actionsTaken().clear();
     }
 
-    std::vector<std::string> log() const { return battle->controls.WhatisHappening.lines; }
+    std::vector<std::string> log() const { return battle->messageLog; }
 
     std::unique_ptr<Battle> battle;
     HeadlessPorts ports;

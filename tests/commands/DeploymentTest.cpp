@@ -45,25 +45,25 @@ class Deployment : public ::testing::Test {
 };
 
 TEST_F(Deployment, PickingShowsTheSoldier) {
-    ASSERT_EQ(b.controls.PlaceMenGrid.rows, (Rows{{"Raider One", "1"}, {"Raider Two", "2"}}));
+    ASSERT_EQ(controlsOf(b).PlaceMenGrid.rows, (Rows{{"Raider One", "1"}, {"Raider Two", "2"}}));
     b.Pieces[2].AP = 17;
     b.SelectedItemSlot = 3;
-    b.controls.DropItem.enabled = true;
+    b.dropOffered = true;
     const uint32_t before = ports.ticks();
 
     PlaceMenGridClick(b, 1);
     EXPECT_TRUE(b.PieceSelected);
-    EXPECT_EQ(b.controls.PlaceMenGrid.row, 1);
+    EXPECT_EQ(controlsOf(b).PlaceMenGrid.row, 1);
     EXPECT_EQ(ports.sounds, Sounds{"select"});
-    EXPECT_EQ(b.controls.SolAPlabel.text, "AP = 17");
-    EXPECT_EQ(b.controls.NameLabel.text, "Raider Two");
-    EXPECT_EQ(b.controls.whatManPicture, b.Pieces[2].Picture);
-    EXPECT_EQ(b.whatManFrame, b.Pieces[2].Frame);
+    EXPECT_EQ(controlsOf(b).SolAPlabel.text, "AP = 17");
+    EXPECT_EQ(controlsOf(b).NameLabel.text, "Raider Two");
+    EXPECT_EQ(b.portrait.picture, b.Pieces[2].Picture);
+    EXPECT_EQ(b.portrait.frame, b.Pieces[2].Frame);
     // The portrait blinks for 50 ms.
     EXPECT_EQ(ports.ticks() - before, 50u);
     EXPECT_EQ(b.SelectedItemSlot, 0);
-    EXPECT_FALSE(b.controls.DropItem.enabled);
-    EXPECT_EQ(b.controls.cursor, CursorShape::Default);
+    EXPECT_FALSE(controlsOf(b).DropItem.enabled);
+    EXPECT_EQ(b.cursor, CursorShape::Default);
     // Still deploying: the counter is untouched.
     EXPECT_EQ(b.SelectedPiece, 2);
 }
@@ -79,7 +79,7 @@ TEST_F(Deployment, PlacingOnAStar) {
     EXPECT_EQ(p.UnderGlyph, kFloorGlyph);
     EXPECT_EQ(b.cell(10, 10).Glyph, kOccupiedGlyph);
     EXPECT_EQ(b.cell(10, 10).Solidity, 1);
-    EXPECT_EQ(b.controls.PlaceMenGrid.rows[0][0], "----");
+    EXPECT_EQ(controlsOf(b).PlaceMenGrid.rows[0][0], "----");
     EXPECT_EQ(b.SelectedPiece, 1);
     EXPECT_FALSE(b.PieceSelected);
     EXPECT_EQ(ports.sounds, Sounds{"prompt"});
@@ -127,7 +127,7 @@ TEST_F(Deployment, ClicksOutsideTheListPickNobody) {
     PlaceMenGridClick(b, 5);
     PlaceMenGridClick(b, -1);
     EXPECT_FALSE(b.PieceSelected);
-    EXPECT_EQ(b.controls.PlaceMenGrid.row, -1);
+    EXPECT_EQ(controlsOf(b).PlaceMenGrid.row, -1);
     EXPECT_TRUE(ports.sounds.empty());
 }
 
@@ -140,9 +140,9 @@ TEST_F(Deployment, TheLastPlacementEndsDeployment) {
 
     EXPECT_EQ(ports.sounds, (Sounds{"prompt", "TurnFinished"}));
     EXPECT_FALSE(b.deploying);
-    EXPECT_TRUE(b.controls.PiecesInfoPanel.visible);
-    EXPECT_TRUE(b.controls.Cancelbutton.enabled);
-    EXPECT_TRUE(b.controls.EndTurnButton.enabled);
+    EXPECT_TRUE(controlsOf(b).PiecesInfoPanel.visible);
+    EXPECT_TRUE(controlsOf(b).Cancelbutton.enabled);
+    EXPECT_TRUE(controlsOf(b).EndTurnButton.enabled);
     EXPECT_EQ(b.SelectedPiece, 0);
     EXPECT_FALSE(b.PieceSelected);
     // The unused star is floor now, on the map, in the picture and on the screen.
@@ -165,11 +165,11 @@ TEST_F(Deployment, TheLastPlacementEndsDeployment) {
 
 TEST_F(Deployment, HoverOverAStarNamesIt) {
     MapImageMouseMove(b, 9 * 32 + 3, 9 * 32 + 3);
-    EXPECT_EQ(b.controls.DescLabel.text, "10 : 10  Tile 156 S:0");
+    EXPECT_EQ(b.hoverLine, "10 : 10  Tile 156 S:0");
     PlaceMenGridClick(b, 0);
-    EXPECT_EQ(b.controls.cursor, CursorShape::Default);
+    EXPECT_EQ(b.cursor, CursorShape::Default);
     MapImageMouseMove(b, 9 * 32 + 3, 9 * 32 + 3);
-    EXPECT_EQ(b.controls.cursor, CursorShape::HandPoint);
+    EXPECT_EQ(b.cursor, CursorShape::HandPoint);
 }
 
 } // namespace

@@ -16,19 +16,19 @@ TEST_F(MapClick, WhileBusyOnlyBeeps) {
 
 TEST_F(MapClick, SelectingAFirearmSoldier) {
     Battle& b = *battle;
-    b.controls.InfoLabel.text = "old news";
+    b.statusLine = "old news";
     clickSquare(5, 5);
     EXPECT_TRUE(b.PieceSelected);
     EXPECT_EQ(b.SelectedPiece, 1);
     EXPECT_EQ(ports.sounds, Sounds{"select"});
-    EXPECT_EQ(b.controls.InfoLabel.text, "");
-    EXPECT_TRUE(b.controls.AimedFireIcon.enabled);
-    EXPECT_TRUE(b.controls.SnapFireIcon.enabled);
-    EXPECT_TRUE(b.controls.OverwatchIcon.enabled);
-    EXPECT_FALSE(b.controls.HandFightIcon.enabled);
+    EXPECT_EQ(b.statusLine, "");
+    EXPECT_TRUE(controlsOf(b).AimedFireIcon.enabled);
+    EXPECT_TRUE(controlsOf(b).SnapFireIcon.enabled);
+    EXPECT_TRUE(controlsOf(b).OverwatchIcon.enabled);
+    EXPECT_FALSE(controlsOf(b).HandFightIcon.enabled);
     // The panel shows him and the view is centred on him.
-    EXPECT_EQ(b.controls.NameLabel.text, "Ann");
-    EXPECT_EQ(b.controls.ScrollTop.position, 710);
+    EXPECT_EQ(controlsOf(b).NameLabel.text, "Ann");
+    EXPECT_EQ(b.view.right, 710);
     EXPECT_TRUE(actionsTaken().empty());
 }
 
@@ -36,10 +36,10 @@ TEST_F(MapClick, SelectingAMeleeSoldierOffersOnlyCloseCombat) {
     Battle& b = *battle;
     clickSquare(7, 5);
     EXPECT_EQ(b.SelectedPiece, 2);
-    EXPECT_TRUE(b.controls.HandFightIcon.enabled);
-    EXPECT_FALSE(b.controls.AimedFireIcon.enabled);
-    EXPECT_FALSE(b.controls.SnapFireIcon.enabled);
-    EXPECT_FALSE(b.controls.OverwatchIcon.enabled);
+    EXPECT_TRUE(controlsOf(b).HandFightIcon.enabled);
+    EXPECT_FALSE(controlsOf(b).AimedFireIcon.enabled);
+    EXPECT_FALSE(controlsOf(b).SnapFireIcon.enabled);
+    EXPECT_FALSE(controlsOf(b).OverwatchIcon.enabled);
 }
 
 TEST_F(MapClick, SelectingSkipsTheDeadAndFillsTheGroundList) {
@@ -52,8 +52,8 @@ TEST_F(MapClick, SelectingSkipsTheDeadAndFillsTheGroundList) {
     placePieces(b);
     clickSquare(7, 5);
     EXPECT_EQ(b.SelectedPiece, 4);
-    EXPECT_EQ(b.controls.PickItems.rows, std::vector<std::vector<std::string>>{{"Laser Rifle"}});
-    EXPECT_TRUE(b.controls.PickUpButton.enabled);
+    EXPECT_EQ(controlsOf(b).PickItems.rows, std::vector<std::vector<std::string>>{{"Laser Rifle"}});
+    EXPECT_TRUE(controlsOf(b).PickUpButton.enabled);
 }
 
 TEST_F(MapClick, SelectingASoldierOnOverwatchEndsItWithAShortLogLine) {
@@ -103,7 +103,7 @@ TEST_F(MapClick, OnlyTheRightButtonAloneAsksForTheCost) {
 
     ShiftState both;
     both.left = both.right = true;
-    MapImageMouseDown(*battle, MouseButton::Right, both, 400, 400);
+    MapImageMouseDown(*battle, MouseButton::Right, both, 400, 400, recorders);
     EXPECT_EQ(actionsTaken().back(), "walk 13 13");
 }
 
@@ -154,7 +154,8 @@ TEST_F(MapClick, AShotIsFiredWhenActionPointsAndAmmunitionAllow) {
     b.FireMode = true;
     b.armedShot = ArmedShot::Aimed;
     b.Pieces[1].AP = 8;
-    MapImageMouseDown(b, MouseButton::Left, ShiftState{false, false, false, true}, 645, 641);
+    MapImageMouseDown(b, MouseButton::Left, ShiftState{false, false, false, true}, 645, 641,
+                      recorders);
     EXPECT_EQ(actionsTaken(), Calls{"shot 645 641"});
     EXPECT_TRUE(log().empty());
 }
@@ -255,7 +256,6 @@ class DeploymentClick : public CommandTest {
         CommandTest::SetUp();
         Battle& b = *battle;
         b.deploying = true;
-        b.controls.PiecesInfoPanel.visible = false;
         b.cell(3, 3).Glyph = kStartStarGlyph;
     }
 };
@@ -270,10 +270,10 @@ TEST_F(DeploymentClick, APickedSoldierGoesOntoAStar) {
 TEST_F(DeploymentClick, AnyOtherClickDropsThePickWithABeep) {
     Battle& b = *battle;
     b.PieceSelected = true;
-    b.controls.cursor = CursorShape::HandPoint;
+    b.cursor = CursorShape::HandPoint;
     clickSquare(4, 3);
     EXPECT_FALSE(b.PieceSelected);
-    EXPECT_EQ(b.controls.cursor, CursorShape::Default);
+    EXPECT_EQ(b.cursor, CursorShape::Default);
     EXPECT_EQ(ports.sounds, Sounds{"beep"});
 
     // Nobody picked: a star beeps too, and so does an own soldier, whom

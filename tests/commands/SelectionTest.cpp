@@ -70,13 +70,14 @@ TEST_F(NextUnit, EnablesEveryActionButtonAndLeavesTheModes) {
     b.armedShot = ArmedShot::Aimed;
     next(); // Bob holds a blade, yet all four come on
     EXPECT_EQ(b.SelectedPiece, 2);
-    for (const Control* c : {&b.controls.AimedFireIcon, &b.controls.SnapFireIcon,
-                             &b.controls.HandFightIcon, &b.controls.OverwatchIcon})
+    const Controls shown = controlsOf(b);
+    for (const Control* c :
+         {&shown.AimedFireIcon, &shown.SnapFireIcon, &shown.HandFightIcon, &shown.OverwatchIcon})
         EXPECT_TRUE(c->enabled);
     EXPECT_NE(b.armedShot, ArmedShot::Aimed);
     EXPECT_FALSE(b.FireMode);
     EXPECT_FALSE(b.HandFightMode);
-    EXPECT_EQ(b.controls.NameLabel.text, "Bob");
+    EXPECT_EQ(controlsOf(b).NameLabel.text, "Bob");
 }
 
 TEST_F(NextUnit, TakesTheFrameOffThePreviousSoldier) {
@@ -114,26 +115,26 @@ using Cancel = CommandTest;
 
 TEST_F(Cancel, FirstLeavesFireModeThenDropsTheSelection) {
     Battle& b = *battle;
-    Controls& c = b.controls;
     select(1);
     b.FireMode = true;
     b.armedShot = ArmedShot::Quick;
-    c.cursor = CursorShape::Aim;
+    b.cursor = CursorShape::Aim;
 
     CancelButtonClick(b);
     EXPECT_FALSE(b.FireMode);
     EXPECT_TRUE(b.PieceSelected);
     EXPECT_NE(b.armedShot, ArmedShot::Quick);
-    EXPECT_EQ(c.cursor, CursorShape::Default);
-    EXPECT_EQ(c.NameLabel.text, "Ann");
-    EXPECT_TRUE(c.AimedFireIcon.enabled);
+    EXPECT_EQ(b.cursor, CursorShape::Default);
+    EXPECT_EQ(controlsOf(b).NameLabel.text, "Ann");
+    EXPECT_TRUE(controlsOf(b).AimedFireIcon.enabled);
     EXPECT_EQ(at(b.MapImage, 5, 5, 1, 1), kSelectionFrameColour);
 
-    c.mapCursor = CursorShape::HandPoint;
+    b.mapCursor = CursorShape::HandPoint;
     CancelButtonClick(b);
     EXPECT_FALSE(b.PieceSelected);
     EXPECT_EQ(b.SelectedPiece, 1);
-    EXPECT_EQ(c.mapCursor, CursorShape::Default);
+    EXPECT_EQ(b.mapCursor, CursorShape::Default);
+    const Controls c = controlsOf(b);
     for (const Control* label :
          {&c.NameLabel, &c.ActionPointsLabel, &c.WSlabel, &c.BSlabel, &c.Strengthlabel,
           &c.ToughLabel, &c.WoundsLabel, &c.EnduranceLabel, &c.FatigueLabel, &c.CoolLabel})
@@ -154,17 +155,17 @@ TEST_F(Cancel, HandFightModeIsLeftLikeFireMode) {
     CancelButtonClick(b);
     EXPECT_FALSE(b.HandFightMode);
     EXPECT_TRUE(b.PieceSelected);
-    EXPECT_EQ(b.controls.NameLabel.text, "Bob");
+    EXPECT_EQ(controlsOf(b).NameLabel.text, "Bob");
     CancelButtonClick(b);
     EXPECT_FALSE(b.PieceSelected);
-    EXPECT_EQ(b.controls.NameLabel.text, "-");
+    EXPECT_EQ(controlsOf(b).NameLabel.text, "-");
 }
 
 TEST_F(Cancel, WithNothingSelectedOnlyRedrawsAndAcknowledges) {
     Battle& b = *battle;
-    b.controls.NameLabel.text = "Ann";
+    b.panel.name = "Ann";
     CancelButtonClick(b);
-    EXPECT_EQ(b.controls.NameLabel.text, "Ann");
+    EXPECT_EQ(controlsOf(b).NameLabel.text, "Ann");
     EXPECT_EQ(ports.sounds, Sounds{"select"});
 }
 
@@ -186,8 +187,7 @@ TEST_F(Keys, KCancelsInEitherCase) {
 TEST_F(Keys, KeysActOnlyWhileTheirButtonIsEnabled) {
     Battle& b = *battle;
     select(1);
-    b.controls.Cancelbutton.enabled = false;
-    b.controls.EndTurnButton.enabled = false;
+    b.deploying = true; // Cancel and End turn are off
     FormKeyPress(b, 'k');
     FormKeyDown(b, kEscapeKey);
     FormKeyPress(b, '0');
@@ -230,15 +230,15 @@ using MouseMove = CommandTest;
 TEST_F(MouseMove, HoverLineNamesTheTileOrTheSoldier) {
     Battle& b = *battle;
     MapImageMouseMove(b, 11 * 32 + 5, 6 * 32 + 31);
-    EXPECT_EQ(b.controls.DescLabel.text, "12 : 7  Floor S:0");
+    EXPECT_EQ(b.hoverLine, "12 : 7  Floor S:0");
     MapImageMouseMove(b, 4 * 32, 4 * 32);
-    EXPECT_EQ(b.controls.DescLabel.text, "5 : 5  Ann S:1");
+    EXPECT_EQ(b.hoverLine, "5 : 5  Ann S:1");
     MapImageMouseMove(b, 8 * 32, 8 * 32);
-    EXPECT_EQ(b.controls.DescLabel.text, "9 : 9   S:4");
+    EXPECT_EQ(b.hoverLine, "9 : 9   S:4");
 
     // Over the grids only the cursor follows the mouse.
     MapImageMouseMove(b, 0, 0, false);
-    EXPECT_EQ(b.controls.DescLabel.text, "9 : 9   S:4");
+    EXPECT_EQ(b.hoverLine, "9 : 9   S:4");
 }
 
 TEST_F(MouseMove, HoverOverABodyNamesTheFirstRecordThere) {
@@ -248,12 +248,12 @@ TEST_F(MouseMove, HoverOverABodyNamesTheFirstRecordThere) {
     b.Pieces[3].Wounds = 0;
     std::swap(b.Pieces[2], b.Pieces[3]);
     MapImageMouseMove(b, 6 * 32, 4 * 32);
-    EXPECT_EQ(b.controls.DescLabel.text, "7 : 5  Cid S:1");
+    EXPECT_EQ(b.hoverLine, "7 : 5  Cid S:1");
 }
 
 TEST_F(MouseMove, CursorFollowsTheModeLaterRulesWinning) {
     Battle& b = *battle;
-    CursorShape& cursor = b.controls.cursor;
+    CursorShape& cursor = b.cursor;
     cursor = CursorShape::Aim;
     MapImageMouseMove(b, 100, 100);
     EXPECT_EQ(cursor, CursorShape::Aim); // no rule applies: left as it is
@@ -279,13 +279,14 @@ TEST_F(MouseMove, CursorFollowsTheModeLaterRulesWinning) {
 
 TEST_F(MouseMove, MapAndEquipmentRadios) {
     Battle& b = *battle;
-    Controls& c = b.controls;
     EquipRadioClick(b, true);
+    Controls c = controlsOf(b);
     EXPECT_TRUE(c.EquipRadio.down);
     EXPECT_FALSE(c.MapRadio.down);
     EXPECT_TRUE(c.EquipGrid.visible);
     EXPECT_FALSE(c.OverHeadMap.visible);
     EquipRadioClick(b, false);
+    c = controlsOf(b);
     EXPECT_FALSE(c.EquipRadio.down);
     EXPECT_TRUE(c.MapRadio.down);
     EXPECT_FALSE(c.EquipGrid.visible);

@@ -1,7 +1,9 @@
 // The layers of the source tree: engine, then the game's folders in the
 // order state, files and display, combat, turns, commands, the scenario
-// editor's model, then the front ends. A file includes only what lies before it (files and display
-// do not include each other), the rules never see Qt, and no source file is longer than 500 lines.
+// editor's model, then the front ends. A file includes only what lies
+// before it (files and display do not include each other), the rules never
+// see Qt, no source file is longer than 500 lines, and the display never
+// marks a square.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -80,5 +82,20 @@ TEST(Layers, NoSourceFileIsLongerThanFiveHundredLines) {
         int lines = 0;
         for (std::string line; std::getline(in, line);) ++lines;
         EXPECT_LE(lines, 500) << file;
+    }
+}
+
+// Which squares the soldiers hold is the rules' to say (markHeldSquares): the
+// drawing only draws, and never marks a square.
+TEST(Layers, TheDisplayNeverMarksASquare) {
+    static const std::regex marking(R"re(\b(Glyph|Solidity)\s*=[^=])re");
+    for (const std::string& file : sourceFiles()) {
+        if (file.rfind("src/game/display/", 0) != 0) continue;
+        std::ifstream in(kSource / file);
+        int n = 0;
+        for (std::string line; std::getline(in, line);) {
+            ++n;
+            EXPECT_FALSE(std::regex_search(line, marking)) << file << ":" << n << ": " << line;
+        }
     }
 }

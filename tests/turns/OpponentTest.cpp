@@ -26,7 +26,7 @@ class Opponent : public ::testing::Test, protected TurnBattle {
         return n;
     }
     int logCount(const std::string& text) const {
-        const auto& lines = b->controls.WhatisHappening.lines;
+        const auto& lines = b->messageLog;
         return static_cast<int>(std::count(lines.begin(), lines.end(), text));
     }
     // Walls round (x, y) on every side but the right.

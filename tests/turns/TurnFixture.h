@@ -1,22 +1,10 @@
 #pragma once
 #include "TinyBattle.h"
-#include "game/state/HeadlessPorts.h"
 
-#include <cmath>
 #include <functional>
 #include <memory>
-#include <numbers>
 
 namespace korvath::testing {
-
-// Ports that also let a test look at the battle whenever the window would be
-// repainted, which is how the middle of a computer turn can be watched.
-struct WatchingPorts : HeadlessPorts {
-    std::function<void()> onRepaint;
-    void repaint() override {
-        if (onRepaint) onRepaint();
-    }
-};
 
 // A tiny walled battle with one Raider and one Operative far apart, neither
 // carrying anything, and the human about to press End Turn.
@@ -24,10 +12,6 @@ struct TurnBattle {
     TurnBattle() : b(makeTinyBattle()) {
         ports.attach(*b);
         b->windowOpen = true;
-        for (int d = 0; d <= 360; ++d) {
-            b->CosTable[d] = std::cos(d * std::numbers::pi / 180.0);
-            b->SinTable[d] = std::sin(d * std::numbers::pi / 180.0);
-        }
         // Walls all round, as every real map has.
         for (int x = 1; x <= kMapWidth; ++x)
             for (int y = 1; y <= kMapHeight; ++y)

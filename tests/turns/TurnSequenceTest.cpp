@@ -2,6 +2,7 @@
 #include "TestData.h"
 #include "TurnFixture.h"
 #include "game/commands/Commands.h"
+#include "game/files/EventFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -73,8 +74,8 @@ TEST_F(EndTurn, OperativesAreRestoredBeforeTheyMoveAndRaidersOnlyAfterwards) {
     duringComputerTurn([&] {
         raiderDuring = raider;
         guardDuring = guard;
-        labelDuring = b->controls.InfoLabel.text;
-        controlsDuring = b->controls.WeaponLabel.enabled;
+        labelDuring = b->statusLine;
+        controlsDuring = controlsOf(*b).WeaponLabel.enabled;
     });
     // Close enough that the guard always comes for him, and so repaints.
     move(1, 40, 20);
@@ -95,9 +96,9 @@ TEST_F(EndTurn, OperativesAreRestoredBeforeTheyMoveAndRaidersOnlyAfterwards) {
     EXPECT_TRUE(b->HumanTurn);
     EXPECT_EQ(b->CurrentSide, 1);
     EXPECT_EQ(b->TurnNumber, 2);
-    EXPECT_EQ(b->controls.InfoLabel.text, "The Raiders's turn");
-    EXPECT_TRUE(b->controls.WeaponLabel.enabled);
-    EXPECT_TRUE(b->controls.AmmoLabel.enabled);
+    EXPECT_EQ(b->statusLine, "The Raiders's turn");
+    EXPECT_TRUE(controlsOf(*b).WeaponLabel.enabled);
+    EXPECT_TRUE(controlsOf(*b).AmmoLabel.enabled);
     EXPECT_EQ(ports.sounds.front(), "TurnFinished");
     EXPECT_EQ(ports.sounds.back(), "TurnFinished");
     EXPECT_TRUE(ports.messages.empty());
@@ -118,7 +119,7 @@ TEST_F(EndTurn, VictoryByEliminationThenTheNextPressLeavesTheBattle) {
     piece(2).Wounds = 0;
     b->FireMode = true;
     b->armedShot = ArmedShot::Quick;
-    b->controls.cursor = CursorShape::Aim;
+    b->cursor = CursorShape::Aim;
 
     endTurn(battle());
     EXPECT_TRUE(b->GameOver);
@@ -126,7 +127,7 @@ TEST_F(EndTurn, VictoryByEliminationThenTheNextPressLeavesTheBattle) {
     EXPECT_EQ(ports.sounds, (std::vector<std::string>{"TurnFinished", "SignOff", "TurnFinished"}));
     EXPECT_FALSE(b->FireMode);
     EXPECT_NE(b->armedShot, ArmedShot::Quick);
-    EXPECT_EQ(b->controls.cursor, CursorShape::Default);
+    EXPECT_EQ(b->cursor, CursorShape::Default);
     EXPECT_EQ(ports.ticks(), 1200u);
     // The Raiders still get their new turn.
     EXPECT_TRUE(b->HumanTurn);
@@ -153,7 +154,7 @@ TEST_F(EndTurn, NoRaiderLeftAtTheStart) {
     EXPECT_EQ(b->TurnNumber, 2);
     EXPECT_TRUE(b->HumanTurn);
     EXPECT_EQ(b->CurrentSide, 2);
-    EXPECT_FALSE(b->controls.WeaponLabel.enabled);
+    EXPECT_FALSE(controlsOf(*b).WeaponLabel.enabled);
     EXPECT_EQ(ports.sounds, std::vector<std::string>{"TurnFinished"});
 
     endTurn(battle());
@@ -259,6 +260,7 @@ class ScheduledEvents : public EndTurn {
     void schedule(std::vector<TurnEvents> events) {
         b->TurnEventList[0].Turn = static_cast<int>(events.size());
         for (size_t j = 0; j < events.size(); ++j) b->TurnEventList[j + 1] = events[j];
+        b->eventFiles = readEventFiles(*b); // as a new battle reads them
     }
     korvath::test::TempDir dir;
 };

@@ -296,12 +296,14 @@ void AidsTests::lineOfFireStopsWhereTheShotStops() {
         f.hover(f.centre(x, y));
         const ShotStop predicted = f.aids().fireLineShown()->stop;
         f.click(x, y);
-        QCOMPARE(int(b.lastShot.end), int(predicted.end));
-        QCOMPARE(QPoint(b.lastShot.x, b.lastShot.y), QPoint(predicted.x, predicted.y));
+        const auto told = f.w->aids()->lastShotTold();
+        QVERIFY(told.has_value());
+        QCOMPARE(int(told->end), int(predicted.end));
+        QCOMPARE(QPoint(told->square.x, told->square.y), QPoint(predicted.x, predicted.y));
         QCOMPARE(f.aids().shotMarkShown(), QPoint(predicted.x, predicted.y));
     }
     QCOMPARE(f.w->statusArea()->currentMessage(), QString("Hit Guard Two"));
-    for (const std::string& line : b.controls.WhatisHappening.lines)
+    for (const std::string& line : b.messageLog)
         QVERIFY(line.find("Hit ") != 0 && line.find("Stopped by") != 0);
 }
 
@@ -361,7 +363,7 @@ void AidsTests::summaryOfAScriptedBattle() {
     f.deploy();
     f.fire(1, 10, 4);  // into the wall
     f.fire(1, 16, 10); // Raider Two is in the way: a shot, but no hit
-    QCOMPARE(describeShot(b.lastShot), std::string("Hit Raider Two"));
+    QCOMPARE(describeShot(*f.w->aids()->lastShotTold()), std::string("Hit Raider Two"));
     f.fire(1, 16, 13); // Guard Two
     f.fire(2, 16, 10); // Guard One, with nobody in the way
     QVERIFY(b.Pieces[3].Wounds < 1 && b.Pieces[4].Wounds < 1);

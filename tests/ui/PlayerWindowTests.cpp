@@ -73,8 +73,8 @@ struct BattleWindow {
         return {b.controls.ScrollTop.position, b.controls.ScrollSide.position};
     }
     void scrollTo(QPoint p) {
-        b.controls.ScrollTop.setPosition(p.x());
-        b.controls.ScrollSide.setPosition(p.y());
+        b.view.setRight(p.x());
+        b.view.setBottom(p.y());
         w->sync();
     }
 
@@ -229,7 +229,7 @@ void PlayerWindowTests::panelShowsTheSoldierAsHeIsNow() {
     // the last one hit in the Operatives' turn) show at once.
     bw.click("EndTurnButton");
     QTRY_VERIFY(bw.b.HumanTurn && bw.b.TurnNumber == 2);
-    const int shown = bw.b.controls.panelPiece;
+    const int shown = bw.b.panel.piece;
     QCOMPARE(textOf(bw.control("NameLabel")), QString::fromStdString(bw.b.Pieces[shown].Name));
     QCOMPARE(textOf(bw.control("ActionPointsLabel")), QString::number(bw.b.Pieces[shown].AP));
     if (shown == i) QVERIFY(p.AP >= 19);

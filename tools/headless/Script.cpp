@@ -17,6 +17,8 @@
 #include <functional>
 #include <istream>
 #include <map>
+#include <memory>
+#include <new>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -34,12 +36,7 @@ std::vector<std::string> words(const std::string& line) {
     }
 }
 
-int number(const std::string& text, const char* what) {
-    int v = 0;
-    if (!parseInt(text, v))
-        throw ScriptError(std::string(what) + " is not a whole number: \"" + text + "\"");
-    return v;
-}
+constexpr auto number = &wholeNumber<ScriptError>;
 
 void need(const std::vector<std::string>& args, size_t n, const char* usage) {
     if (args.size() < n) throw ScriptError(std::string("usage: ") + usage);
@@ -67,6 +64,35 @@ std::string pictureHash(const Raster& r) {
     return text;
 }
 
+// Memory held back for the way out of an allocation failure. The battle's
+// JSON takes itself apart with allocations of its own, in destructors, where
+// a failure ends the program; so the first failure gives this back and then
+// unwinds, and the error is told like any other. The new-handler is the only
+// hook there is and has no object to ask: hence this one static.
+constexpr size_t kSpareBytes = 8u << 20;
+
+std::unique_ptr<char[]>& spareMemory() {
+    static std::unique_ptr<char[]> spare;
+    return spare;
+}
+
+void giveBackTheSpare() {
+    spareMemory().reset();
+    throw std::bad_alloc();
+}
+
+// While a script runs, an allocation that fails gives back the spare.
+struct SpareForTheWayOut {
+    SpareForTheWayOut() {
+        if (!spareMemory()) spareMemory().reset(new (std::nothrow) char[kSpareBytes]);
+        before = std::set_new_handler(giveBackTheSpare);
+    }
+    ~SpareForTheWayOut() { std::set_new_handler(before); }
+    SpareForTheWayOut(const SpareForTheWayOut&) = delete;
+    SpareForTheWayOut& operator=(const SpareForTheWayOut&) = delete;
+    std::new_handler before;
+};
+
 } // namespace
 
 ScriptRunner::ScriptRunner(std::string dataDir, std::ostream& out, std::ostream& err)
@@ -81,20 +107,18 @@ ScriptRunner::ScriptRunner(std::string dataDir, std::ostream& out, std::ostream&
 }
 
 int ScriptRunner::run(std::istream& in, const std::string& scriptName) {
-    std::vector<Line> lines;
-    int lineNo = 0;
-    for (std::string line; std::getline(in, line);) {
-        ++lineNo;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back({lineNo, line});
-    }
+    const SpareForTheWayOut spare;
     try {
+        const std::vector<Line> lines = readLines(in);
         runLines(lines, 0, lines.size());
     } catch (const DataError& e) {
         err_ << scriptName << ", line " << current_ << ": " << e.what() << "\n";
         return 2;
     } catch (const ScriptError& e) {
         err_ << scriptName << ", line " << current_ << ": " << e.what() << "\n";
+        return 2;
+    } catch (const std::bad_alloc&) {
+        err_ << scriptName << ", line " << current_ << ": out of memory\n";
         return 2;
     } catch (const std::exception& e) {
         // Anything else a script can provoke stops it the same way, never with a crash.
@@ -104,13 +128,50 @@ int ScriptRunner::run(std::istream& in, const std::string& scriptName) {
     return 0;
 }
 
+// Every line with its words, and each "repeat" with the "end" of its block:
+// one pass with a stack of the blocks open.
+std::vector<ScriptRunner::Line> ScriptRunner::readLines(std::istream& in) {
+    // A failure while reading (memory that ran out) stops the script instead
+    // of ending it early as if it were whole.
+    const auto mask = in.exceptions();
+    in.exceptions(std::ios::badbit);
+    std::vector<Line> lines;
+    std::vector<size_t> open;
+    int lineNo = 0;
+    for (std::string text; std::getline(in, text);) {
+        if (!text.empty() && text.back() == '\r') text.pop_back();
+        Line line{++lineNo, text, {}, {}, 0, false};
+        try {
+            line.words = words(text);
+        } catch (const ScriptError& e) {
+            line.badWords = e.what();
+        }
+        const std::string first = line.words.empty() ? "" : line.words[0];
+        if (first == "repeat") {
+            line.tooDeep = open.size() >= kDeepestRepeat;
+            open.push_back(lines.size());
+        } else if (first == "end" && !open.empty()) {
+            lines[open.back()].end = lines.size();
+            open.pop_back();
+        }
+        lines.push_back(std::move(line));
+    }
+    in.exceptions(mask);
+    return lines;
+}
+
+const std::vector<std::string>& ScriptRunner::wordsOf(const Line& line) const {
+    if (!line.badWords.empty()) throw ScriptError(line.badWords);
+    return line.words;
+}
+
 // Runs lines [from, to). "repeat N" runs the lines up to its "end" N times,
 // but starts no pass once the battle is decided or its window has closed:
 // End Turn would close a decided battle and lose the state to be dumped.
 void ScriptRunner::runLines(const std::vector<Line>& lines, size_t from, size_t to) {
     for (size_t i = from; i < to; ++i) {
         current_ = lines[i].number;
-        const auto w = words(lines[i].text);
+        const auto& w = wordsOf(lines[i]);
         if (!w.empty() && w[0] == "meanwhile")
             throw ScriptError("\"meanwhile\" follows a command of the battle");
         if (w.empty() || w[0] != "repeat") {
@@ -123,7 +184,11 @@ void ScriptRunner::runLines(const std::vector<Line>& lines, size_t from, size_t 
         if (w.size() != 2) throw ScriptError("usage: repeat N ... end");
         const int times = number(w[1], "the count");
         if (times < 0) throw ScriptError("the count must not be negative");
-        const size_t end = blockEnd(lines, i);
+        if (lines[i].tooDeep)
+            throw ScriptError("\"repeat\" blocks nest at most " + std::to_string(kDeepestRepeat) +
+                              " deep");
+        const size_t end = lines[i].end;
+        if (end == 0) throw ScriptError("\"repeat\" without its \"end\"");
         for (int pass = 0; pass < times && !decided(); ++pass) runLines(lines, i + 1, end);
         i = end;
     }
@@ -135,10 +200,10 @@ size_t ScriptRunner::expectMeanwhile(const std::vector<Line>& lines, size_t i, s
     std::vector<LaterInput> input;
     size_t last = i;
     for (size_t k = i + 1; k < to; ++k) {
-        const auto w = words(lines[k].text);
+        current_ = lines[k].number;
+        const auto& w = wordsOf(lines[k]);
         if (w.empty()) continue;
         if (w[0] != "meanwhile") break;
-        current_ = lines[k].number;
         if (w.size() < 3) throw ScriptError("usage: meanwhile N COMMAND ...");
         const int moment = number(w[1], "the moment");
         if (moment < 1) throw ScriptError("the moment must be 1 or more");
@@ -162,18 +227,6 @@ void ScriptRunner::checkMeanwhileCame() {
     meanwhile_.expect({});
     throw ScriptError("the command before never let input through " +
                       std::to_string(missed.moment) + " times");
-}
-
-// The line of the "end" that closes the block opened at repeatLine.
-size_t ScriptRunner::blockEnd(const std::vector<Line>& lines, size_t repeatLine) const {
-    int depth = 0;
-    for (size_t i = repeatLine; i < lines.size(); ++i) {
-        const auto w = words(lines[i].text);
-        if (w.empty()) continue;
-        if (w[0] == "repeat") ++depth;
-        if (w[0] == "end" && --depth == 0) return i;
-    }
-    throw ScriptError("\"repeat\" without its \"end\"");
 }
 
 bool ScriptRunner::decided() const {
@@ -204,6 +257,7 @@ void ScriptRunner::command(const std::string& line) {
         return;
     }
     if (verb == "dump") return dump(args);
+    if (verb == "events") return events(args);
     if (verb == "end") throw ScriptError("\"end\" without its \"repeat\"");
     if (verb != "set" && !findCommand(verb)) throw ScriptError("unknown command \"" + verb + "\"");
     if (!battle_->windowOpen) {
@@ -241,7 +295,7 @@ void ScriptRunner::replay(const std::vector<std::string>& args) {
     if (args.size() != 1 || args[0] != "1")
         throw ScriptError("this replay was written by another version of the game (\"replay 1\" "
                           "is the one this game plays)");
-    if (!scratch_.empty()) return;
+    if (replayDialogs_) return;
     try {
         scratch_ = makeScratchFolder();
     } catch (const CommandError& e) {
@@ -249,6 +303,19 @@ void ScriptRunner::replay(const std::vector<std::string>& args) {
     }
     replayDialogs_ = std::make_unique<ReplayDialogs>(ports_, scratch_);
     battle_->ports.dialogs = replayDialogs_.get();
+}
+
+void ScriptRunner::adopt(const Battle& b) {
+    *battle_ = b;
+    ports_ = HeadlessPorts();
+    ports_.attach(*battle_);
+    battle_->ports.watcher = &meanwhile_;
+    meanwhile_.expect({});
+    replayDialogs_.reset();
+    if (scratch_.empty()) return;
+    std::error_code error;
+    std::filesystem::remove_all(scratch_, error);
+    scratch_.clear();
 }
 
 void ScriptRunner::start(const std::vector<std::string>& args) {
@@ -312,6 +379,14 @@ void ScriptRunner::set(const std::vector<std::string>& args) {
     throw ScriptError("set what? \"piece\" or \"cell\"");
 }
 
+// "events on": each dump lists the battle events since the one before.
+void ScriptRunner::events(const std::vector<std::string>& args) {
+    if (args.size() != 1 || (args[0] != "on" && args[0] != "off"))
+        throw ScriptError("usage: events on|off");
+    events_.seen.clear();
+    battle_->ports.events = args[0] == "on" ? &events_ : nullptr;
+}
+
 void ScriptRunner::dump(const std::vector<std::string>& args) {
     bool withMap = false, withGlyphs = false, withPictures = false;
     for (const auto& a : args) {
@@ -334,10 +409,19 @@ void ScriptRunner::dump(const std::vector<std::string>& args) {
     j["ticks"] = ports_.ticks();
     j["seed"] = battle_->rng.seed();
     j["draws"] = battle_->rng.draws();
+    if (battle_->ports.events == &events_) {
+        nlohmann::json list = nlohmann::json::array();
+        for (const BattleEvent& e : events_.seen)
+            if (nlohmann::json one = eventJson(e); !one.is_null()) list.push_back(std::move(one));
+        j["events"] = std::move(list);
+        events_.seen.clear();
+    }
     ports_.sounds.clear();
     ports_.messages.clear();
     showTexts(j);
     out_ << j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+    // A state that never got out is no success (a full disk, a closed pipe).
+    if (!out_.flush()) throw ScriptError("the state could not be written out");
 }
 
 } // namespace korvath

@@ -20,6 +20,9 @@ class ScriptError : public std::runtime_error {
 // Plays a battle from a script of commands, one a line, without any window.
 class ScriptRunner {
   public:
+    // How deep "repeat" blocks may nest.
+    static constexpr size_t kDeepestRepeat = 64;
+
     ScriptRunner(std::string dataDir, std::ostream& out, std::ostream& err);
     ~ScriptRunner();
     ScriptRunner(const ScriptRunner&) = delete;
@@ -33,14 +36,24 @@ class ScriptRunner {
 
     Battle& battle() { return *battle_; }
     HeadlessPorts& ports() { return ports_; }
+    // Plays on from a copy of b, with fresh ports and no replay begun (the
+    // fuzz targets start each input from one battle made once).
+    void adopt(const Battle& b);
 
   private:
+    // A line of the script, its words and, for a "repeat", where its block
+    // ends; all found once, before the script runs.
     struct Line {
         int number;
         std::string text;
+        std::vector<std::string> words;
+        std::string badWords; // why the line has no words (bad quotes)
+        size_t end = 0;       // a "repeat": the line of its "end" (0: none)
+        bool tooDeep = false; // a "repeat" inside kDeepestRepeat others
     };
+    static std::vector<Line> readLines(std::istream& in);
+    const std::vector<std::string>& wordsOf(const Line& line) const;
     void runLines(const std::vector<Line>& lines, size_t from, size_t to);
-    size_t blockEnd(const std::vector<Line>& lines, size_t repeatLine) const;
     bool decided() const;
     size_t expectMeanwhile(const std::vector<Line>& lines, size_t i, size_t to);
     void checkMeanwhileCame();
@@ -50,6 +63,7 @@ class ScriptRunner {
     void start(const std::vector<std::string>& args);
     void set(const std::vector<std::string>& args);
     void dump(const std::vector<std::string>& args);
+    void events(const std::vector<std::string>& args);
 
     std::string dataDir_;
     std::ostream& out_;
@@ -57,6 +71,7 @@ class ScriptRunner {
     std::unique_ptr<Battle> battle_;
     HeadlessPorts ports_;
     MeanwhilePlayer meanwhile_;
+    EventLog events_;     // heard since the last dump, after "events on"
     std::string scratch_; // a replay's saves
     std::unique_ptr<ReplayDialogs> replayDialogs_;
     int current_ = 0; // the line being run, for error messages

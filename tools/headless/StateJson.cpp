@@ -80,6 +80,147 @@ json controlJson(const Control& c) {
 
 } // namespace
 
+namespace {
+
+json pointJson(Point p) {
+    return json::array({p.x, p.y});
+}
+
+const char* shotKindName(ShotKind k) {
+    switch (k) {
+    case ShotKind::Aimed:
+        return "aimed";
+    case ShotKind::Quick:
+        return "quick";
+    case ShotKind::Computer:
+        return "computer";
+    case ShotKind::Reaction:
+        return "reaction";
+    }
+    return "";
+}
+
+const char* shotEndName(ShotEnd e) {
+    switch (e) {
+    case ShotEnd::Obstacle:
+        return "Obstacle";
+    case ShotEnd::Soldier:
+        return "Soldier";
+    case ShotEnd::Spent:
+        return "Spent";
+    case ShotEnd::OffMap:
+        return "OffMap";
+    case ShotEnd::None:
+        break;
+    }
+    return "None";
+}
+
+const char* harmName(Harm h) {
+    return h == Harm::Shot ? "shot" : h == Harm::Flames ? "flames" : "blow";
+}
+
+const char* toughnessName(Toughness t) {
+    switch (t) {
+    case Toughness::Whole:
+        return "whole";
+    case Toughness::Halved:
+        return "halved";
+    case Toughness::Cancelled:
+        return "cancelled";
+    case Toughness::None:
+        break;
+    }
+    return "none";
+}
+
+struct EventJson {
+    json operator()(const ShotFired& e) const {
+        return {{"event", "ShotFired"},
+                {"shooter", e.shooter},
+                {"kind", shotKindName(e.kind)},
+                {"start", pointJson(e.start)},
+                {"degree", e.degree},
+                {"strayed", e.strayed},
+                {"stray", e.stray},
+                {"target", e.target}};
+    }
+    json operator()(const ShotStopped& e) const {
+        return {{"event", "ShotStopped"},
+                {"shooter", e.shooter},
+                {"end", shotEndName(e.end)},
+                {"pixel", pointJson(e.pixel)},
+                {"square", pointJson(e.square)},
+                {"soldier", e.soldier},
+                {"what", e.what}};
+    }
+    json operator()(const DamageDone& e) const {
+        return {{"event", "Damage"},  {"by", e.by},
+                {"target", e.target}, {"harm", harmName(e.harm)},
+                {"rolled", e.rolled}, {"toughness", toughnessName(e.toughness)},
+                {"done", e.done},     {"woundsLeft", e.woundsLeft}};
+    }
+    json operator()(const SoldierDied& e) const {
+        return {{"event", "Death"},
+                {"soldier", e.soldier},
+                {"by", e.by},
+                {"harm", harmName(e.harm)},
+                {"square", pointJson(e.square)}};
+    }
+    json operator()(const ObjectDestroyed& e) const {
+        return {{"event", "ObjectDestroyed"},
+                {"square", pointJson(e.square)},
+                {"glyphBefore", e.glyphBefore},
+                {"glyphAfter", e.glyphAfter}};
+    }
+    json operator()(const ForceFieldDown& e) const {
+        return {{"event", "ForceFieldDown"},
+                {"generator", pointJson(e.generator)},
+                {"squares", e.squares}};
+    }
+    json operator()(const ScenarioEventRun& e) const {
+        return {{"event", "ScenarioEvent"},
+                {"name", e.name},
+                {"mapChanges", e.mapChanges},
+                {"reinforcements", e.reinforcements}};
+    }
+    json operator()(const ReactionShot& e) const {
+        return {{"event", "Reaction"},
+                {"watcher", e.watcher},
+                {"walker", e.walker},
+                {"endOfWalk", e.endOfWalk}};
+    }
+    json operator()(const Blow& e) const {
+        return {{"event", "Blow"},    {"attacker", e.attacker}, {"target", e.target},
+                {"landed", e.landed}, {"parried", e.parried},   {"damage", e.damage}};
+    }
+    json operator()(const Heal& e) const {
+        return {{"event", "Heal"},
+                {"healer", e.healer},
+                {"patient", e.patient},
+                {"restored", e.restored},
+                {"ap", e.ap}};
+    }
+    json operator()(const WalkStep& e) const {
+        return {{"event", "WalkStep"},
+                {"soldier", e.soldier},
+                {"from", pointJson(e.from)},
+                {"to", pointJson(e.to)},
+                {"ap", e.ap}};
+    }
+    json operator()(const TurnBegins& e) const {
+        return {{"event", "TurnBegins"}, {"turn", e.turn}, {"side", e.side}};
+    }
+    json operator()(const ShotSegment&) const { return nullptr; }
+    json operator()(const ShotEnded&) const { return nullptr; }
+};
+
+} // namespace
+
+json eventJson(const BattleEvent& e) {
+    return std::visit(EventJson{}, e);
+}
+
 json battleJson(Battle& b, bool withMap, bool withGlyphs) {
     b.showRuleState();
     json j;

@@ -3,11 +3,12 @@
 
 #include "game/combat/Impacts.h"
 #include "game/display/Display.h"
+#include "game/display/EventShow.h"
 #include "game/display/InfoPanel.h"
 
 #include <cmath>
 
-// Hand-to-hand fighting: the button that readies the blade and the blow itself.
+// Hand-to-hand fighting: the blow at the square clicked.
 namespace korvath {
 
 namespace {
@@ -38,20 +39,6 @@ void payForBlow(Battle& b, PieceRecord& attacker) {
 
 } // namespace
 
-void HandFightIconClick(Battle& b) {
-    Controls& c = b.controls;
-    b.armedShot = ArmedShot::None;
-    const PieceRecord* p = selectedSoldier(b);
-    if (b.PieceSelected && p && b.item(p->Items[1]).Kind == "Weapon") {
-        b.HandFightMode = true;
-        b.FireMode = false;
-        c.cursor = CursorShape::Sword;
-        return;
-    }
-    b.play("beep");
-    b.log("You are not holding a melee weapon");
-}
-
 void handFightClick(Battle& b, int mx, int my) {
     PieceRecord* attacker = selectedSoldier(b);
     if (!attacker) return;
@@ -80,6 +67,7 @@ void handFightClick(Battle& b, int mx, int my) {
             if (enemy.Toughness * 5 >= r2) {
                 // Parried: nothing is lost on either side.
                 b.log(enemy.Name + " defends against your attack");
+                tell(b, Blow{b.SelectedPiece, target, true, true, 0});
                 return;
             }
             // The full weight of the weapon: no toughness halving as for shots.
@@ -87,9 +75,13 @@ void handFightClick(Battle& b, int mx, int my) {
             enemy.Wounds -= damage;
             if (enemy.Wounds < 1) enemy.Wounds = 0;
             b.log("doing " + std::to_string(damage) + " points of damage");
+            tell(b, Blow{b.SelectedPiece, target, true, false, damage});
+            if (enemy.Wounds < 1)
+                tell(b, SoldierDied{target, b.SelectedPiece, Harm::Blow, {enemy.X, enemy.Y}});
             payForBlow(b, *attacker);
         } else {
             b.log(attacker->Name + " attacks and misses " + enemy.Name);
+            tell(b, Blow{b.SelectedPiece, target, false, false, 0});
             payForBlow(b, *attacker);
         }
     } else if (target == -1) {

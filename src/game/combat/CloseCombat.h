@@ -3,10 +3,7 @@
 
 namespace korvath {
 
-void HandFightIconClick(Battle& b);
 // A blow at map pixel (mx, my), from the map click in hand-to-hand mode.
 void handFightClick(Battle& b, int mx, int my);
-// The chosen item applied to the own soldier at map pixel (mx, my).
-void healingClick(Battle& b, int mx, int my);
 
 } // namespace korvath

@@ -1,8 +1,9 @@
-#include "game/combat/CloseCombat.h"
+#include "game/combat/Healing.h"
 #include "game/state/Pieces.h"
 
 #include "engine/TextFile.h"
 #include "game/display/Display.h"
+#include "game/display/EventShow.h"
 #include "game/display/InfoPanel.h"
 
 #include <algorithm>
@@ -11,38 +12,28 @@
 namespace korvath {
 
 void healingClick(Battle& b, int mx, int my) {
-    Controls& c = b.controls;
-    c.AimedFireIcon.enabled = true;
-    c.SnapFireIcon.enabled = true;
-    c.HandFightIcon.enabled = true;
-    c.OverwatchIcon.enabled = true;
-    c.InfoLabel.text.clear();
+    b.actionButtons = ActionButtons::all(true);
+    b.statusLine.clear();
     // The map click disarms the chosen slot once the treatment is over, and
     // the Drop button only works on an armed slot.
-    c.DropItem.enabled = false;
+    b.dropOffered = false;
 
     const int healerIndex = b.SelectedPiece;
     const int slot = b.SelectedItemSlot;
     if (!isPiece(b, healerIndex) || slot < 1 || slot > 6) return;
     PieceRecord& healer = b.Pieces[healerIndex];
 
-    const int tx = mx / kSquare + 1, ty = my / kSquare + 1;
-    PieceRecord* patient = nullptr;
-    for (int i = 1; i <= kMaxPieces && !patient; ++i)
-        if (b.Pieces[i].X == tx && b.Pieces[i].Y == ty && b.Pieces[i].Wounds > 0)
-            patient = &b.Pieces[i];
-    if (!patient) return;
+    const int patientIndex = livingSoldierAt(b, mx / kSquare + 1, my / kSquare + 1);
+    if (patientIndex == 0) return;
+    PieceRecord* patient = &b.Pieces[patientIndex];
 
-    // Whether this is a treatment depends on the chosen kit; how long it takes
-    // and how much it mends are read off the grid's highlighted row, which is
-    // normally that same kit.
-    if (b.item(healer.Items[slot]).Effect != "wounds") return;
-    const int row = c.EquipGrid.row;
-    const EquipmentType& kit = b.item(healer.Items[row >= 0 && row < 6 ? row + 1 : slot]);
+    // The kit in the armed slot: the grid's row clicked to arm it.
+    const EquipmentType& kit = b.item(healer.Items[slot]);
+    if (kit.Effect != "wounds") return;
     const int needed = kit.Weight + 3;
 
     if (healer.AP < needed) {
-        c.WhatisHappening.lines.clear();
+        b.messageLog.clear();
         b.log("not enough action points to heal soldier");
         b.play("beep");
         return;
@@ -50,19 +41,21 @@ void healingClick(Battle& b, int mx, int my) {
 
     b.play("select");
     if (patient->Wounds == patient->MaxWounds) {
-        c.WhatisHappening.lines.clear();
+        b.messageLog.clear();
         b.log("Soldier is not wounded");
         b.play("beep");
         return;
     }
     int restored = 0;
     if (!parseInt(kit.Value, restored)) restored = 0;
+    const int before = patient->Wounds, ap = healer.AP;
     patient->Wounds = std::min(patient->Wounds + restored, patient->MaxWounds);
-    c.WhatisHappening.lines.clear();
+    b.messageLog.clear();
     b.log("Soldier is treated for wounds sustained");
     // Treatment takes the rest of the turn of both, even when he treats himself.
     patient->AP = 0;
     healer.AP = 0;
+    tell(b, Heal{healerIndex, patientIndex, patient->Wounds - before, ap});
     b.play("beep");
     ShowPieceStats(b, healerIndex);
     placePieces(b);

@@ -1,9 +1,12 @@
 #include "game/combat/Impacts.h"
 #include "game/state/Pieces.h"
 
+#include "game/state/PixelMath.h"
+
 #include "game/combat/Events.h"
-#include "game/combat/ShotPath.h"
+#include "game/combat/Flight.h"
 #include "game/display/Display.h"
+#include "game/display/EventShow.h"
 
 #include <string>
 
@@ -28,6 +31,13 @@ void makeFloor(Battle& b, int x, int y, bool draw = true) {
     if (draw) b.drawGlyph(x, y, kFloorGlyph);
 }
 
+// An object the shot destroyed: it becomes floor, and says so.
+void destroy(Battle& b, int x, int y, bool draw = true) {
+    const int before = b.cell(x, y).Glyph;
+    makeFloor(b, x, y, draw);
+    tell(b, ObjectDestroyed{{x, y}, before, kFloorGlyph});
+}
+
 // A generator hit hard enough switches off the nearest line of field squares:
 // the last field square in the 7 x 7 block around the generator (largest row,
 // then largest column) seeds the run, which is cleared in both directions.
@@ -41,12 +51,18 @@ void switchOffField(Battle& b, int tx, int ty, int field, bool vertical) {
             }
     if (bx == 0) return;
     const int dx = vertical ? 0 : 1, dy = vertical ? 1 : 0;
-    for (int x = bx, y = by; Battle::onMap(x, y) && b.cell(x, y).Glyph == field; x -= dx, y -= dy)
+    int squares = 0;
+    for (int x = bx, y = by; Battle::onMap(x, y) && b.cell(x, y).Glyph == field; x -= dx, y -= dy) {
         makeFloor(b, x, y);
+        ++squares;
+    }
     for (int x = bx + dx, y = by + dy; Battle::onMap(x, y) && b.cell(x, y).Glyph == field;
-         x += dx, y += dy)
+         x += dx, y += dy) {
         makeFloor(b, x, y);
+        ++squares;
+    }
     b.copyAll();
+    tell(b, ForceFieldDown{{tx, ty}, squares});
 }
 
 void hitObstacle(Battle& b, int shooter, int tx, int ty) {
@@ -56,12 +72,12 @@ void hitObstacle(Battle& b, int shooter, int tx, int ty) {
 
     if (act == "Victory!") {
         b.GameOver = true;
-        makeFloor(b, tx, ty);
+        destroy(b, tx, ty);
     } else if (act.compare(0, 5, "event") == 0) {
         // Any hit destroys an objective tile; its event comes when the last
         // square showing that tile is gone.
         const int old = b.cell(tx, ty).Glyph;
-        makeFloor(b, tx, ty);
+        destroy(b, tx, ty);
         placePieces(b);
         b.copySquare(tx, ty);
         b.repaint();
@@ -70,7 +86,7 @@ void hitObstacle(Battle& b, int shooter, int tx, int ty) {
             for (int y = 1; y <= kMapHeight && !remains; ++y) remains = b.cell(x, y).Glyph == old;
         if (!remains) RunEventFile(b, b.glyph(old).Action);
     } else if (b.cell(tx, ty).Solidity == 3 && dmg > kHeavyDamage) {
-        makeFloor(b, tx, ty);
+        destroy(b, tx, ty);
     }
 
     const int g = b.cell(tx, ty).Glyph;
@@ -80,21 +96,24 @@ void hitObstacle(Battle& b, int shooter, int tx, int ty) {
         switchOffField(b, tx, ty, kHorizontalField, false);
 
     // A weak object falls one time in two; the shot's clean-up repaints it.
-    if (b.cell(tx, ty).Solidity == 2 && r6 >= 4) makeFloor(b, tx, ty, false);
+    if (b.cell(tx, ty).Solidity == 2 && r6 >= 4) destroy(b, tx, ty, false);
 }
 
 void burnSoldier(Battle& b, int shooter, int i, int x, int y) {
     const int damage = RollDamage(b, shooter);
     PieceRecord& p = b.Pieces[i];
+    tell(b, DamageDone{shooter, i, Harm::Flames, damage, Toughness::None, damage,
+                       p.Wounds > damage ? p.Wounds - damage : 0});
     if (p.Wounds > damage) {
         p.Wounds -= damage;
     } else {
         p.Wounds = 0;
         if (p.Picture >= 1 && p.Picture <= kPictureRows) {
-            const Raster& body = b.UnitPictures[p.Picture][kDeadFrame];
+            const Raster& body = unitPicture(b, p.Picture, kDeadFrame);
             b.TerrainBitmap.draw(body, (x - 1) * kSquare, (y - 1) * kSquare);
             b.showPicture(body, (x - 1) * kSquare, (y - 1) * kSquare);
         }
+        tell(b, SoldierDied{i, shooter, Harm::Flames, {x, y}});
     }
     if (p.Wounds < 1) p.Frame = kDeadFrame;
     b.log(p.Name + " has been shot, taking " + std::to_string(damage) + " points of damage.");
@@ -108,19 +127,11 @@ void burnSoldier(Battle& b, int shooter, int i, int x, int y) {
 } // namespace
 
 bool ImpactTest(Battle& b, int shooter, int px, int py, int& found) {
-    found = 0;
-    if (px < 0 || py < 0 || px >= kMapPixelsX || py >= kMapPixelsY) return false;
-    const int tx = px / kSquare + 1, ty = py / kSquare + 1;
-    const int solidity = b.cell(tx, ty).Solidity;
-    if (solidity >= 2) {
-        hitObstacle(b, shooter, tx, ty);
-        return true;
-    }
-    if (solidity == 1) {
-        found = livingSoldierAt(b, tx, ty);
-        return found > 0;
-    }
-    return false;
+    const Impact met = impactAt(FlightGround(b), px, py);
+    found = met.soldier;
+    if (met.kind == Impact::Obstacle)
+        hitObstacle(b, shooter, pixel_math::squareOf(px), pixel_math::squareOf(py));
+    return met.kind != Impact::Open;
 }
 
 void FlameBurst(Battle& b, int shooter, double x, double y, int d) {

@@ -4,11 +4,10 @@
 #include "game/combat/Shooting.h"
 #include "game/combat/Sight.h"
 #include "game/display/Display.h"
+#include "game/display/EventShow.h"
 #include "game/display/InfoPanel.h"
 
 namespace korvath {
-
-namespace {} // namespace
 
 bool CheckOverWatch(Battle& b, int watcherSideSoldier, int mover) {
     const int watchSide = validIndex(watcherSideSoldier) ? b.Pieces[watcherSideSoldier].Side : 0;
@@ -19,7 +18,7 @@ bool CheckOverWatch(Battle& b, int watcherSideSoldier, int mover) {
             const PieceRecord& m = b.Pieces[mover];
             const int sx = squareCentre(w.X), sy = squareCentre(w.Y);
             const int tx = squareCentre(m.X), ty = squareCentre(m.Y);
-            double a = Bearing(sx, sy, tx, ty);
+            const double a = Bearing(sx, sy, tx, ty);
             const EquipmentType& weapon = b.item(w.Items[1]);
             if (PieceDistance(b, mover, i) >= weapon.Range) continue;
             if (w.Side != watchSide || !w.Overwatch || m.Wounds <= 0 || w.Wounds <= 0) continue;
@@ -36,12 +35,13 @@ bool CheckOverWatch(Battle& b, int watcherSideSoldier, int mover) {
                 int found = 0;
                 if (IsEnemy(b, b.HumanSide, hitX, hitY, found)) {
                     b.rng.reseedFromTimeOfDay(b.timeOfDay());
-                    a = AimDeviation(b, a, w.Shoot);
+                    const Aim aim = AimDeviation(b.rng, a, w.Shoot);
                     b.log(w.Name + " sees opponent and fires.");
-                    b.beat(Beat::WatcherAnnounced);
+                    tell(b, ReactionShot{i, mover, false});
                     result = true;
                     if (w.Ammo > 0) {
-                        FireBullet(b, i, a, sx, sy, tx, ty);
+                        FireBullet(b, i, aim.angle, sx, sy, tx, ty,
+                                   {ShotKind::Reaction, aim.strayed, aim.stray, mover});
                         w.Ammo = static_cast<uint8_t>(w.Ammo - 1);
                     } else {
                         b.log(w.Name + "'s weapon is no longer loaded.");
@@ -68,14 +68,14 @@ void EndOfMoveReaction(Battle& b, int mover) {
     if (!isPiece(b, mover)) return;
     bool visible = false;
     int target = 0;
-    NearestEnemy(b, mover, b.Pieces[mover].X, b.Pieces[mover].Y, visible, target);
+    NearestEnemy(b, mover, b.Pieces[mover].X, b.Pieces[mover].Y, visible, target, &b);
     // Only when the nearest Operative sees the mover does anybody react.
-    if (!isPiece(b, target) || !ICanSeeTheEnemy(b, target, mover)) return;
+    if (!isPiece(b, target) || !ICanSeeTheEnemy(b, target, mover, &b)) return;
 
     for (int k = 1; k <= kMaxPieces && !b.Pieces[k].Name.empty(); ++k) {
         PieceRecord& w = b.Pieces[k];
         if (!w.Overwatch || w.Wounds <= 0 || w.Side == b.HumanSide) continue;
-        if (!ICanSeeTheEnemy(b, k, mover)) continue;
+        if (!ICanSeeTheEnemy(b, k, mover, &b)) continue;
         if (w.AP < b.item(w.Items[1]).QuickShotAP) continue;
 
         DrawTargetDiscs(b);
@@ -85,8 +85,10 @@ void EndOfMoveReaction(Battle& b, int mover) {
         const int tx = squareCentre(m.X), ty = squareCentre(m.Y);
         // No stray and no cost: the watcher had the mover in its sights all along.
         const double a = Bearing(sx, sy, tx, ty);
+        tell(b, ReactionShot{k, mover, true});
         if (w.Ammo > 0) {
-            FireBullet(b, k, static_cast<int>(a), sx, sy, tx, ty);
+            FireBullet(b, k, static_cast<int>(a), sx, sy, tx, ty,
+                       {ShotKind::Reaction, false, 0, mover});
             w.Ammo = static_cast<uint8_t>(w.Ammo - 1);
         } else {
             b.log(w.Name + "'s weapon is no longer loaded.");

@@ -3,7 +3,6 @@
 
 namespace korvath {
 
-void OverwatchButtonClick(Battle& b);
 // Watchers of the side of watcherSideSoldier react to `mover`'s step; true
 // when at least one of them tried a shot.
 bool CheckOverWatch(Battle& b, int watcherSideSoldier, int mover);

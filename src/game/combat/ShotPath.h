@@ -1,4 +1,5 @@
 #pragma once
+#include "game/state/BattleEvent.h"
 #include "game/state/BattleState.h"
 
 #include <string>
@@ -26,18 +27,16 @@ inline double shotStartY(const PieceRecord& p) {
 // it does not stray.
 int unscatteredDegree(const PieceRecord& shooter, int mx, int my);
 
-// The flight of soldier i's shot in whole degree d from (x0, y0), step by step
-// as FireBullet flies it: the first obstacle met at the pixel the shot stands
-// on, the first living soldier met at the pixel nearest to it, the end of the
-// weapon's range or the edge of the map. An object the shot only grazes may
-// break under its dice and let it fly on; this is where it stops when nothing
-// breaks. (A flame's jet also lights the pixels its own trace covers.)
+// The flight of soldier i's shot in whole degree d from (x0, y0), flown as
+// FireBullet flies it, with nothing rolled: the first obstacle met at the
+// pixel the shot stands on, the first living soldier met at the pixel nearest
+// to it, the end of the weapon's range or the edge of the map. An object the
+// shot only grazes may break under its dice and let it fly on; this is where
+// it stops when nothing breaks. (A flame's jet also lights the pixels its own
+// trace covers.)
 ShotStop predictShot(const BattleState& b, int i, int d, double x0, double y0);
 
-// The living soldier on square (x, y), the first in the table; 0 when none.
-int livingSoldierAt(const BattleState& b, int x, int y);
-
 // "Stopped by Stone wall", "Hit Grell the Axe", "Out of range", "Left the map".
-std::string describeShot(const ShotOutcome& s);
+std::string describeShot(const ShotStopped& s);
 
 } // namespace korvath

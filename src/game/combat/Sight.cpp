@@ -1,6 +1,6 @@
 #include "game/combat/Sight.h"
-#include "game/combat/PixelMath.h"
 #include "game/state/Pieces.h"
+#include "game/state/PixelMath.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,11 +26,11 @@ int degreeIndex(int d) {
 }
 
 // The developer's sight-trace view: the pixel a ray passes shows white on the screen.
-void paintTrace(Battle& b, double x, double y) {
+void paintTrace(Screen& screen, double x, double y) {
     const int px = nearest(x), py = nearest(y);
-    if (!b.MapImage.contains(px, py)) return;
-    b.MapImage.setPixel(px, py, rgb(255, 255, 255));
-    b.markDirty(px, py, px + 1, py + 1);
+    if (!screen.MapImage.contains(px, py)) return;
+    screen.MapImage.setPixel(px, py, rgb(255, 255, 255));
+    screen.markDirty(px, py, px + 1, py + 1);
 }
 
 // Pixel offsets 9..23 of a square: the middle where a sighting counts.
@@ -40,17 +40,17 @@ bool inMiddle(int offset) {
 
 // The side the sight test asks the enemy test about: the literal side
 // numbers 1 in the human turn and 2 in the computer's.
-int lookingSide(const Battle& b) {
+int lookingSide(const BattleState& b) {
     return b.HumanTurn ? Side::Raiders : Side::Operatives;
 }
 
-bool enemyOf(const Battle& b, const PieceRecord& p, int side) {
+bool enemyOf(const BattleState& b, const PieceRecord& p, int side) {
     return p.Wounds > 0 && (b.HumanTurn ? p.Side == b.HumanSide : p.Side != side);
 }
 
 // Would the enemy test on the target's own square name the target? Only then
 // can any ray find him.
-bool firstEnemyOnHisSquare(const Battle& b, int target) {
+bool firstEnemyOnHisSquare(const BattleState& b, int target) {
     const PieceRecord& t = b.Pieces[target];
     const int side = lookingSide(b);
     if (b.VsComputer != 1 || !enemyOf(b, t, side)) return false;
@@ -63,7 +63,7 @@ bool firstEnemyOnHisSquare(const Battle& b, int target) {
 
 } // namespace
 
-bool IsEnemy(const Battle& b, int side, int x, int y, int& found) {
+bool IsEnemy(const BattleState& b, int side, int x, int y, int& found) {
     found = 0;
     if (b.VsComputer != 1) return false;
     for (int i = 1; i <= kMaxPieces; ++i) {
@@ -78,11 +78,11 @@ bool IsEnemy(const Battle& b, int side, int x, int y, int& found) {
     return false;
 }
 
-bool ICanSeeTheEnemyByMarch(Battle& b, int viewer, int target) {
+bool ICanSeeTheEnemyByMarch(const BattleState& b, int viewer, int target, Screen* traces) {
     if (!validIndex(viewer) || !validIndex(target)) return false;
     const PieceRecord& v = b.Pieces[viewer];
     const int lookSide = lookingSide(b);
-    const bool paint = b.sightTraces;
+    Screen* const paint = b.sightTraces ? traces : nullptr;
     int found = 0;
     for (int d = 1; d <= 360; ++d) {
         double x = v.X * kSquare - 16.0;
@@ -92,7 +92,7 @@ bool ICanSeeTheEnemyByMarch(Battle& b, int viewer, int target) {
         while (true) {
             x += 8 * cx;
             y += 8 * sy;
-            if (paint) paintTrace(b, x, y);
+            if (paint) paintTrace(*paint, x, y);
             if (!insidePicture(x, y)) {
                 offMap = true;
                 break;
@@ -161,23 +161,24 @@ bool lineCrossesBox(double cx, double cy, double ux, double uy, double left, dou
 // degrees whose line crosses that middle box need marching, each exactly as
 // the march does it and no further than the box. And a target is only ever
 // "found" where the enemy test names him for his own square.
-bool ICanSeeTheEnemy(Battle& b, int viewer, int target) {
+bool ICanSeeTheEnemy(const BattleState& b, int viewer, int target, Screen* traces) {
     if (!validIndex(viewer) || !validIndex(target)) return false;
-    if (b.sightTraces) return ICanSeeTheEnemyByMarch(b, viewer, target);
+    if (b.sightTraces && traces) return ICanSeeTheEnemyByMarch(b, viewer, target, traces);
     const PieceRecord& v = b.Pieces[viewer];
     const PieceRecord& t = b.Pieces[target];
     if (!firstEnemyOnHisSquare(b, target)) return false;
     // Off the map or in the viewer's own square the geometry below does not
     // hold; such odd records are left to the march.
-    if (!Battle::onMap(v.X, v.Y) || !Battle::onMap(t.X, t.Y) || (v.X == t.X && v.Y == t.Y))
-        return ICanSeeTheEnemyByMarch(b, viewer, target);
+    if (!BattleState::onMap(v.X, v.Y) || !BattleState::onMap(t.X, t.Y) ||
+        (v.X == t.X && v.Y == t.Y))
+        return ICanSeeTheEnemyByMarch(b, viewer, target, traces);
     return SightReachesSquare(b, viewer, t.X, t.Y);
 }
 
 bool SightReachesSquare(const BattleState& b, int viewer, int tx, int ty) {
     if (!validIndex(viewer)) return false;
     const PieceRecord& v = b.Pieces[viewer];
-    if (!Battle::onMap(v.X, v.Y) || !Battle::onMap(tx, ty) || (v.X == tx && v.Y == ty))
+    if (!BattleState::onMap(v.X, v.Y) || !BattleState::onMap(tx, ty) || (v.X == tx && v.Y == ty))
         return false;
     // The middle box: pixels 9..23 of the target's square, so the look-ahead
     // point must lie in [9, 24) of it on both axes. It lies within 10.61
@@ -210,8 +211,8 @@ bool SightReachesSquare(const BattleState& b, int viewer, int tx, int ty) {
     return false;
 }
 
-bool TraceShotLine(Battle& b, int shooter, int& hitX, int& hitY, double angle, double startX,
-                   double startY) {
+bool TraceShotLine(const BattleState& b, int shooter, int& hitX, int& hitY, double angle,
+                   double startX, double startY) {
     hitX = 0;
     hitY = 0;
     const int s0x = squareOf(nearest(startX)), s0y = squareOf(nearest(startY));
@@ -236,14 +237,15 @@ bool TraceShotLine(Battle& b, int shooter, int& hitX, int& hitY, double angle, d
     }
 }
 
-int PieceDistance(const Battle& b, int a, int c) {
+int PieceDistance(const BattleState& b, int a, int c) {
     const PieceRecord& p = pieceOrNone(b, a);
     const PieceRecord& q = pieceOrNone(b, c);
     const double dx = q.X - p.X, dy = q.Y - p.Y;
     return nearest(std::sqrt(dx * dx + dy * dy));
 }
 
-int NearestEnemy(Battle& b, int piece, int x, int y, bool& visible, int& target) {
+int NearestEnemy(BattleState& b, int piece, int x, int y, bool& visible, int& target,
+                 Screen* traces) {
     target = 1000;
     visible = false;
     int bestSeen = 1000, bestUnseen = 1000;
@@ -265,14 +267,14 @@ int NearestEnemy(Battle& b, int piece, int x, int y, bool& visible, int& target)
             // Sight is the costly part: ask at most once per soldier.
             int seen = -1;
             if (d < bestSeen) {
-                seen = ICanSeeTheEnemy(b, piece, i) ? 1 : 0;
+                seen = ICanSeeTheEnemy(b, piece, i, traces) ? 1 : 0;
                 if (seen) {
                     seenIndex = i;
                     bestSeen = d;
                 }
             }
             if (d < bestUnseen) {
-                if (seen < 0) seen = ICanSeeTheEnemy(b, piece, i) ? 1 : 0;
+                if (seen < 0) seen = ICanSeeTheEnemy(b, piece, i, traces) ? 1 : 0;
                 if (!seen) {
                     unseenIndex = i;
                     bestUnseen = d;

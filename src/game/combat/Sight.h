@@ -1,15 +1,17 @@
 #pragma once
-#include "game/state/Battle.h"
+#include "game/state/BattleState.h"
+#include "game/state/Screen.h"
 
 namespace korvath {
 
 // Is there a living enemy of `side` on square (x, y)? found gets its index or 0.
-bool IsEnemy(const Battle& b, int side, int x, int y, int& found);
+bool IsEnemy(const BattleState& b, int side, int x, int y, int& found);
 // Can soldier viewer see soldier target? A ray for every whole degree marches
 // from the viewer's centre in 8-pixel steps to the first occupied square and
 // looks 10 pixels further; the target is seen when that point lies in the
-// middle of his square.
-bool ICanSeeTheEnemy(Battle& b, int viewer, int target);
+// middle of his square. With the developer's sight-trace view on, the rays
+// marched are painted white on `traces` (the screen copy) when one is given.
+bool ICanSeeTheEnemy(const BattleState& b, int viewer, int target, Screen* traces = nullptr);
 // The geometry of that test alone: would the viewer's rays show a soldier
 // standing in the middle of square (x, y)? It asks nobody's side, so it also
 // tells what a Raider sees in his own turn (the full test, as the game asks
@@ -18,14 +20,16 @@ bool ICanSeeTheEnemy(Battle& b, int viewer, int target);
 bool SightReachesSquare(const BattleState& b, int viewer, int x, int y);
 // The same test done literally, ray by ray over all 360 degrees: the reference
 // for the fast one, and the developer's trace view paints what it marches.
-bool ICanSeeTheEnemyByMarch(Battle& b, int viewer, int target);
+bool ICanSeeTheEnemyByMarch(const BattleState& b, int viewer, int target, Screen* traces = nullptr);
 // A one-pixel ray over TerrainBitmap; true when the first soldier met is an enemy.
-bool TraceShotLine(Battle& b, int shooter, int& hitX, int& hitY, double angle, double startX,
-                   double startY);
-int PieceDistance(const Battle& b, int a, int c);
+bool TraceShotLine(const BattleState& b, int shooter, int& hitX, int& hitY, double angle,
+                   double startX, double startY);
+int PieceDistance(const BattleState& b, int a, int c);
 // Distance in squares from (x, y) to the nearest living enemy of `piece`;
-// 1000 (and target 1000) when there is none.
-int NearestEnemy(Battle& b, int piece, int x, int y, bool& visible, int& target);
+// 1000 (and target 1000) when there is none. It draws from the generator (the
+// order the soldiers are looked at); sight paints its traces on `traces`.
+int NearestEnemy(BattleState& b, int piece, int x, int y, bool& visible, int& target,
+                 Screen* traces = nullptr);
 // Direction in degrees 0..360 from pixel (sx, sy) to pixel (tx, ty).
 double Bearing(double sx, double sy, double tx, double ty);
 

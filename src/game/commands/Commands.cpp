@@ -14,23 +14,13 @@ namespace {
 
 constexpr size_t kLogLineWidth = 60;
 
-bool deploying(const Battle& b) {
+bool deploying(const BattleState& b) {
     return b.deploying;
 }
 
 // The selected soldier's record; an empty one when the index is not a soldier.
 const PieceRecord& selectedSoldier(const Battle& b) {
     return pieceOrNone(b, b.SelectedPiece);
-}
-
-bool passable(const Battle& b, int x, int y) {
-    const MapCell c = b.cellAt(x, y);
-    return c.Solidity < 2 || b.glyph(c.Glyph).Action == "access";
-}
-
-void setActionButtons(Controls& c, bool enabled) {
-    for (Control* button : {&c.AimedFireIcon, &c.SnapFireIcon, &c.HandFightIcon, &c.OverwatchIcon})
-        button->enabled = enabled;
 }
 
 // Step 6: the cost of the armed shot. The cost is kept in a byte.
@@ -44,9 +34,8 @@ int armedShotCost(const Battle& b) {
 
 // Step 9: the clicked own soldier becomes the selected one.
 void selectSoldierAt(Battle& b, int tx, int ty) {
-    Controls& c = b.controls;
-    setActionButtons(c, true);
-    c.InfoLabel.text.clear();
+    b.actionButtons = ActionButtons::all(true);
+    b.statusLine.clear();
 
     for (int i = 1; i <= kMaxPieces; ++i) {
         const PieceRecord& p = b.Pieces[i];
@@ -63,12 +52,7 @@ void selectSoldierAt(Battle& b, int tx, int ty) {
     b.play("select");
     b.PieceSelected = true;
 
-    // A firearm in hand offers the shots and overwatch; anything else only close combat.
-    const bool firearm = b.item(p.Items[1]).Kind == "Firearm";
-    c.HandFightIcon.enabled = !firearm;
-    c.SnapFireIcon.enabled = firearm;
-    c.AimedFireIcon.enabled = firearm;
-    c.OverwatchIcon.enabled = firearm;
+    b.actionButtons = ActionButtons::forHand(b.item(p.Items[1]).Kind == "Firearm");
 
     FillPickList(b, b.SelectedPiece);
     FocusPiece(b, b.SelectedPiece);
@@ -87,7 +71,13 @@ int nextReadySoldier(const Battle& b, int first, bool overwatchToo) {
 
 } // namespace
 
-bool ownSoldierOn(const Battle& b, int x, int y) {
+const MapClickActions& gameMapClickActions() {
+    static const MapClickActions actions{handFightClick, fireClick, walkSelectedPiece, healingClick,
+                                         placePickedSoldier};
+    return actions;
+}
+
+bool ownSoldierOn(const BattleState& b, int x, int y) {
     return livingOfSideOn(b, b.HumanSide, x, y);
 }
 
@@ -97,7 +87,8 @@ void redrawSoldierSquare(Battle& b, int i) {
 
 // The map click. Each step below is its own test and sees the flags as the
 // steps before it left them; at most one of the actions of steps 5 to 9 runs.
-void MapImageMouseDown(Battle& b, MouseButton, ShiftState shift, int x, int y) {
+void MapImageMouseDown(Battle& b, MouseButton, ShiftState shift, int x, int y,
+                       const MapClickActions& act) {
     if (x < 0 || y < 0 || x >= kMapPixelsX || y >= kMapPixelsY) return;
     const int tx = x / kSquare + 1, ty = y / kSquare + 1;
 
@@ -124,14 +115,14 @@ void MapImageMouseDown(Battle& b, MouseButton, ShiftState shift, int x, int y) {
     if (b.HumanTurn && b.HandFightMode && validIndex(b.SelectedPiece) &&
         selectedSoldier(b).AP >= b.item(selectedSoldier(b).Items[1]).QuickShotAP && !deploying(b) &&
         !query)
-        (b.standIns.blow ? b.standIns.blow : handFightClick)(b, x, y);
+        act.blow(b, x, y);
 
     // 6. A shot, or why there is none.
     if (b.FireMode && !b.HandFightMode && b.HumanTurn && !deploying(b) && !query &&
         validIndex(b.SelectedPiece)) {
         const PieceRecord& p = selectedSoldier(b);
         if (p.AP >= armedShotCost(b) && p.Ammo > 0) {
-            (b.standIns.shot ? b.standIns.shot : fireClick)(b, x, y);
+            act.shot(b, x, y);
         } else if (p.AP < b.item(p.Items[1]).QuickShotAP) {
             b.log("not enough action points");
             b.play("select");
@@ -143,15 +134,15 @@ void MapImageMouseDown(Battle& b, MouseButton, ShiftState shift, int x, int y) {
 
     // 7. Walk, or only its cost for a query.
     if (!deploying(b) && b.PieceSelected && b.HumanTurn && !b.FireMode && !b.HandFightMode &&
-        validIndex(b.SelectedPiece) && passable(b, tx, ty) && !b.GameOver)
-        (b.standIns.walk ? b.standIns.walk : walkSelectedPiece)(b, tx, ty, query);
+        validIndex(b.SelectedPiece) && b.passable(tx, ty) && !b.GameOver)
+        act.walk(b, tx, ty, query);
 
     // 8. An item chosen in the equipment grid is used on the clicked own soldier.
     bool healed = false;
     if (!deploying(b) && !b.PieceSelected && b.HumanTurn && !b.HandFightMode &&
         b.cellAt(tx, ty).Glyph == kOccupiedGlyph && ownSoldierOn(b, tx, ty) &&
         b.SelectedItemSlot != 0) {
-        (b.standIns.heal ? b.standIns.heal : healingClick)(b, x, y);
+        act.heal(b, x, y);
         b.SelectedItemSlot = 0;
         b.play("beep");
         healed = true;
@@ -166,10 +157,10 @@ void MapImageMouseDown(Battle& b, MouseButton, ShiftState shift, int x, int y) {
     // 10. Deployment: the picked soldier goes onto a start star; any other
     // click drops the pick.
     if (b.PieceSelected && b.cellAt(tx, ty).Glyph == kStartStarGlyph && deploying(b)) {
-        (b.standIns.place ? b.standIns.place : placePickedSoldier)(b, tx, ty);
+        act.place(b, tx, ty);
     } else if (deploying(b)) {
         b.PieceSelected = false;
-        b.controls.cursor = CursorShape::Default;
+        b.cursor = CursorShape::Default;
         b.play("beep");
     }
 
@@ -177,7 +168,7 @@ void MapImageMouseDown(Battle& b, MouseButton, ShiftState shift, int x, int y) {
     DrawOverheadMap(b);
 }
 
-void MapImageMouseMove(Battle& b, int x, int y, bool hoverLine) {
+void MapImageMouseMove(BattleState& b, int x, int y, bool hoverLine) {
     const int tx = x / kSquare + 1, ty = y / kSquare + 1;
     if (hoverLine) {
         const MapCell c = b.cellAt(tx, ty);
@@ -191,20 +182,20 @@ void MapImageMouseMove(Battle& b, int x, int y, bool hoverLine) {
                     break;
                 }
         }
-        b.controls.DescLabel.text = std::to_string(tx) + " : " + std::to_string(ty) + "  " + name +
-                                    " S:" + std::to_string(c.Solidity);
+        b.hoverLine = std::to_string(tx) + " : " + std::to_string(ty) + "  " + name +
+                      " S:" + std::to_string(c.Solidity);
     }
 
     // Later tests win.
-    CursorShape& cursor = b.controls.cursor;
+    CursorShape& cursor = b.cursor;
     if (deploying(b) && b.PieceSelected) cursor = CursorShape::HandPoint;
     if (b.FireMode) cursor = CursorShape::Aim;
     if (b.HandFightMode) cursor = CursorShape::Sword;
     if (b.SelectedItemSlot > 0) cursor = CursorShape::HandPoint;
 }
 
-void FormMouseMove(Battle& b) {
-    b.controls.cursor = CursorShape::Default;
+void FormMouseMove(BattleState& b) {
+    b.cursor = CursorShape::Default;
 }
 
 void NextButtonClick(Battle& b) {
@@ -223,10 +214,9 @@ void NextButtonClick(Battle& b) {
 
     if (old > 0 && b.PieceSelected) redrawSoldierSquare(b, old);
 
-    Controls& c = b.controls;
     b.SelectedPiece = static_cast<uint8_t>(found);
     b.PieceSelected = true;
-    setActionButtons(c, true);
+    b.actionButtons = ActionButtons::all(true);
 
     FocusPiece(b, b.SelectedPiece);
     b.play("prompt");
@@ -250,35 +240,48 @@ void OverwatchButtonClick(Battle& b) {
     }
 }
 
+void HandFightIconClick(Battle& b) {
+    b.armedShot = ArmedShot::None;
+    if (b.PieceSelected && isPiece(b, b.SelectedPiece) &&
+        b.item(b.Pieces[b.SelectedPiece].Items[1]).Kind == "Weapon") {
+        b.HandFightMode = true;
+        b.FireMode = false;
+        b.cursor = CursorShape::Sword;
+        return;
+    }
+    b.play("beep");
+    b.log("You are not holding a melee weapon");
+}
+
 void endTurn(Battle& b) {
     EndTurnButtonClick(b);
     if (b.closeRequested) closeBattle(b);
 }
 
 void CancelButtonClick(Battle& b) {
-    Controls& c = b.controls;
     // A plain selection is dropped; fire or hand-to-hand mode is only left,
     // and the soldier stays selected until the next Cancel.
     if (!deploying(b) && b.PieceSelected && validIndex(b.SelectedPiece) && !b.FireMode &&
         !b.HandFightMode) {
-        c.cursor = CursorShape::Default;
-        setActionButtons(c, false);
-        for (Control* label :
-             {&c.NameLabel, &c.ActionPointsLabel, &c.WSlabel, &c.BSlabel, &c.Strengthlabel,
-              &c.ToughLabel, &c.WoundsLabel, &c.EnduranceLabel, &c.FatigueLabel, &c.CoolLabel})
-            label->text = "-";
-        c.QuickShotLabel.text.clear();
-        c.AimedShotLabel.text.clear();
-        c.panelPiece = 0;
+        b.cursor = CursorShape::Default;
+        b.actionButtons = ActionButtons::all(false);
+        // The numbers go; the item in hand, its ammunition and the kit stay shown.
+        PanelTexts& t = b.panel;
+        for (std::string* label : {&t.name, &t.ap, &t.attack, &t.shoot, &t.strength, &t.toughness,
+                                   &t.wounds, &t.endurance, &t.fatigue, &t.cool})
+            *label = "-";
+        t.quickShot.clear();
+        t.aimedShot.clear();
+        t.piece = 0;
         redrawSoldierSquare(b, b.SelectedPiece);
         b.letMessagesRun();
         b.PieceSelected = false;
-        c.mapCursor = CursorShape::Default;
+        b.mapCursor = CursorShape::Default;
     }
 
     b.FireMode = false;
     b.HandFightMode = false;
-    c.cursor = CursorShape::Default;
+    b.cursor = CursorShape::Default;
     b.armedShot = ArmedShot::None;
     placePieces(b);
     FocusPiece(b, b.SelectedPiece);
@@ -287,8 +290,8 @@ void CancelButtonClick(Battle& b) {
 
 void FormKeyPress(Battle& b, char key) {
     const char k = static_cast<char>(std::tolower(static_cast<unsigned char>(key)));
-    if (k == 'k' && b.controls.Cancelbutton.enabled) CancelButtonClick(b);
-    if (k == '0' && b.controls.EndTurnButton.enabled) {
+    if (k == 'k' && buttonOn(b, PanelButton::Cancel)) CancelButtonClick(b);
+    if (k == '0' && buttonOn(b, PanelButton::EndTurn)) {
         endTurn(b);
         b.StopRequested = true;
     }
@@ -296,18 +299,14 @@ void FormKeyPress(Battle& b, char key) {
 }
 
 void FormKeyDown(Battle& b, int keyCode) {
-    if (keyCode == kEscapeKey && b.controls.Cancelbutton.enabled) {
+    if (keyCode == kEscapeKey && buttonOn(b, PanelButton::Cancel)) {
         b.StopRequested = true;
         CancelButtonClick(b);
     }
 }
 
-void EquipRadioClick(Battle& b, bool equipment) {
-    Controls& c = b.controls;
-    c.EquipRadio.down = equipment;
-    c.MapRadio.down = !equipment;
-    c.EquipGrid.visible = equipment;
-    c.OverHeadMap.visible = !equipment;
+void EquipRadioClick(BattleState& b, bool equipment) {
+    b.equipmentShown = equipment;
 }
 
 } // namespace korvath

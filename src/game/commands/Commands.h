@@ -1,5 +1,6 @@
 #pragma once
 #include "game/combat/CloseCombat.h"
+#include "game/combat/Healing.h"
 #include "game/combat/Shooting.h"
 #include "game/commands/Deployment.h"
 #include "game/state/Battle.h"
@@ -16,17 +17,32 @@ struct ShiftState {
     bool onlyRight() const { return right && !left && !middle && !shift && !ctrl && !alt; }
 };
 
+// The actions a map click leads to. A test may hand the click others, to see
+// which one it chose.
+struct MapClickActions {
+    void (*blow)(Battle&, int mx, int my);
+    void (*shot)(Battle&, int mx, int my);
+    void (*walk)(Battle&, int tx, int ty, bool query);
+    void (*heal)(Battle&, int mx, int my);
+    void (*place)(Battle&, int tx, int ty);
+};
+// The game's own: a blow, a shot, a walk, a treatment, a placement.
+const MapClickActions& gameMapClickActions();
+
 // A mouse press on the map at map pixel (x, y): the dispatch to selection,
 // walking, shooting, close combat, healing and deployment.
-void MapImageMouseDown(Battle& b, MouseButton button, ShiftState shift, int x, int y);
+void MapImageMouseDown(Battle& b, MouseButton button, ShiftState shift, int x, int y,
+                       const MapClickActions& actions = gameMapClickActions());
 // A mouse move over the map at map pixel (x, y): hover line and cursor. Over
 // the two grids (hoverLine false) only the cursor follows the rules.
-void MapImageMouseMove(Battle& b, int x, int y, bool hoverLine = true);
+void MapImageMouseMove(BattleState& b, int x, int y, bool hoverLine = true);
 // A mouse move over the window background.
-void FormMouseMove(Battle& b);
+void FormMouseMove(BattleState& b);
 void NextButtonClick(Battle& b);
 // The overwatch button: the selected soldier keeps his points for reaction fire.
 void OverwatchButtonClick(Battle& b);
+// The close-combat button: with a melee weapon in hand the next map click strikes.
+void HandFightIconClick(Battle& b);
 // End Turn from the button or the key "0": the turn passes, and a battle that
 // was decided closes when it was pressed once more.
 void endTurn(Battle& b);
@@ -36,10 +52,10 @@ void FormKeyPress(Battle& b, char key);
 constexpr int kEscapeKey = 27;
 void FormKeyDown(Battle& b, int keyCode);
 // The Map / Equipment radio buttons: checks the chosen one and shows its view.
-void EquipRadioClick(Battle& b, bool equipment);
+void EquipRadioClick(BattleState& b, bool equipment);
 
 // True when a living soldier of the human side stands on square (x, y).
-bool ownSoldierOn(const Battle& b, int x, int y);
+bool ownSoldierOn(const BattleState& b, int x, int y);
 // Paints soldier i's picture (without markers) on his square of TerrainBitmap
 // and copies the square to the screen, which also wipes a selection frame.
 void redrawSoldierSquare(Battle& b, int i);

@@ -22,12 +22,4 @@ void Setp1tocoords1Click(Battle& b) {
     placePieces(b);
 }
 
-// Shows the hidden entries and their separator.
-void enableDeveloperMode(Battle& b) {
-    b.developerMode = true;
-    for (Control* c :
-         {&b.controls.N1, &b.controls.IwannaC1, &b.controls.Nodes1, &b.controls.Setp1tocoords1})
-        c->visible = true;
-}
-
 } // namespace korvath

@@ -25,7 +25,7 @@ PieceRecord* selectedSoldier(Battle& b) {
 }
 
 void clearLog(Battle& b) {
-    b.controls.WhatisHappening.lines.clear();
+    b.messageLog.clear();
 }
 
 bool kindIs(const EquipmentType& e, std::initializer_list<const char*> kinds) {
@@ -37,7 +37,6 @@ bool kindIs(const EquipmentType& e, std::initializer_list<const char*> kinds) {
 // Second click on the grid: the magazine in slot a goes into the weapon in
 // slot s, or the item in slot a changes places with the one in slot s.
 void useArmedSlot(Battle& b, PieceRecord& p, int a, int s) {
-    Controls& c = b.controls;
     const EquipmentType& first = b.item(p.Items[a]);
     const EquipmentType& second = b.item(p.Items[s]);
 
@@ -56,8 +55,7 @@ void useArmedSlot(Battle& b, PieceRecord& p, int a, int s) {
             ShowPieceStats(b, b.SelectedPiece);
             // The magazine is used up.
             p.Items[a] = 0;
-            c.EquipGrid.rows.resize(kSlots);
-            c.EquipGrid.rows[a - 1] = {""};
+            b.panel.kit[a - 1].clear();
         } else {
             clearLog(b);
             b.log("not enough action points to load weapon");
@@ -84,11 +82,7 @@ void useArmedSlot(Battle& b, PieceRecord& p, int a, int s) {
     }
 
     // The action buttons follow whatever is now in the hand.
-    const bool firearm = b.item(p.Items[1]).Kind == "Firearm";
-    c.HandFightIcon.enabled = !firearm;
-    c.SnapFireIcon.enabled = firearm;
-    c.AimedFireIcon.enabled = firearm;
-    c.OverwatchIcon.enabled = firearm;
+    b.actionButtons = ActionButtons::forHand(b.item(p.Items[1]).Kind == "Firearm");
 }
 
 // Is this entry of the "On the ground" list still where the list says? The
@@ -107,16 +101,15 @@ bool stillOnTheGround(const Battle& b, const PieceRecord& p, const PickEntry& e)
 
 void EquipGridClick(Battle& b, int row) {
     if (row < 0 || row >= kSlots) return;
-    Controls& c = b.controls;
-    c.EquipGrid.row = row;
+    b.equipRow = row;
     const int slot = row + 1;
 
     // Handling kit ends move mode.
     b.PieceSelected = false;
-    c.cursor = CursorShape::Default;
+    b.cursor = CursorShape::Default;
 
     if (b.SelectedItemSlot == 0) {
-        c.cursor = CursorShape::HandPoint;
+        b.cursor = CursorShape::HandPoint;
         b.SelectedItemSlot = static_cast<uint8_t>(slot);
     } else {
         const int armed = b.SelectedItemSlot;
@@ -124,20 +117,19 @@ void EquipGridClick(Battle& b, int row) {
         // only disarms the row.
         if (PieceRecord* p = selectedSoldier(b); p && armed >= 1 && armed <= kSlots)
             useArmedSlot(b, *p, armed, slot);
-        c.cursor = CursorShape::Default;
+        b.cursor = CursorShape::Default;
         b.SelectedItemSlot = 0;
     }
-    c.DropItem.enabled = b.SelectedItemSlot != 0;
+    b.dropOffered = b.SelectedItemSlot != 0;
 }
 
-void PickItemsChange(Battle& b, int row) {
-    Control& list = b.controls.PickItems;
-    if (row < 0 || row >= static_cast<int>(list.rows.size())) return;
-    list.row = row;
+void PickItemsChange(BattleState& b, int row) {
+    if (row < 0 || row >= static_cast<int>(b.PickList.size())) return;
+    b.pickRow = row;
 }
 
 void PickUpButtonClick(Battle& b) {
-    const int row = b.controls.PickItems.row;
+    const int row = b.pickRow;
     if (row < 0 || row >= static_cast<int>(b.PickList.size())) return;
     PieceRecord* p = selectedSoldier(b);
     if (!p) return;
@@ -188,7 +180,7 @@ void DropItemClick(Battle& b) {
     ShowPieceStats(b, b.SelectedPiece);
     placePieces(b);
     b.PieceSelected = false;
-    b.controls.cursor = CursorShape::Default;
+    b.cursor = CursorShape::Default;
 }
 
 } // namespace korvath

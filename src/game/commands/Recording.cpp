@@ -1,6 +1,6 @@
 #include "game/commands/Recording.h"
 #include "game/commands/Registry.h"
-#include "game/files/SaveFiles.h"
+#include "game/files/CommitRecord.h"
 
 #include <cctype>
 #include <cstdio>
@@ -166,7 +166,7 @@ std::string Recording::script() const {
 
 void saveRecording(const std::string& path, const std::string& script) {
     const SaveFiles& files = diskFiles();
-    const std::string temporary = path + ".saving";
+    const std::string temporary = temporaryName(path);
     try {
         files.write(temporary, {script.begin(), script.end()}, path);
         files.rename(temporary, path, path);

@@ -21,12 +21,7 @@ namespace {
 
 using Words = std::vector<std::string>;
 
-int number(const std::string& text, const char* what) {
-    int v = 0;
-    if (!parseInt(text, v))
-        throw CommandError(std::string(what) + " is not a whole number: \"" + text + "\"");
-    return v;
-}
+constexpr auto number = &wholeNumber<CommandError>;
 
 // "click X Y [right|middle] [shift] [ctrl] [alt]" and "square X Y ...": a press on a
 // map pixel, or on the centre of a square.
@@ -66,33 +61,30 @@ void press(Battle& b, const Words& w, bool square) {
 
 struct Button {
     const char* name;
-    Control Controls::*control;
+    PanelButton button;
     void (*click)(Battle&);
 };
 
 const Button kButtons[] = {
-    {"EndTurn", &Controls::EndTurnButton, endTurn},
-    {"Next", &Controls::NextButton, NextButtonClick},
-    {"Cancel", &Controls::Cancelbutton, CancelButtonClick},
-    {"Overwatch", &Controls::OverwatchIcon, OverwatchButtonClick},
-    {"AimedShot", &Controls::AimedFireIcon,
-     [](Battle& b) { FireButtonClick(b, FireButton::Aimed); }},
-    {"QuickShot", &Controls::SnapFireIcon,
-     [](Battle& b) { FireButtonClick(b, FireButton::Quick); }},
-    {"HandFight", &Controls::HandFightIcon, HandFightIconClick},
-    {"PickUp", &Controls::PickUpButton, PickUpButtonClick},
-    {"DropItem", &Controls::DropItem, DropItemClick},
-    {"Map", &Controls::MapRadio, [](Battle& b) { EquipRadioClick(b, false); }},
-    {"Equipment", &Controls::EquipRadio, [](Battle& b) { EquipRadioClick(b, true); }},
+    {"EndTurn", PanelButton::EndTurn, endTurn},
+    {"Next", PanelButton::Next, NextButtonClick},
+    {"Cancel", PanelButton::Cancel, CancelButtonClick},
+    {"Overwatch", PanelButton::Overwatch, OverwatchButtonClick},
+    {"AimedShot", PanelButton::AimedShot, [](Battle& b) { FireButtonClick(b, FireButton::Aimed); }},
+    {"QuickShot", PanelButton::QuickShot, [](Battle& b) { FireButtonClick(b, FireButton::Quick); }},
+    {"HandFight", PanelButton::HandFight, HandFightIconClick},
+    {"PickUp", PanelButton::PickUp, PickUpButtonClick},
+    {"DropItem", PanelButton::DropItem, DropItemClick},
+    {"Map", PanelButton::Map, [](Battle& b) { EquipRadioClick(b, false); }},
+    {"Equipment", PanelButton::Equipment, [](Battle& b) { EquipRadioClick(b, true); }},
 };
 
-// "button NAME": like a mouse click, nothing while the button is disabled or
-// hidden, and the buttons live on the information panel.
+// "button NAME": like a mouse click, nothing while the button is off, and the
+// buttons live on the information panel, which deployment hides.
 void button(Battle& b, const Words& w) {
     for (const Button& k : kButtons)
         if (w[0] == k.name) {
-            const Control& c = b.controls.*k.control;
-            if (c.enabled && c.visible && b.controls.PiecesInfoPanel.visible) k.click(b);
+            if (buttonOn(b, k.button) && !b.deploying) k.click(b);
             return;
         }
     throw CommandError("unknown button \"" + w[0] + "\"");
@@ -113,19 +105,19 @@ void key(Battle& b, const Words& w) {
 
 struct MenuEntry {
     const char* name;
-    Control Controls::*control; // a hidden entry does nothing; null: always shown
+    bool developers; // hidden, and doing nothing, unless in developer mode
     void (*click)(Battle&);
 };
 
 const MenuEntry kMenu[] = {
-    {"Quit", nullptr, [](Battle& b) { quitBattle(b); }},
-    {"ShowWounds", nullptr, ShowWoundsClick},
-    {"ShowOverwatch", nullptr, ShowOverwatchClick},
-    {"ShowHealers", nullptr, ShowMediKitClick},
-    {"ClassicFloors", nullptr, ClassicFloorsClick},
-    {"IwannaC", &Controls::IwannaC1, IwannaC1Click},
-    {"Nodes", &Controls::Nodes1, Nodes1Click},
-    {"SetP1", &Controls::Setp1tocoords1, Setp1tocoords1Click},
+    {"Quit", false, [](Battle& b) { quitBattle(b); }},
+    {"ShowWounds", false, ShowWoundsClick},
+    {"ShowOverwatch", false, ShowOverwatchClick},
+    {"ShowHealers", false, ShowMediKitClick},
+    {"ClassicFloors", false, ClassicFloorsClick},
+    {"IwannaC", true, IwannaC1Click},
+    {"Nodes", true, Nodes1Click},
+    {"SetP1", true, Setp1tocoords1Click},
 };
 
 // "menu NAME [PATH]": PATH answers the save or load dialog; a relative one
@@ -144,7 +136,7 @@ void menu(Battle& b, const Words& w) {
     }
     for (const MenuEntry& m : kMenu)
         if (entry == m.name) {
-            if (!m.control || (b.controls.*m.control).visible) m.click(b);
+            if (!m.developers || b.developerMode) m.click(b);
             return;
         }
     throw CommandError("unknown menu entry \"" + entry + "\"");
@@ -169,8 +161,8 @@ const std::vector<CommandSpec> kCommands = {
      [](Battle& b, const Words& w) { PlaceMenGridClick(b, number(w[0], "the row")); }},
     {"scroll", "scroll RIGHT BOTTOM", 2,
      [](Battle& b, const Words& w) {
-         b.controls.ScrollTop.setPosition(number(w[0], "the scroll position"));
-         b.controls.ScrollSide.setPosition(number(w[1], "the scroll position"));
+         b.view.setRight(number(w[0], "the scroll position"));
+         b.view.setBottom(number(w[1], "the scroll position"));
      }},
     {"square", "square X Y [right|middle] [shift] [ctrl] [alt]", 2,
      [](Battle& b, const Words& w) { press(b, w, true); }},
@@ -199,11 +191,8 @@ namespace {
 struct Passing {
     std::string desc;
     CursorShape cursor;
-    int right, down, width, height;
-    explicit Passing(const Battle& b)
-        : desc(b.controls.DescLabel.text), cursor(b.controls.cursor),
-          right(b.controls.ScrollTop.position), down(b.controls.ScrollSide.position),
-          width(b.controls.ScrollTop.min), height(b.controls.ScrollSide.min) {}
+    View view;
+    explicit Passing(const BattleState& b) : desc(b.hoverLine), cursor(b.cursor), view(b.view) {}
     bool operator==(const Passing&) const = default;
 };
 
@@ -260,12 +249,6 @@ void runCommand(Battle& b, const std::vector<std::string>& words) {
     RuleGuard running(b, Rule::Command);
     c->run(b, rest);
     b.showRuleState();
-}
-
-Control* buttonControl(Battle& b, const std::string& name) {
-    for (const Button& k : kButtons)
-        if (name == k.name) return &(b.controls.*k.control);
-    return nullptr;
 }
 
 } // namespace korvath

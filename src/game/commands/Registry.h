@@ -27,10 +27,10 @@ struct CommandSpec {
 const std::vector<CommandSpec>& commands();
 const CommandSpec* findCommand(const std::string& name);
 
-// Runs one command (name first, then its words) and brings the controls the
-// window mirrors up to date. A command the battle cannot take now (a disabled
-// button, a hidden menu entry) does nothing, as a click on it would. Throws
-// CommandError for an unknown command or bad words.
+// Runs one command (name first, then its words) and derives the controls the
+// window mirrors from the battle as the command left it. A command the battle cannot take now (a
+// disabled button, a hidden menu entry) does nothing, as a click on it would. Throws CommandError
+// for an unknown command or bad words.
 void runCommand(Battle& b, const std::vector<std::string>& words);
 
 // A command that only moves the pointer or the view: when it changes nothing
@@ -43,10 +43,5 @@ inline bool isFleeting(const std::string& name) {
 // throws CommandError for an unknown command, missing words, a word that
 // should be a number, or a click outside the map.
 void checkCommand(const std::vector<std::string>& words);
-
-// The buttons of the information panel by their short names (EndTurn, Next,
-// Cancel, Overwatch, AimedShot, QuickShot, HandFight, PickUp, DropItem, Map,
-// Equipment) and the control each one is.
-Control* buttonControl(Battle& b, const std::string& name);
 
 } // namespace korvath

@@ -5,6 +5,8 @@
 
 #include "game/commands/Scenario.h"
 #include "game/display/Display.h"
+#include "game/files/EventFiles.h"
+
 #include <filesystem>
 
 namespace korvath {
@@ -51,6 +53,9 @@ void applySavedGame(Battle& b, const SavedGame& g) {
     for (int x = 1; x <= kMapWidth; ++x)
         for (int y = 1; y <= kMapHeight; ++y) b.MapGrid[x][y] = g.map[x][y];
 
+    // The event files are read afresh with the set, as when the battle began.
+    b.eventFiles = readEventFiles(b);
+
     b.PieceSelected = false;
     endDeployment(b);
     for (int y = 1; y <= kMapHeight; ++y)
@@ -79,17 +84,17 @@ void saveClick(Battle& b) {
     replaceAll(file, "_" + b.ScenarioName);
     replaceAll(file, ".map");
     name = name.substr(0, slash) + file;
-    b.controls.cursor = CursorShape::Hourglass;
+    b.cursor = CursorShape::Hourglass;
     b.play("save");
     try {
         writeSavedGame(b, name);
     } catch (const DataError& e) {
-        b.controls.cursor = CursorShape::Default;
+        b.cursor = CursorShape::Default;
         b.warning("The game could not be saved as " + chosen + ".\n\n" + e.what());
         return;
     }
     b.information("Game has been saved");
-    b.controls.cursor = CursorShape::Default;
+    b.cursor = CursorShape::Default;
 }
 
 void LoadClick(Battle& b) {
@@ -108,12 +113,12 @@ void LoadClick(Battle& b) {
                   " is not a saved game of this scenario (its name must end in " + suffix + ").");
         return;
     }
-    b.controls.cursor = CursorShape::Hourglass;
+    b.cursor = CursorShape::Hourglass;
     b.play("load");
     // The companion files are found like every other game file, whatever
     // the case of their names.
     const std::string base = name.substr(0, name.size() - 4);
-    SavedGame g;
+    std::unique_ptr<SavedGame> g;
     try {
         const std::filesystem::path folder = std::filesystem::path(name).parent_path();
         finishInterruptedSaves(folder.empty() ? std::string(".") : folder.string());
@@ -121,12 +126,12 @@ void LoadClick(Battle& b) {
                           matchFileIgnoringCase(base + ".dat"), name);
     } catch (const DataError& e) {
         // Nothing of the running battle has changed.
-        b.controls.cursor = CursorShape::Default;
+        b.cursor = CursorShape::Default;
         b.warning(std::string("The game could not be loaded: ") + e.what());
         return;
     }
-    applySavedGame(b, g);
-    b.controls.cursor = CursorShape::Default;
+    applySavedGame(b, *g);
+    b.cursor = CursorShape::Default;
     b.information("Game has been loaded");
 }
 

@@ -4,37 +4,25 @@
 #include "engine/DataError.h"
 #include "engine/Paths.h"
 #include "engine/TextFile.h"
-#include "engine/Ustar.h"
-#include "game/commands/DeveloperAids.h"
 #include "game/display/Display.h"
+#include "game/files/EventFiles.h"
 #include "game/files/ScenarioFiles.h"
 #include "game/files/ScenarioPaths.h"
+#include "game/files/ScenarioPictures.h"
+
+#include <ostream>
 
 namespace korvath {
 
 namespace {
 
-// Cuts rows x cols 32 x 32 pictures laid out 40 pixels apart with a 4-pixel margin.
-Raster cutPicture(const Raster& sheet, int row, int col) {
-    return sheet.copy(col * 40 + 4, row * 40 + 4, kSquare, kSquare);
-}
-
-void requireSheet(const Raster& sheet, const std::string& path, int rows, int cols) {
-    const int w = (cols - 1) * 40 + 4 + kSquare, h = (rows - 1) * 40 + 4 + kSquare;
-    if (sheet.width() < w || sheet.height() < h)
-        throw DataError(path, 0,
-                        "the picture is " + std::to_string(sheet.width()) + " x " +
-                            std::to_string(sheet.height()) + ", at least " + std::to_string(w) +
-                            " x " + std::to_string(h) + " is needed");
-}
-
 // Everything read from the scenario's files before any of it is applied.
 struct LoadedScenario {
     std::set<std::string> waveNames;
-    std::array<Raster, kLastTileGlyph + 1> tiles;
+    TilePictures tiles;
     MapSquares map{};
     std::array<GlyphTexts, kMaxGlyphs + 1> glyphTexts;
-    std::array<std::array<Raster, kPictureFrames + 1>, kPictureRows + 1> units;
+    SoldierPictures units;
     ScenarioDescription description;
 };
 
@@ -42,23 +30,10 @@ LoadedScenario readScenario(const Battle& b) {
     LoadedScenario s;
     const std::string& dir = b.AppDir;
 
-    for (const auto& [name, bytes] : readUstar(gamePath(dir, "\\sound\\KorvathWavs.dxw"))) {
-        (void)bytes;
-        const std::string base = name.substr(name.find_last_of('/') + 1);
-        if (base.size() > 4 && base.ends_with(".wav"))
-            s.waveNames.insert(base.substr(0, base.size() - 4));
-    }
-    // The window decodes the cursors; here we only make sure they are there.
-    for (const char* cursor : {"\\graphics\\sword.cur", "\\graphics\\aim.cur"}) {
-        const std::string path = gamePath(dir, cursor);
-        if (!fileExists(path)) throw DataError(path, 0, "cannot open the file");
-    }
-
-    const std::string blocks = graphicsFilePath(b, b.BlocksFile);
-    const Raster sheet = readBmp(blocks);
-    requireSheet(sheet, blocks, 12, 13);
-    for (int r = 0; r < 12; ++r)
-        for (int c = 0; c < 13; ++c) s.tiles[1 + r * 13 + c] = cutPicture(sheet, r, c);
+    s.waveNames = readWaveNames(gamePath(dir, "\\sound\\KorvathWavs.dxw"));
+    for (const char* cursor : {"\\graphics\\sword.cur", "\\graphics\\aim.cur"})
+        requireCursor(gamePath(dir, cursor));
+    s.tiles = readTilePictures(graphicsFilePath(b, b.BlocksFile));
 
     s.map = readMapFile(scenarioFilePath(b, b.ScenarioName + ".map"));
 
@@ -67,11 +42,7 @@ LoadedScenario readScenario(const Battle& b) {
     TextFile glyphFile = TextFile::load(scenarioFilePath(b, b.ScenarioName + "GlyphDesc.txt"));
     applyGlyphFile(glyphFile, s.glyphTexts);
 
-    const std::string unitsPath = graphicsFilePath(b, b.UnitsFile);
-    const Raster units = readBmp(unitsPath);
-    requireSheet(units, unitsPath, kPictureRows, kPictureFrames);
-    for (int r = 0; r < kPictureRows; ++r)
-        for (int c = 0; c < kPictureFrames; ++c) s.units[r + 1][c + 1] = cutPicture(units, r, c);
+    s.units = readSoldierPictures(graphicsFilePath(b, b.UnitsFile));
 
     TextFile desc = TextFile::load(scenarioFilePath(b, b.ScenarioName + "Desc.txt"));
     s.description = readScenarioDescription(desc, b.Difficulty);
@@ -79,16 +50,15 @@ LoadedScenario readScenario(const Battle& b) {
 }
 
 void fillDeploymentList(Battle& b) {
-    Control& grid = b.controls.PlaceMenGrid;
-    grid.rows.clear();
+    b.deploymentList.clear();
     for (int i = 1; i <= kMaxPieces; ++i) {
         const PieceRecord& p = b.Pieces[i];
         if (p.X == 0 && p.Side == b.HumanSide && !p.Name.empty())
-            grid.rows.push_back({p.Name, std::to_string(i)});
+            b.deploymentList.push_back({static_cast<uint8_t>(i), false});
     }
-    b.SelectedPiece = static_cast<uint8_t>(grid.rows.size());
-    b.deploying = !grid.rows.empty();
-    if (grid.rows.empty()) endDeployment(b);
+    b.SelectedPiece = static_cast<uint8_t>(b.deploymentList.size());
+    b.deploying = !b.deploymentList.empty();
+    if (b.deploymentList.empty()) endDeployment(b);
 }
 
 // Opens the view on the start stars, so the player sees where to deploy
@@ -165,23 +135,19 @@ void createBattle(Battle& b) {
     b.SelectedItemSlot = 0;
     b.PickList.clear();
     // A new window with its own switches; the sight traces last for the whole run.
-    b.controls = Controls{};
+    static_cast<Shown&>(b) = Shown{};
     b.armedShot = ArmedShot::None;
     b.showWounds = b.showOverwatch = b.showHealers = true;
     b.hitHalved = b.hitCancelled = false;
-    b.lastShot = {};
     b.tally = {};
     b.closeRequested = false;
-    if (b.developerMode) enableDeveloperMode(b);
     b.dirty = {};
     b.waveNames = std::move(s.waveNames);
 
     b.resetPictures();
     b.FloorArt = Raster(); // until the window asks for it
-    b.controls.MapPanel.text.clear();
     // The view as the window first shows it; the window tells a new size.
-    b.controls.ScrollTop.setRange(kMapPanelWidth, kMapPixelsX);
-    b.controls.ScrollSide.setRange(kMapPanelHeight, kMapPixelsY);
+    b.view = View::opening(kMapPanelWidth, kMapPanelHeight);
 
     for (int g = 1; g <= kMaxGlyphs; ++g)
         b.Glyphs[g].Picture =
@@ -213,6 +179,7 @@ void createBattle(Battle& b) {
         b.TurnEventList[0].Turn = static_cast<int32_t>(events.size());
         for (size_t i = 0; i < events.size(); ++i) b.TurnEventList[i + 1] = events[i];
     }
+    b.eventFiles = readEventFiles(b);
 
     for (int i = 1; i <= kMaxPieces; ++i) {
         PieceRecord& p = b.Pieces[i];
@@ -230,16 +197,21 @@ void createBattle(Battle& b) {
     b.showRuleState();
 }
 
-Raster readFloorArt(const Battle& b) {
+Raster readFloorArt(const Battle& b, std::ostream& warnings) {
     const std::string path = ownGraphicsFilePath(b, b.ScenarioName + "Floors.bmp");
     if (path.empty() || !fileExists(path)) return {};
-    Raster art = readBmp(path);
-    if (art.width() != kMapPixelsX || art.height() != kMapPixelsY)
-        throw DataError(path, 0,
-                        "the picture is " + std::to_string(art.width()) + " x " +
-                            std::to_string(art.height()) + ", not " + std::to_string(kMapPixelsX) +
-                            " x " + std::to_string(kMapPixelsY));
-    return art;
+    try {
+        Raster art = readBmp(path);
+        if (art.width() != kMapPixelsX || art.height() != kMapPixelsY)
+            throw DataError(path, 0,
+                            "the picture is " + std::to_string(art.width()) + " x " +
+                                std::to_string(art.height()) + ", not " +
+                                std::to_string(kMapPixelsX) + " x " + std::to_string(kMapPixelsY));
+        return art;
+    } catch (const DataError& e) {
+        warnings << "korvath: " << e.what() << "; the floors are black\n";
+        return {};
+    }
 }
 
 void showFloorArt(Battle& b, const Raster& art) {
@@ -292,9 +264,8 @@ bool quitBattle(Battle& b) {
 }
 
 void endDeployment(Battle& b) {
+    // Cancel, End turn and the information panel come with the end of deployment.
     b.deploying = false;
-    b.controls.Cancelbutton.enabled = true;
-    b.controls.EndTurnButton.enabled = true;
     if (!b.TerrainBitmap.empty()) {
         for (int y = 1; y <= kMapHeight; ++y)
             for (int x = 1; x <= kMapWidth; ++x)
@@ -304,7 +275,6 @@ void endDeployment(Battle& b) {
                 }
         b.copyAll();
     }
-    b.controls.PiecesInfoPanel.visible = true;
 }
 
 std::vector<std::string> briefingLines(const Battle& b) {

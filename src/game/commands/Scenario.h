@@ -2,6 +2,7 @@
 #include "game/files/ScenarioManifest.h"
 #include "game/state/Battle.h"
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -23,10 +24,11 @@ void chooseScenario(Battle& b, const ScenarioManifest& m, const std::string& fol
 void createBattle(Battle& b);
 // The floor art the window shows under the open squares (the headless
 // driver has no screen to show it on): graphics/<scenario>Floors.bmp, a
-// picture of the whole battlefield, read before the battle is created (empty
-// without the file; DataError for a picture of another size or none at all)
-// and shown once it is.
-Raster readFloorArt(const Battle& b);
+// picture of the whole battlefield, read before the battle is created and
+// shown once it is. The floors are decoration: without the file, or with one
+// that is no such picture, they are black, and the second says why in one
+// line on `warnings`.
+Raster readFloorArt(const Battle& b, std::ostream& warnings);
 void showFloorArt(Battle& b, const Raster& art);
 // The window is shown (FormShow) / activated (FormActivate) / closed (FormClose).
 void showBattle(Battle& b);

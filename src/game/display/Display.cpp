@@ -2,6 +2,7 @@
 #include "game/state/Pieces.h"
 
 #include "game/display/InfoPanel.h"
+#include "game/state/Occupancy.h"
 
 #include <algorithm>
 #include <array>
@@ -13,16 +14,6 @@ namespace korvath {
 namespace {
 
 constexpr int kEmptyHandFrame = 7;
-
-bool inGrid(int x, int y) {
-    return x >= 0 && y >= 0 && x <= kMapWidth + 1 && y <= kMapHeight + 1;
-}
-
-const Raster& unitPicture(const Battle& b, int picture, int frame) {
-    static const Raster none;
-    if (picture < 1 || picture > kPictureRows || frame < 1 || frame > kPictureFrames) return none;
-    return b.UnitPictures[picture][frame];
-}
 
 bool carriesHealer(const Battle& b, const PieceRecord& p) {
     for (int j = 1; j <= 6; ++j)
@@ -51,7 +42,7 @@ void overheadSolidityColour(int solidity, Rgb& brush) {
 }
 
 // Soldier records run from 1 up to the first free one.
-template <typename F> void forEachListed(Battle& b, F f) {
+template <typename F> void forEachListed(const Battle& b, F f) {
     for (int i = 1; i <= kMaxPieces && !b.Pieces[i].Name.empty(); ++i) f(b.Pieces[i]);
 }
 
@@ -78,9 +69,7 @@ uint64_t lookOf(int picture, int frame, bool dead, bool overwatch, bool wounded,
            static_cast<uint64_t>(frame) << 8 | static_cast<uint64_t>(picture) << 16;
 }
 
-void drawLivingSoldier(Battle& b, PieceRecord& p) {
-    MapCell& c = b.cell(p.X, p.Y);
-    if (p.UnderGlyph == 0) p.UnderGlyph = c.Glyph;
+void drawLivingSoldier(Battle& b, const PieceRecord& p) {
     const int x0 = (p.X - 1) * kSquare, y0 = (p.Y - 1) * kSquare;
     Raster& t = b.TerrainBitmap;
     // A soldier whose hand was emptied without his frame being set (Frame 0)
@@ -110,23 +99,14 @@ void drawLivingSoldier(Battle& b, PieceRecord& p) {
     if (overwatch) b.terrainBrush = kOverwatchMarkerColour;
     if (wounded) b.terrainBrush = kWoundMarkerColour;
     if (healer) b.terrainBrush = kHealerBackColour;
-    c.Glyph = kOccupiedGlyph;
-    c.Solidity = 1;
 }
 
 // Steps 1 and 2 of centring the view: a point left of (above) half the view
 // puts the view at its leftmost (topmost) position.
-void centreOn(Battle& b, int px, int py) {
-    Control& h = b.controls.ScrollTop;
-    if (px > h.min / 2)
-        h.setPosition(px + viewWidth(b) / 2);
-    else
-        h.setPosition(h.min);
-    Control& v = b.controls.ScrollSide;
-    if (py > v.min / 2)
-        v.setPosition(py + viewHeight(b) / 2);
-    else
-        v.setPosition(v.min);
+void centreOn(BattleState& b, int px, int py) {
+    View& v = b.view;
+    v.setRight(px > v.width / 2 ? px + v.width / 2 : v.width);
+    v.setBottom(py > v.height / 2 ? py + v.height / 2 : v.height);
 }
 
 // The selected soldier's frame goes on the screen copy only; the next copy of
@@ -158,24 +138,26 @@ void drawTerrain(Battle& b) {
     b.copyAll();
 }
 
-void placePieces(Battle& b) {
-    // Clear the occupied mark under everybody and lay out the dead first, so
-    // that a living soldier sharing a body's square is painted over it.
-    forEachListed(b, [&](PieceRecord& p) {
-        if (inGrid(p.X, p.Y)) b.cell(p.X, p.Y).Solidity = 0;
-        if (p.Wounds < 1 && p.X > 0 && Battle::onMap(p.X, p.Y)) {
+void drawPieces(Battle& b) {
+    // The dead first, so that a living soldier sharing a body's square is
+    // painted over it.
+    forEachListed(b, [&](const PieceRecord& p) {
+        if (p.Wounds < 1 && p.X > 0 && Battle::onMap(p.X, p.Y))
             showLook(b, p.X, p.Y, lookOf(p.Picture, kDeadFrame, true, false, false, false), [&] {
                 b.TerrainBitmap.draw(unitPicture(b, p.Picture, kDeadFrame), (p.X - 1) * kSquare,
                                      (p.Y - 1) * kSquare);
             });
-            b.cell(p.X, p.Y).Glyph = kOccupiedGlyph;
-        }
     });
-    forEachListed(b, [&](PieceRecord& p) {
+    forEachListed(b, [&](const PieceRecord& p) {
         if (p.X != 0 && p.Side > 0 && p.Wounds > 0 && Battle::onMap(p.X, p.Y))
             drawLivingSoldier(b, p);
     });
     b.repaint();
+}
+
+void placePieces(Battle& b) {
+    markHeldSquares(b);
+    drawPieces(b);
 }
 
 void drawSoldierPicture(Battle& b, const PieceRecord& p) {
@@ -191,7 +173,7 @@ void DrawTargetDiscs(Battle& b) {
     // out once, as an outline-and-fill mask, and stamped for every soldier.
     std::map<int, Raster> discs;
     constexpr int kLargestMask = 4 * kSquare;
-    forEachListed(b, [&](PieceRecord& p) {
+    forEachListed(b, [&](const PieceRecord& p) {
         if (p.X == 0 || p.Wounds <= 0 || !Battle::onMap(p.X, p.Y)) return;
         const int x0 = (p.X - 1) * kSquare, y0 = (p.Y - 1) * kSquare;
         b.TerrainBitmap.draw(b.glyph(p.UnderGlyph).Picture, x0, y0);
@@ -211,7 +193,7 @@ void DrawTargetDiscs(Battle& b) {
     b.copyAll();
 }
 
-int SideAtSquare(const Battle& b, int x, int y) {
+int SideAtSquare(const BattleState& b, int x, int y) {
     for (int i = 1; i < kMaxPieces; ++i)
         if (b.Pieces[i].X == x && b.Pieces[i].Y == y) return b.Pieces[i].Side;
     return 0;
@@ -235,8 +217,7 @@ void DrawOverheadMap(Battle& b) {
     side.fill(-1);
     for (int i = kMaxPieces - 1; i >= 1; --i) {
         const PieceRecord& p = b.Pieces[i];
-        if (p.X >= 0 && p.Y >= 0 && p.X <= kMapWidth + 1 && p.Y <= kMapHeight + 1)
-            side[p.Y * (kMapWidth + 2) + p.X] = p.Side;
+        if (Battle::inGrid(p.X, p.Y)) side[p.Y * (kMapWidth + 2) + p.X] = p.Side;
     }
     // Only the cells whose colour differs from what the picture shows are
     // filled, unless the picture was changed by anybody else meanwhile.
@@ -271,13 +252,13 @@ void FocusPiece(Battle& b, int i) {
     }
 }
 
-void ScrollToPoint(Battle& b, int px, int py) {
+void ScrollToPoint(BattleState& b, int px, int py) {
     centreOn(b, px, py);
 }
 
-void OverHeadMapMouseDown(Battle& b, int mx, int my) {
-    b.controls.ScrollTop.setPosition((mx / 3) * kSquare + viewWidth(b) / 2);
-    b.controls.ScrollSide.setPosition((my / 3) * kSquare + viewHeight(b) / 2);
+void OverHeadMapMouseDown(BattleState& b, int mx, int my) {
+    b.view.setRight((mx / 3) * kSquare + viewWidth(b) / 2);
+    b.view.setBottom((my / 3) * kSquare + viewHeight(b) / 2);
 }
 
 void ShowWoundsClick(Battle& b) {
@@ -305,38 +286,30 @@ void ClassicFloorsClick(Battle& b) {
 
 void myidlehandler(Battle& b, int mouseX, int mouseY, int winLeft, int winTop, int winWidth,
                    int winHeight) {
-    Control& h = b.controls.ScrollTop;
-    Control& v = b.controls.ScrollSide;
-    const int right = h.position, bottom = v.position;
-    if (mouseX > winLeft + winWidth - 2) h.setPosition(h.position + kSquare);
-    if (mouseX < winLeft + 2) h.setPosition(h.position - kSquare);
-    if (mouseY > winTop + winHeight - 2) v.setPosition(v.position + kSquare);
-    if (mouseY < winTop + 2) v.setPosition(v.position - kSquare);
+    View& v = b.view;
+    const int right = v.right, bottom = v.bottom;
+    if (mouseX > winLeft + winWidth - 2) v.setRight(v.right + kSquare);
+    if (mouseX < winLeft + 2) v.setRight(v.right - kSquare);
+    if (mouseY > winTop + winHeight - 2) v.setBottom(v.bottom + kSquare);
+    if (mouseY < winTop + 2) v.setBottom(v.bottom - kSquare);
     // To a recording the view moved as by the scroll bars.
-    if (b.ports.watcher && (h.position != right || v.position != bottom)) {
+    if (b.ports.watcher && (v.right != right || v.bottom != bottom)) {
         b.ports.watcher->commandBegins(
-            {"scroll", std::to_string(h.position), std::to_string(v.position)});
+            {"scroll", std::to_string(v.right), std::to_string(v.bottom)});
         b.ports.watcher->commandEnds(true);
     }
     b.beat(Beat::EdgeScroll);
 }
 
-void setViewSize(Battle& b, int width, int height) {
-    auto resize = [](Control& bar, int size, int mapSize) {
-        const int first = bar.position - bar.min;
-        size = std::clamp(size, 1, mapSize);
-        bar.setRange(size, mapSize);
-        bar.setPosition(first + size);
-    };
-    resize(b.controls.ScrollTop, width, kMapPixelsX);
-    resize(b.controls.ScrollSide, height, kMapPixelsY);
+void setViewSize(BattleState& b, int width, int height) {
+    b.view.resize(width, height);
 }
 
-int viewWidth(const Battle& b) {
-    return b.controls.ScrollTop.min;
+int viewWidth(const BattleState& b) {
+    return b.view.width;
 }
-int viewHeight(const Battle& b) {
-    return b.controls.ScrollSide.min;
+int viewHeight(const BattleState& b) {
+    return b.view.height;
 }
 
 void showCurrentState(Battle& b) {
@@ -344,11 +317,11 @@ void showCurrentState(Battle& b) {
     RefreshPieceStats(b);
 }
 
-int mapImageLeft(const Battle& b) {
-    return viewWidth(b) - b.controls.ScrollTop.position;
+int mapImageLeft(const BattleState& b) {
+    return b.view.width - b.view.right;
 }
-int mapImageTop(const Battle& b) {
-    return viewHeight(b) - b.controls.ScrollSide.position;
+int mapImageTop(const BattleState& b) {
+    return b.view.height - b.view.bottom;
 }
 
 } // namespace korvath

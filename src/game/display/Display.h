@@ -5,7 +5,7 @@ namespace korvath {
 
 // The viewport onto the battlefield picture, in window pixels, as the battle
 // window first shows it. A larger or smaller window changes the view's size
-// (setViewSize); the rules read the current one from the scroll bars.
+// (setViewSize); the rules read the current one from the battle's view.
 constexpr int kMapPanelWidth = 710;
 constexpr int kMapPanelHeight = 518;
 
@@ -23,9 +23,13 @@ constexpr Rgb kSelectionFrameGap = rgb(255, 255, 255);
 // picture to the screen. Used when the battle opens and after a load.
 void drawTerrain(Battle& b);
 
-// Redraws every soldier and body with their markers into TerrainBitmap, copies
-// just their squares to MapImage, marks the squares under the living as
-// occupied (Glyph 255, Solidity 1) and asks the window to repaint.
+// Draws every soldier and body with their markers into TerrainBitmap, copies
+// just their squares to MapImage and asks the window to repaint. Draws only.
+void drawPieces(Battle& b);
+
+// What the rules do after anything that moves, kills or re-equips a soldier:
+// the squares the soldiers hold are marked (markHeldSquares), then they are
+// drawn (drawPieces).
 void placePieces(Battle& b);
 
 // Paints soldier p's picture (no markers; empty-handed for a Frame out of
@@ -42,17 +46,17 @@ void DrawOverheadMap(Battle& b);
 
 // Side of the first soldier record standing on square (x, y), dead or alive;
 // 0 when nobody stands there.
-int SideAtSquare(const Battle& b, int x, int y);
+int SideAtSquare(const BattleState& b, int x, int y);
 
 // Centres the view on soldier i; with a soldier selected in the human turn it
 // also frames him on the screen and shows his statistics.
 void FocusPiece(Battle& b, int i);
 
 // Centres the view on a map pixel, as FocusPiece does for a soldier.
-void ScrollToPoint(Battle& b, int px, int py);
+void ScrollToPoint(BattleState& b, int px, int py);
 
 // A click on the overhead map brings the clicked square to the view's centre.
-void OverHeadMapMouseDown(Battle& b, int mx, int my);
+void OverHeadMapMouseDown(BattleState& b, int mx, int my);
 
 // The three marker switches of the Options menu.
 void ShowWoundsClick(Battle& b);
@@ -76,9 +80,9 @@ void myidlehandler(Battle& b, int mouseX, int mouseY, int winLeft, int winTop, i
 // scroll bars' ranges follow it (a scroll position is the view's right or
 // bottom edge). The view's left and top edges stay where they were. A view
 // wider or taller than the map sees all of it.
-void setViewSize(Battle& b, int width, int height);
-int viewWidth(const Battle& b);
-int viewHeight(const Battle& b);
+void setViewSize(BattleState& b, int width, int height);
+int viewWidth(const BattleState& b);
+int viewHeight(const BattleState& b);
 
 // Brings what the player looks at up to date before he is asked to look: the
 // overhead map and the numbers of the soldier in the information panel.
@@ -86,7 +90,7 @@ void showCurrentState(Battle& b);
 
 // Where MapImage sits inside MapPanel: a scroll position is the map pixel at
 // the right (bottom) edge of the view.
-int mapImageLeft(const Battle& b);
-int mapImageTop(const Battle& b);
+int mapImageLeft(const BattleState& b);
+int mapImageTop(const BattleState& b);
 
 } // namespace korvath

@@ -19,59 +19,52 @@ int floorItem(const std::string& action) {
 
 namespace {
 
-void showNumbers(Battle& b, int i) {
+void showNumbers(BattleState& b, int i) {
     const PieceRecord& p = b.Pieces[i];
-    Controls& c = b.controls;
-    c.panelPiece = i;
-    c.NameLabel.text = p.Name;
-    c.ActionPointsLabel.text = std::to_string(p.AP);
-    c.WSlabel.text = std::to_string(p.Attack);
-    c.BSlabel.text = std::to_string(p.Shoot);
-    c.Strengthlabel.text = std::to_string(p.Strength);
-    c.ToughLabel.text = std::to_string(p.Toughness);
-    c.WoundsLabel.text = std::to_string(p.Wounds);
-    c.EnduranceLabel.text = std::to_string(p.Endurance);
-    c.CoolLabel.text = std::to_string(p.Cool);
-    c.FatigueLabel.text = std::to_string(p.Fatigue);
+    PanelTexts& t = b.panel;
+    t.piece = i;
+    t.name = p.Name;
+    t.ap = std::to_string(p.AP);
+    t.attack = std::to_string(p.Attack);
+    t.shoot = std::to_string(p.Shoot);
+    t.strength = std::to_string(p.Strength);
+    t.toughness = std::to_string(p.Toughness);
+    t.wounds = std::to_string(p.Wounds);
+    t.endurance = std::to_string(p.Endurance);
+    t.cool = std::to_string(p.Cool);
+    t.fatigue = std::to_string(p.Fatigue);
     // An empty hand holds no ammunition, whatever the last weapon held.
-    c.AmmoLabel.text = std::to_string(p.Items[1] == 0 ? 0 : p.Ammo);
+    t.ammo = std::to_string(p.Items[1] == 0 ? 0 : p.Ammo);
 
     const EquipmentType& hand = b.item(p.Items[1]);
-    c.WeaponLabel.text = hand.Name;
-    c.QuickShotLabel.text = std::to_string(hand.QuickShotAP);
-    c.AimedShotLabel.text = std::to_string(hand.AimedShotAP);
+    t.weapon = hand.Name;
+    t.quickShot = std::to_string(hand.QuickShotAP);
+    t.aimedShot = std::to_string(hand.AimedShotAP);
 
-    c.EquipGrid.rows.resize(6);
-    for (int k = 0; k < 6; ++k) c.EquipGrid.rows[k] = {b.item(p.Items[k + 1]).Name};
+    for (int k = 0; k < 6; ++k) t.kit[k] = b.item(p.Items[k + 1]).Name;
 }
 
 } // namespace
 
-void ShowPieceStats(Battle& b, int i) {
+void ShowPieceStats(BattleState& b, int i) {
     if (!isPiece(b, i)) return;
-    if (b.Pieces[i].Overwatch) b.controls.InfoLabel.text = "** overwatch **";
+    if (b.Pieces[i].Overwatch) b.statusLine = "** overwatch **";
     showNumbers(b, i);
 }
 
-void RefreshPieceStats(Battle& b) {
-    if (isPiece(b, b.controls.panelPiece)) showNumbers(b, b.controls.panelPiece);
+void RefreshPieceStats(BattleState& b) {
+    if (isPiece(b, b.panel.piece)) showNumbers(b, b.panel.piece);
 }
 
-void FillPickList(Battle& b, int p) {
-    Control& list = b.controls.PickItems;
-    list.rows.clear();
-    list.row = -1;
+void FillPickList(BattleState& b, int p) {
     b.PickList.clear();
-    if (!validIndex(p)) {
-        b.controls.PickUpButton.enabled = false;
-        return;
-    }
+    b.pickRow = -1;
+    if (!validIndex(p)) return;
     const PieceRecord& me = b.Pieces[p];
 
     if (const int e = floorItem(b.glyph(me.UnderGlyph).Action)) {
-        list.rows.push_back({b.item(e).Name});
-        list.row = 0;
         b.PickList.push_back({e, 0, 0});
+        b.pickRow = 0;
     }
 
     // Bodies on the same square can be searched. Only the killed (Wounds
@@ -84,14 +77,11 @@ void FillPickList(Battle& b, int p) {
         for (int j = 1; j <= 6; ++j) {
             const int e = other.Items[j];
             if (e < 1 || e > kMaxEquipment || b.item(e).Name == "Unarmed") continue;
-            list.rows.push_back({b.item(e).Name});
             b.PickList.push_back({e, i, j});
             added = true;
         }
-        if (added) list.row = 0;
+        if (added) b.pickRow = 0;
     }
-
-    b.controls.PickUpButton.enabled = !list.rows.empty();
 }
 
 } // namespace korvath

@@ -178,8 +178,9 @@ std::vector<FileToWrite> scenarioFiles(const ScenarioContent& c, const ScenarioP
 
 void writeScenario(const ScenarioContent& c, const ScenarioPictures& p, const std::string& folder,
                    const SaveFiles& files) {
-    writeAsWhole(scenarioFiles(c, p, folder), (fs::path(folder) / "scenario.commit").string(),
-                 files);
+    commitAsWhole(
+        {(fs::path(folder) / ".korvath-scenario.commit").string(), scenarioFiles(c, p, folder), {}},
+        files);
 }
 
 } // namespace korvath

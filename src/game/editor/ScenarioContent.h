@@ -2,6 +2,7 @@
 #include "engine/Raster.h"
 #include "engine/WallJoins.h"
 #include "game/editor/LinedText.h"
+#include "game/files/CommitRecord.h"
 #include "game/files/SavedGame.h"
 #include "game/files/ScenarioFiles.h"
 #include "game/files/ScenarioManifest.h"

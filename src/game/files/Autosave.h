@@ -15,10 +15,13 @@ constexpr int kAutosaves = 3;
 // The base name of autosave n (1..3) in a folder: FOLDER/autosaveN.
 std::string autosaveBase(const std::string& folder, int n);
 
-// Moves the older autosaves one place back (the oldest goes) and saves the
-// battle as autosave1. The three sets change as one, through one commit
-// record (FOLDER/autosave_SCENARIO.commit) as every save does. Throws DataError
-// naming the file and the system's reason. Reads the battle, changes nothing.
+// Moves the older autosaves one place back (the oldest goes, and a place
+// whose set before it is not whole is emptied) and saves the battle as
+// autosave1. The three sets change as one, through one commit record
+// (FOLDER/.korvath-autosave_SCENARIO.rotation): cut short anywhere, the next
+// look at the folder finds the whole rotation before or the whole one after.
+// Throws DataError naming the file and the system's reason. Reads the
+// battle, changes nothing of it.
 void autosave(const BattleState& b, const std::string& folder,
               const SaveFiles& files = diskFiles());
 

@@ -5,10 +5,9 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -75,9 +74,32 @@ bool SaveFiles::exists(const std::string& path) const {
     return fs::exists(path, ec);
 }
 
-std::string SaveFiles::read(const std::string& path) const {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+std::string SaveFiles::read(const std::string& path, size_t longest) const {
+    // Opened without waiting, so that a pipe in its place cannot hold the game.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) failed(path, "cannot read the file", errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw DataError(path, 0, "not a regular file");
+    }
+    std::string text;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            failed(path, "cannot read the file", error);
+        }
+        if (n == 0) break;
+        text.append(buffer, static_cast<size_t>(n));
+        if (text.size() > longest) break;
+    }
+    ::close(fd);
+    if (text.size() > longest) throw DataError(path, 0, "longer than the game writes it");
+    return text;
 }
 
 const SaveFiles& diskFiles() {

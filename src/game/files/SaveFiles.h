@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,7 +23,9 @@ class SaveFiles {
     virtual void syncFolder(const std::string& folder) const;
     virtual std::vector<std::string> list(const std::string& folder) const;
     virtual bool exists(const std::string& path) const;
-    virtual std::string read(const std::string& path) const;
+    // The whole of a regular file of at most `longest` bytes; throws DataError
+    // for anything else (a folder, a pipe that would never end, a device).
+    virtual std::string read(const std::string& path, size_t longest = SIZE_MAX) const;
 };
 
 // The game's own file operations (they keep no state).

@@ -46,67 +46,7 @@ PieceRecord decodePiece(const uint8_t* r) {
 }
 
 std::array<std::string, 3> savedGameFiles(const std::string& base, const std::string& scenario) {
-    const std::string stem = base + "_" + scenario;
-    return {stem + ".Txt", stem + ".dat", stem + ".map"};
-}
-
-namespace {
-
-constexpr const char* kTemporary = ".saving";
-constexpr const char* kCommitRecord = ".commit";
-constexpr const char* kCommitEnd = "end";
-
-std::string folderOf(const std::string& path) {
-    const fs::path parent = fs::path(path).parent_path();
-    return parent.empty() ? std::string(".") : parent.string();
-}
-
-std::string nameOf(const std::string& path) {
-    return fs::path(path).filename().string();
-}
-
-// The commit record names, one a line, the files its renames make, and ends
-// with a line of its own: a record without that line was cut short, and no
-// rename had begun.
-std::vector<std::string> committedFiles(const std::string& text) {
-    std::vector<std::string> names;
-    size_t at = 0;
-    while (at < text.size()) {
-        const size_t end = text.find('\n', at);
-        if (end == std::string::npos) return {};
-        names.push_back(text.substr(at, end - at));
-        at = end + 1;
-    }
-    if (names.empty() || names.back() != kCommitEnd) return {};
-    names.pop_back();
-    return names;
-}
-
-} // namespace
-
-void finishInterruptedSaves(const std::string& folder, const SaveFiles& files) {
-    const auto entries = files.list(folder);
-    auto has = [&](const std::string& name) {
-        return std::find(entries.begin(), entries.end(), name) != entries.end();
-    };
-    std::vector<std::string> committed;
-    for (const std::string& e : entries) {
-        if (!e.ends_with(kCommitRecord)) continue;
-        const std::string record = folder + "/" + e;
-        for (const std::string& name : committedFiles(files.read(record))) {
-            if (name.find('/') != std::string::npos) continue; // never outside the folder
-            committed.push_back(name + kTemporary);
-            if (has(name + kTemporary))
-                files.rename(folder + "/" + name + kTemporary, folder + "/" + name, name);
-        }
-        files.syncFolder(folder);
-        files.remove(record);
-    }
-    // A temporary file no record names is a save that never got to its renames.
-    for (const std::string& e : entries)
-        if (e.ends_with(kTemporary) &&
-            std::find(committed.begin(), committed.end(), e) == committed.end())
-            files.remove(folder + "/" + e);
+    return setFileNames(base + "_" + scenario);
 }
 
 std::array<std::vector<uint8_t>, 3> savedGameContents(const BattleState& b) {
@@ -123,49 +63,20 @@ std::array<std::vector<uint8_t>, 3> savedGameContents(const BattleState& b) {
     return {std::vector<uint8_t>(turn.begin(), turn.end()), pieces, encodeMapRecords(map)};
 }
 
-void writeAsWhole(const std::vector<FileToWrite>& out, const std::string& record,
-                  const SaveFiles& files) {
-    if (out.empty()) return;
-    const std::string folder = folderOf(record);
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    finishInterruptedSaves(folder, files);
-    // The files are written under temporary names, then a commit record
-    // naming them; only then are they renamed into place. Cut short before
-    // the record, the old files stay; after it, the next look at the folder
-    // finishes the renames.
-    const std::string& shownAs = out.back().path;
-    try {
-        for (const FileToWrite& f : out) files.write(f.path + kTemporary, f.bytes, f.path);
-        std::string text;
-        for (const FileToWrite& f : out) text += nameOf(f.path) + "\n";
-        text += std::string(kCommitEnd) + "\n";
-        files.write(record, {text.begin(), text.end()}, shownAs);
-        files.syncFolder(folder);
-    } catch (...) {
-        files.remove(record);
-        for (const FileToWrite& f : out) files.remove(f.path + kTemporary);
-        throw;
-    }
-    for (const FileToWrite& f : out) files.rename(f.path + kTemporary, f.path, f.path);
-    files.syncFolder(folder);
-    files.remove(record);
-}
-
-std::string commitRecordName(const std::string& base, const std::string& scenario) {
-    return base + "_" + scenario + kCommitRecord;
-}
-
 void writeSavedGame(const BattleState& b, const std::string& base, const SaveFiles& files) {
     const auto names = savedGameFiles(base, b.ScenarioName);
     auto contents = savedGameContents(b);
-    std::vector<FileToWrite> out;
-    for (int i = 0; i < 3; ++i) out.push_back({names[i], std::move(contents[i])});
-    writeAsWhole(out, commitRecordName(base, b.ScenarioName), files);
+    Commit commit{commitRecordName(base, b.ScenarioName), {}, {}};
+    for (int i = 0; i < 3; ++i) commit.written.push_back({names[i], std::move(contents[i])});
+    // What is on the disk counts, a save cut short included.
+    finishInterruptedSaves(fs::path(commit.record).parent_path().string(), files);
+    commitAsWhole(commit, files);
 }
 
-SavedGame readSavedGame(const std::string& txt, const std::string& dat, const std::string& map) {
-    SavedGame g;
+std::unique_ptr<SavedGame> readSavedGame(const std::string& txt, const std::string& dat,
+                                         const std::string& map) {
+    auto saved = std::make_unique<SavedGame>();
+    SavedGame& g = *saved;
     TextFile turn = TextFile::load(txt);
     const std::string first = turn.readLine();
     g.turnNumber = turn.toInt(first, "the turn number");
@@ -195,14 +106,14 @@ SavedGame readSavedGame(const std::string& txt, const std::string& dat, const st
         throw DataError(map, 0,
                         "the file holds " + std::to_string(squares.size()) +
                             " bytes, 32000 are needed");
-    g.map = decodeMapRecords(map, squares);
+    decodeMapRecords(map, squares, g.map);
     for (int x = 1; x <= kMapWidth; ++x)
         for (int y = 1; y <= kMapHeight; ++y)
             if (g.map[x][y].Glyph == 0)
                 throw DataError(map, 0,
                                 "square " + std::to_string(x) + ", " + std::to_string(y) +
                                     " has glyph 0");
-    return g;
+    return saved;
 }
 
 std::string userSavedGamesFolder() {

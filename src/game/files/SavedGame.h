@@ -1,10 +1,12 @@
 #pragma once
+#include "game/files/CommitRecord.h"
 #include "game/files/SaveFiles.h"
 #include "game/files/ScenarioFiles.h"
 #include "game/state/BattleState.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,31 +35,16 @@ std::array<std::string, 3> savedGameFiles(const std::string& base, const std::st
 // The bytes of the three files, in that order.
 std::array<std::vector<uint8_t>, 3> savedGameContents(const BattleState& b);
 
-// A file to be written and what it is to hold.
-struct FileToWrite {
-    std::string path;
-    std::vector<uint8_t> bytes;
-};
-// Writes files of one folder as one: temporary files, then the commit record
-// (a path in that folder, ending in ".commit") that names them, then the
-// renames. Cut short at any moment, it leaves all the old files or, once the
-// next look at the folder has finished it, all the new ones. Throws DataError
-// naming the file and the system's reason.
-void writeAsWhole(const std::vector<FileToWrite>& out, const std::string& record,
-                  const SaveFiles& files = diskFiles());
-// The commit record of the saved game with base name B for scenario S: B_S.commit.
-std::string commitRecordName(const std::string& base, const std::string& scenario);
-
-// Writes the set as a whole: a save cut short at any moment leaves the old
-// set or, once the next look at the folder has finished it, the new one,
-// never a mix. Throws DataError naming the file and the system's reason.
+// Writes the set as a whole (see CommitRecord.h): a save cut short at any
+// moment leaves the old set or, once the next look at the folder has
+// finished it, the new one, never a mix. Throws DataError naming the file and
+// the system's reason.
 void writeSavedGame(const BattleState& b, const std::string& base,
                     const SaveFiles& files = diskFiles());
-// Finishes the saves in a folder that were cut short after their commit
-// record, and removes the temporary files of those cut short before it.
-void finishInterruptedSaves(const std::string& folder, const SaveFiles& files = diskFiles());
-// Reads and checks all three files; throws DataError naming the bad one.
-SavedGame readSavedGame(const std::string& txt, const std::string& dat, const std::string& map);
+// Reads and checks all three files; throws DataError naming the bad one. The
+// set is kept on the heap: it is too large for a small stack.
+std::unique_ptr<SavedGame> readSavedGame(const std::string& txt, const std::string& dat,
+                                         const std::string& map);
 // The folder the file dialogs open in: the game folder's savedgames, or the
 // player's data folder ($XDG_DATA_HOME/korvath/savedgames) when the game
 // folder is not writable.

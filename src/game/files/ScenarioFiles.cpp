@@ -22,16 +22,22 @@ void requireFields(const TextFile& file, const std::vector<std::string>& f, size
 
 } // namespace
 
-MapSquares decodeMapRecords(const std::string& name, const std::vector<uint8_t>& bytes) {
+void decodeMapRecords(const std::string& name, const std::vector<uint8_t>& bytes,
+                      MapSquares& into) {
     if (bytes.size() < kMapRecords * kMapRecord)
         throw DataError(name, 0,
                         "the map holds " + std::to_string(bytes.size() / kMapRecord) +
                             " records, 4000 are needed");
-    MapSquares m{};
+    for (auto& column : into) column.fill(MapCell{}); // no copy on the stack
     size_t at = 0;
     for (int x = 1; x <= kMapWidth; ++x)
         for (int y = 1; y <= kMapHeight; ++y, at += kMapRecord)
-            m[x][y] = decodeRecord(cellFields(), &bytes[at]);
+            into[x][y] = decodeRecord(cellFields(), &bytes[at]);
+}
+
+MapSquares decodeMapRecords(const std::string& name, const std::vector<uint8_t>& bytes) {
+    MapSquares m;
+    decodeMapRecords(name, bytes, m);
     return m;
 }
 

@@ -20,6 +20,8 @@ using MapSquares =
 MapSquares readMapFile(const std::string& path);
 std::vector<uint8_t> encodeMapRecords(const MapSquares& squares);
 MapSquares decodeMapRecords(const std::string& name, const std::vector<uint8_t>& bytes);
+// The same into squares kept elsewhere (a map is too large for a small stack).
+void decodeMapRecords(const std::string& name, const std::vector<uint8_t>& bytes, MapSquares& into);
 
 // The 156 glyph lines change Description and Action of the glyphs they name;
 // texts holds the glyphs' current texts and is updated in place.

@@ -1,5 +1,5 @@
 #include "game/state/Battle.h"
-#include "game/state/Pieces.h"
+#include "game/state/DeriveControls.h"
 
 #include <algorithm>
 #include <cmath>
@@ -156,60 +156,8 @@ void Battle::resetPictures() {
     resetScreen();
 }
 
-namespace {
-
-// A side that had soldiers and has none left standing.
-bool fallen(const Battle& b, int side) {
-    bool listed = false;
-    for (int i = 1; i <= kMaxPieces; ++i)
-        if (b.Pieces[i].Side == side && !b.Pieces[i].Name.empty()) listed = true;
-    return listed && !anyAlive(b, side);
-}
-
-// How many more presses of End turn lead off the field: 0 while the battle
-// goes on. Once the game is over the next press leaves. Before that, the
-// press that finds a side fallen tells of it first (an End turn under way
-// that won the battle sets the game over itself); a squad that fell is told
-// of twice.
-int pressesToLeave(const Battle& b) {
-    if (b.GameOver) return 1;
-    if (b.deploying || !b.windowOpen) return 0;
-    if (fallen(b, b.HumanSide)) return 2;
-    if (fallen(b, Side::Operatives)) return ruleRunning(b, Rule::EndTurn) ? 1 : 2;
-    return 0;
-}
-
-} // namespace
-
 void Battle::showRuleState() {
-    Controls& c = controls;
-    // Once the battle is decided the status bar says how to leave it, and
-    // End turn is all that is left to press: once the game is over for the
-    // rules too, before that (the turn that tells of the last man's death)
-    // for the player in the window.
-    const int presses = pressesToLeave(*this);
-    if (presses)
-        c.StatusBar.text = std::string("The battle is over. Press End turn ") +
-                           (presses == 2 ? "twice " : "") + "to return to the front screen.";
-    else
-        c.StatusBar.text.clear();
-    c.endTurnOnly = presses > 0;
-    if (GameOver) {
-        for (Control* button :
-             {&c.HandFightIcon, &c.AimedFireIcon, &c.SnapFireIcon, &c.Cancelbutton,
-              &c.OverwatchIcon, &c.NextButton, &c.DropItem, &c.PickUpButton})
-            button->enabled = false;
-        c.EndTurnButton.enabled = true;
-    }
-    c.AimedFireIcon.down = armedShot == ArmedShot::Aimed;
-    c.SnapFireIcon.down = armedShot == ArmedShot::Quick;
-    c.PlaceMenGrid.visible = deploying;
-    c.IwannaC1.down = sightTraces;
-    c.ShowWounds.down = showWounds;
-    c.ShowOverwatch.down = showOverwatch;
-    c.ShowMediKit.down = showHealers;
-    c.DefenseShield.visible = hitHalved;
-    c.DefenseShieldExclude.visible = hitCancelled;
+    deriveControls(*this, controls);
 }
 
 } // namespace korvath

@@ -1,24 +1,12 @@
 #pragma once
 #include "game/state/BattleState.h"
-#include "game/state/Controls.h"
+#include "game/state/DeriveControls.h"
 #include "game/state/Ports.h"
 #include "game/state/Screen.h"
 
 #include <string>
 
 namespace korvath {
-
-struct Battle;
-
-// Stand-ins a test may put in place of the actions a map click leads to, to
-// see which one the click chose; empty ones leave the game's own actions.
-struct MapClickStandIns {
-    void (*blow)(Battle&, int mx, int my) = nullptr;
-    void (*shot)(Battle&, int mx, int my) = nullptr;
-    void (*walk)(Battle&, int tx, int ty, bool query) = nullptr;
-    void (*heal)(Battle&, int mx, int my) = nullptr;
-    void (*place)(Battle&, int tx, int ty) = nullptr;
-};
 
 // The battle: its state (the rules' part), the screen (the display's part),
 // the controls model the window mirrors, and the ports to the outside world.
@@ -27,9 +15,7 @@ struct MapClickStandIns {
 struct Battle : BattleState, Screen {
     Controls controls;
     Ports ports;
-    MapClickStandIns standIns;
 
-    void log(const std::string& line) { controls.log(line); }
     void play(const std::string& name) {
         if (ports.sound) ports.sound->play(name);
     }
@@ -71,8 +57,7 @@ struct Battle : BattleState, Screen {
     // Both pictures new and blank, 2560 x 1600; nothing known about them.
     void resetPictures();
 
-    // The controls that only show rule state are set from it: the shot
-    // buttons, the deployment list, the shields, the Options check marks.
+    // The controls are derived anew from the state (deriveControls).
     void showRuleState();
 };
 

@@ -1,7 +1,9 @@
 #pragma once
 #include "engine/Random.h"
 #include "engine/Raster.h"
+#include "game/state/EventFile.h"
 #include "game/state/Records.h"
+#include "game/state/Shown.h"
 
 #include <array>
 #include <set>
@@ -20,18 +22,6 @@ struct PickEntry {
 // The shot a click on the map fires: which of the two shot buttons is down.
 enum class ArmedShot { None, Aimed, Quick };
 
-// How a shot's flight ended.
-enum class ShotEnd { None, Obstacle, Soldier, Spent, OffMap };
-
-// The last shot fired, for the window to tell what it did. Never saved.
-struct ShotOutcome {
-    uint32_t number = 0; // shots fired in this battle window so far; 0 none yet
-    ShotEnd end = ShotEnd::None;
-    int x = 0, y = 0; // the square where it stopped (its last point's square)
-    int shooter = 0;
-    std::string what; // the stopping object's description, or the soldier's name
-};
-
 // Numbers for the summary at the end of a battle. Never saved.
 struct BattleTally {
     int shotsFired = 0; // by the player's side
@@ -48,10 +38,17 @@ struct BattleTally {
 // Rules that must not run inside themselves, and their depth.
 enum class Rule { Command, EndTurn, Count };
 
+// A walker may enter an open square, a square a soldier stands on, and a door
+// ("access"), whatever its class.
+constexpr bool passableSquare(int solidity, bool door) {
+    return solidity < 2 || door;
+}
+
 // Everything the rules read and write: the scenario settings, the tables, the
 // turn and the flags, the game's generator and the terrain picture whose
-// pixels the shots read. Only rules write it; the window shows it.
-struct BattleState {
+// pixels the shots read, and what the window shows of them (Shown). Only rules
+// write it; the window shows it. A copy of it is the whole battle.
+struct BattleState : Shown {
     BattleState();
 
     // ---- Scenario settings (chosen on the front screen) ----
@@ -71,6 +68,8 @@ struct BattleState {
     uint8_t ObjectiveX = 0;
     uint8_t ObjectiveY = 0;
     std::array<TurnEvents, kMaxEvents + 1> TurnEventList{};
+    // The event files of TurnEventList and of the "event..." glyphs, read with the scenario.
+    EventFiles eventFiles;
 
     // ---- Tables ----
     std::array<PieceRecord, kMaxPieces + 1> Pieces{};
@@ -110,8 +109,7 @@ struct BattleState {
     bool showWounds = true, showOverwatch = true, showHealers = true;
     // The shields of the actions bar: a hit halved / cancelled by toughness.
     bool hitHalved = false, hitCancelled = false;
-    // What the last shot did, and the battle's numbers for its summary.
-    ShotOutcome lastShot;
+    // The battle's numbers for its summary.
     BattleTally tally;
     // The battle is over and its window is to close once the running command ends.
     bool closeRequested = false;
@@ -153,12 +151,19 @@ struct BattleState {
     // ---- Helpers used everywhere ----
     MapCell& cell(int x, int y) { return MapGrid[x][y]; }
     // Any square, also off the grid: outside reads as the zero border.
-    MapCell cellAt(int x, int y) const {
-        if (x < 0 || y < 0 || x > kMapWidth + 1 || y > kMapHeight + 1) return {};
-        return MapGrid[x][y];
-    }
+    MapCell cellAt(int x, int y) const { return inGrid(x, y) ? MapGrid[x][y] : MapCell{}; }
     static bool onMap(int x, int y) {
         return x >= 1 && x <= kMapWidth && y >= 1 && y <= kMapHeight;
+    }
+    // The map with its border of one square on every side.
+    static bool inGrid(int x, int y) {
+        return x >= 0 && y >= 0 && x <= kMapWidth + 1 && y <= kMapHeight + 1;
+    }
+    bool isDoor(int glyph) const { return this->glyph(glyph).Action == "access"; }
+    // May a walk be ordered onto square (x, y), or lead over it?
+    bool passable(int x, int y) const {
+        const MapCell c = cellAt(x, y);
+        return passableSquare(c.Solidity, isDoor(c.Glyph));
     }
     // The equipment type in a slot; index 0 or out of range is the empty item.
     const EquipmentType& item(int index) const {

@@ -1,14 +1,14 @@
 #pragma once
-#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace korvath {
 
-// The battle window's controls as plain data. The rules read and write this
-// model; the Qt window mirrors it onto widgets of the same names, and the
-// headless driver prints it.
+// The battle window's controls as plain data, derived from the battle's state
+// after every command (deriveControls) and never read by a rule. The Qt
+// window mirrors it onto widgets of the same names, and the headless driver
+// prints it.
 struct Control {
     enum class Kind {
         Button,
@@ -31,17 +31,7 @@ struct Control {
     int row = -1;                               // selected row of a grid or list, -1 none
     std::vector<std::string> lines;             // memo lines
     int min = 0, max = 0, position = 0;         // scroll bars
-
-    // Scroll bars clamp their position to their range, as the window's do.
-    void setPosition(int p) { position = std::clamp(p, min, std::max(min, max)); }
-    void setRange(int lo, int hi) {
-        min = lo;
-        max = hi;
-        setPosition(position);
-    }
 };
-
-enum class CursorShape { Default, Hourglass, HandPoint, Sword, Aim };
 
 struct Controls {
     Controls();
@@ -69,10 +59,6 @@ struct Controls {
     // battle's own controls do not say it.
     Control StatusBar;
 
-    CursorShape cursor = CursorShape::Default;    // the window's cursor
-    CursorShape mapCursor = CursorShape::Default; // MapImage's own cursor
-    int whatManPicture = 0;                       // UnitPictures row shown in the portrait, 0 none
-    int panelPiece = 0;                           // soldier whose numbers the panel shows, 0 none
     // The battle is decided: the window shows End turn as the only button
     // left to press. The rules' own enabled states stay as they are, so a game
     // loaded after a lost battle finds its buttons as they were, and a script
@@ -88,8 +74,6 @@ struct Controls {
     // Every control with its name, in a fixed order.
     std::vector<std::pair<const char*, Control*>> all();
     Control* find(const std::string& name);
-
-    void log(const std::string& line) { WhatisHappening.lines.push_back(line); }
 };
 
 } // namespace korvath

@@ -27,6 +27,20 @@ bool livingEnemyOn(const BattleState& b, int side, int x, int y) {
     return false;
 }
 
+int livingSoldierAt(const BattleState& b, int x, int y) {
+    for (int i = 1; i <= kMaxPieces; ++i) {
+        const PieceRecord& p = b.Pieces[i];
+        if (p.X == x && p.Y == y && p.Wounds > 0) return i;
+    }
+    return 0;
+}
+
+const Raster& unitPicture(const BattleState& b, int picture, int frame) {
+    static const Raster none;
+    if (picture < 1 || picture > kPictureRows || frame < 1 || frame > kPictureFrames) return none;
+    return b.UnitPictures[picture][frame];
+}
+
 bool anyAlive(const BattleState& b, int side) {
     for (int i = 1; i <= kMaxPieces; ++i)
         if (b.Pieces[i].Side == side && b.Pieces[i].Wounds > 0) return true;

@@ -15,6 +15,11 @@ const PieceRecord& pieceOrNone(const BattleState& b, int i);
 // Is a living soldier of `side` / of any other side than `side` on (x, y)?
 bool livingOfSideOn(const BattleState& b, int side, int x, int y);
 bool livingEnemyOn(const BattleState& b, int side, int x, int y);
+// The living soldier on square (x, y), the first in the table; 0 when none.
+int livingSoldierAt(const BattleState& b, int x, int y);
+// The picture of row `picture`, column `frame` of the soldier pictures; an
+// empty picture outside the rows 1..16 and frames 1..8.
+const Raster& unitPicture(const BattleState& b, int picture, int frame);
 // Is any soldier of `side` alive?
 bool anyAlive(const BattleState& b, int side);
 // Puts soldier i on another square for as long as it lives, and back

@@ -1,4 +1,6 @@
 #pragma once
+#include "game/state/BattleEvent.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -140,6 +142,10 @@ struct Ports {
     Dialogs* dialogs = nullptr;
     Presenter* presenter = nullptr;
     CommandWatcher* watcher = nullptr;
+    // Told of every battle event as it happens, just before the screen shows
+    // it (the window's status bar, the headless driver's list); none: nobody
+    // listens.
+    BattleEventSink* events = nullptr;
 };
 
 } // namespace korvath

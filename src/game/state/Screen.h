@@ -73,8 +73,6 @@ struct Screen {
     // cell, in whatever colour was used before, as the brush simply stays.
     Rgb terrainBrush = rgb(255, 255, 255);
     Rgb overheadBrush = rgb(255, 255, 255);
-    // Frame of the deployment portrait (its row is controls.whatManPicture).
-    int whatManFrame = 0;
 };
 
 } // namespace korvath

@@ -31,7 +31,7 @@ bool reactionFire(Battle& b, int i) {
     const PieceRecord& p = b.Pieces[i];
     bool visible = false;
     int target = 0;
-    NearestEnemy(b, i, p.X, p.Y, visible, target);
+    NearestEnemy(b, i, p.X, p.Y, visible, target, &b);
     if (!validIndex(target) || p.UnderGlyph == kOccupiedGlyph) return false;
     return CheckOverWatch(b, target, i);
 }
@@ -76,16 +76,16 @@ void walkSelectedPiece(Battle& b, int tx, int ty, bool query) {
         const int needed = b.cell(tx, ty).PathCost;
         // A square the flood never reached has no price, whatever the trace says.
         if (costAnswered(needed, n, p.AP))
-            b.controls.InfoLabel.text = std::to_string(needed) + " action points required, " +
-                                        std::to_string(p.AP - needed) + " remaining.";
+            b.statusLine = std::to_string(needed) + " action points required, " +
+                           std::to_string(p.AP - needed) + " remaining.";
         else
-            b.controls.InfoLabel.text = "Too far or unreacheable.";
+            b.statusLine = "Too far or unreacheable.";
         go = false;
     }
     // Short of breath, a soldier will not start by squeezing past someone or
     // through a door.
     if (p.AP < 4 && n >= 1 && b.cell(path[n].x, path[n].y).Solidity > 0) go = false;
-    if (!query) b.controls.InfoLabel.text.clear();
+    if (!query) b.statusLine.clear();
 
     if (go && n >= last) {
         do {
@@ -113,7 +113,7 @@ void walkSelectedPiece(Battle& b, int tx, int ty, bool query) {
 
     FocusPiece(b, i);
     b.StopRequested = false;
-    b.controls.cursor = CursorShape::Default;
+    b.cursor = CursorShape::Default;
     // Watchers fire once more at the end of every walk order, also one refused
     // at once; a question about the cost is no order and draws no fire. For a
     // walker shot dead on the way only the look for the nearest watcher is made.
@@ -131,8 +131,7 @@ WalkPreview previewWalk(const BattleState& b, int i, int tx, int ty) {
     if (p.Name.empty() || p.Wounds < 1 || !Battle::onMap(p.X, p.Y) || !Battle::onMap(tx, ty))
         return out;
     // Only a square a walk order may aim at: open, or a door.
-    const MapCell goal = b.cellAt(tx, ty);
-    if (goal.Solidity >= 2 && b.glyph(goal.Glyph).Action != "access") return out;
+    if (!b.passable(tx, ty)) return out;
     if (p.X == tx && p.Y == ty) return out;
 
     PathCostGrid costs;

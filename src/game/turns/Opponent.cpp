@@ -18,13 +18,13 @@ constexpr int kShootingDistance = 100;
 // The objective is only defended against enemies this close to it.
 constexpr int kObjectiveRadius = 15;
 
-int quickShotCost(const Battle& b, int i) {
+int quickShotCost(const BattleState& b, int i) {
     return b.item(b.Pieces[i].Items[1]).QuickShotAP;
 }
 
 // A soldier with nothing in his hand, or a weapon whose quick shot costs
 // nothing, would never run out of points to fire with: he does not fire.
-bool canFire(const Battle& b, int i) {
+bool canFire(const BattleState& b, int i) {
     return b.Pieces[i].Items[1] != 0 && quickShotCost(b, i) > 0;
 }
 
@@ -32,14 +32,14 @@ bool canFire(const Battle& b, int i) {
 // length of the search, which tests sight from where he is recorded.
 int nearestEnemyFrom(Battle& b, int i, Square at, bool& seen, int& target) {
     TemporaryMove there(b, i, at.x, at.y);
-    return NearestEnemy(b, i, at.x, at.y, seen, target);
+    return NearestEnemy(b, i, at.x, at.y, seen, target, &b);
 }
 
 // The view follows a walker who comes within two squares of its edge.
 void keepInView(Battle& b, int m) {
     const PieceRecord& p = b.Pieces[m];
-    const int right = b.controls.ScrollTop.position;
-    const int bottom = b.controls.ScrollSide.position;
+    const int right = b.view.right;
+    const int bottom = b.view.bottom;
     const int px = p.X * kSquare, py = p.Y * kSquare;
     if (px > right - 64 || px < right - viewWidth(b) + 64 || py > bottom - 64 ||
         py < bottom - viewHeight(b) + 64)
@@ -56,7 +56,7 @@ void computerPieceTurn(Battle& b, int i) {
     FocusPiece(b, i);
     bool seen = false;
     int target = 0;
-    int d = NearestEnemy(b, i, p.X, p.Y, seen, target);
+    int d = NearestEnemy(b, i, p.X, p.Y, seen, target, &b);
     if (!p.Overwatch && d < kShootingDistance && seen && canFire(b, i)) ShootEnemy(b, i, target);
     // Every step below may end with him dead (reaction fire, a blast): the
     // dead do nothing more.
@@ -78,7 +78,7 @@ void computerPieceTurn(Battle& b, int i) {
     if (!p.alive()) return;
 
     // The enemy nearest the objective is dealt with if he comes close to it.
-    d = NearestEnemy(b, i, b.ObjectiveX, b.ObjectiveY, seen, target);
+    d = NearestEnemy(b, i, b.ObjectiveX, b.ObjectiveY, seen, target, &b);
     if (d < kObjectiveRadius && !p.Overwatch && d < reach) AdvanceTowards(b, i, target, moved);
     if (!p.alive()) return;
 
@@ -92,15 +92,14 @@ void computerPieceTurn(Battle& b, int i) {
 
     // Nobody in sight: wait for them on overwatch.
     if (!p.Overwatch && quickShotCost(b, i) <= p.AP && !seen &&
-        !(isPiece(b, target) && ICanSeeTheEnemy(b, i, target)))
+        !(isPiece(b, target) && ICanSeeTheEnemy(b, i, target, &b)))
         p.Overwatch = true;
 }
 
-void dumpNodeGrid(Battle& b) {
+void dumpNodeGrid(BattleState& b) {
     if (!b.nodeGridVisible) return;
     for (int y = 1; y <= kMapHeight; ++y)
         for (int x = 1; x <= kMapWidth; ++x) b.NodeGrid[x][y] = b.MapGrid[x][y].PathCost;
-    b.repaint();
 }
 
 namespace {
@@ -133,7 +132,10 @@ struct Advance {
             return false;
         const Square start{p.X, p.Y}, goal{b.Pieces[t].X, b.Pieces[t].Y};
         FillPathCosts(b, start.x, start.y, goal.x, goal.y);
-        dumpNodeGrid(b);
+        if (b.nodeGridVisible) {
+            dumpNodeGrid(b);
+            b.repaint();
+        }
         path = tracePathBack(b, goal, false, p.AP, [&](Square at) { return adjacent(at, start); });
         count = static_cast<int>(path.size()) - 1;
         if (count >= kLongestTrace) return false;
@@ -173,7 +175,7 @@ struct Advance {
             }
             --count;
             if (tookStep) {
-                NearestEnemy(b, m, p.X, p.Y, seen, t);
+                NearestEnemy(b, m, p.X, p.Y, seen, t, &b);
                 if (seen) walking = false;
                 // Short of points, he does not walk into an obstacle square.
                 if (count > 0 && b.cell(path[count].x, path[count].y).Solidity > 0 && p.AP <= 4 &&
@@ -197,7 +199,7 @@ struct Advance {
         if (!p.alive() || !canFire(b, m)) return;
         bool again = false;
         do {
-            NearestEnemy(b, m, p.X, p.Y, seen, t);
+            NearestEnemy(b, m, p.X, p.Y, seen, t, &b);
             bool spent = true;
             while (spent && seen && isPiece(b, t) && p.AP >= shotCost && b.Pieces[t].Wounds > 0 &&
                    stillFiring()) {

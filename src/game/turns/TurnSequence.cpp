@@ -5,6 +5,7 @@
 #include "engine/TextFile.h"
 #include "game/combat/Events.h"
 #include "game/display/Display.h"
+#include "game/display/EventShow.h"
 #include "game/display/InfoPanel.h"
 #include "game/turns/Opponent.h"
 
@@ -16,13 +17,6 @@ namespace korvath {
 namespace {
 
 constexpr int kComputerSide = Side::Operatives;
-
-// The actions bar under the map: the weapon, its shot costs and its ammunition.
-void enableGameControls(Battle& b, bool on) {
-    for (Control* c : {&b.controls.WeaponLabel, &b.controls.QuickShotLabel,
-                       &b.controls.AimedShotLabel, &b.controls.AmmoLabel})
-        c->enabled = on;
-}
 
 std::string whoseTurn(const Battle& b, int side) {
     return "The " + b.SideNames[side] + "'s turn";
@@ -73,8 +67,8 @@ void leaveBattle(Battle& b) {
 void victoryByElimination(Battle& b) {
     b.FireMode = false;
     b.HandFightMode = false;
-    b.controls.cursor = CursorShape::Default;
-    b.controls.mapCursor = CursorShape::Default;
+    b.cursor = CursorShape::Default;
+    b.mapCursor = CursorShape::Default;
     b.beat(Beat::VictoryPause);
     b.play("SignOff");
     b.beat(Beat::Fanfare);
@@ -101,7 +95,7 @@ void startOfTurnChanges(Battle& b) {
 
 } // namespace
 
-void RestoreActionPoints(Battle& b, int piece) {
+void RestoreActionPoints(BattleState& b, int piece) {
     if (!validIndex(piece)) return;
     PieceRecord& p = b.Pieces[piece];
     int load = 1;
@@ -124,10 +118,11 @@ void EndTurnButtonClick(Battle& b) {
 
     b.HumanTurn = false;
     b.play("TurnFinished");
-    b.controls.InfoLabel.text = whoseTurn(b, kComputerSide);
+    b.statusLine = whoseTurn(b, kComputerSide);
     b.repaint();
-    enableGameControls(b, false);
+    // The actions bar under the map is off while the computer plays.
     b.CurrentSide = kComputerSide;
+    tell(b, TurnBegins{b.TurnNumber, kComputerSide});
 
     const bool enemiesLeft = anyAlive(b, kComputerSide);
     bool humansLeft = false;
@@ -157,7 +152,7 @@ void EndTurnButtonClick(Battle& b) {
         }
     }
 
-    b.controls.InfoLabel.text = whoseTurn(b, b.HumanSide);
+    b.statusLine = whoseTurn(b, b.HumanSide);
     const bool humansAlive = anyAlive(b, b.HumanSide);
     if (!humansAlive) {
         showCurrentState(b);
@@ -174,7 +169,7 @@ void EndTurnButtonClick(Battle& b) {
     if (!humansAlive) return;
 
     b.CurrentSide = b.HumanSide;
-    enableGameControls(b, true);
+    tell(b, TurnBegins{b.TurnNumber, b.HumanSide});
     placePieces(b);
     if (validIndex(b.SelectedPiece) && b.Pieces[b.SelectedPiece].Wounds > 0)
         FocusPiece(b, b.SelectedPiece);

@@ -1,6 +1,7 @@
 #include "game/turns/Walking.h"
 
 #include "game/display/Display.h"
+#include "game/display/EventShow.h"
 
 #include <algorithm>
 #include <array>
@@ -14,10 +15,6 @@ constexpr int kGridW = kCostGridWidth;  // columns 0..81
 constexpr int kGridH = kCostGridHeight; // rows 0..51
 constexpr int kMaxSweeps = 250;
 constexpr int kAccessSurcharge = 2;
-
-bool inGrid(int x, int y) {
-    return x >= 0 && y >= 0 && x < kGridW && y < kGridH;
-}
 
 // A set of row-major square numbers, handed out lowest first.
 class SquareSet {
@@ -59,14 +56,14 @@ void computePathCosts(const BattleState& b, int sx, int sy, int gx, int gy, Path
     // -1: impassable; otherwise the surcharge for entering the square.
     std::array<int8_t, kGridW * kGridH> enter;
     std::array<bool, kMaxGlyphs + 1> access{};
-    for (int g = 0; g <= kMaxGlyphs; ++g) access[g] = b.glyph(g).Action == "access";
+    for (int g = 0; g <= kMaxGlyphs; ++g) access[g] = b.isDoor(g);
     for (int y = 0; y < kGridH; ++y)
         for (int x = 0; x < kGridW; ++x) {
             const MapCell& c = b.MapGrid[x][y];
             const int at = y * kGridW + x;
             cost[at] = BattleState::onMap(x, y) ? 0 : c.PathCost;
-            const bool passable = c.Solidity < 2 || access[c.Glyph];
-            enter[at] = passable ? (access[c.Glyph] ? kAccessSurcharge : 0) : -1;
+            const bool door = access[c.Glyph];
+            enter[at] = passableSquare(c.Solidity, door) ? (door ? kAccessSurcharge : 0) : -1;
         }
 
     // The sweeps run over the map row by row, each square with a cost passing
@@ -84,14 +81,14 @@ void computePathCosts(const BattleState& b, int sx, int sy, int gx, int gy, Path
     // The first ring around the start costs a plain step, doors included.
     for (int k = 0; k < 8; ++k) {
         const int nx = sx + kNeighbours[k].x, ny = sy + kNeighbours[k].y;
-        if (!inGrid(nx, ny) || enter[ny * kGridW + nx] < 0) continue;
+        if (!BattleState::inGrid(nx, ny) || enter[ny * kGridW + nx] < 0) continue;
         cost[ny * kGridW + nx] = stepCost({0, 0}, kNeighbours[k]);
         changed(ny * kGridW + nx, -1);
     }
 
     int offset[8];
     for (int k = 0; k < 8; ++k) offset[k] = kNeighbours[k].y * kGridW + kNeighbours[k].x;
-    const bool goalInGrid = inGrid(gx, gy);
+    const bool goalInGrid = BattleState::inGrid(gx, gy);
     for (int sweep = 1;; ++sweep) {
         for (int at; (at = thisSweep.takeFirst()) >= 0;) {
             const int32_t own = cost[at];
@@ -109,14 +106,15 @@ void computePathCosts(const BattleState& b, int sx, int sy, int gx, int gy, Path
         if ((goalInGrid && cost[gy * kGridW + gx] != 0) || sweep >= kMaxSweeps || thisSweep.empty())
             break;
     }
-    if (inGrid(sx, sy)) cost[sy * kGridW + sx] = 1;
+    if (BattleState::inGrid(sx, sy)) cost[sy * kGridW + sx] = 1;
 }
 
 bool stepOnto(Battle& b, int i, Square to, int cost) {
     PieceRecord& p = b.Pieces[i];
+    const Point left{p.X, p.Y};
     MapCell& from = b.cell(p.X, p.Y);
     from.Glyph = static_cast<uint8_t>(p.UnderGlyph);
-    from.Solidity = b.glyph(p.UnderGlyph).Action == "access" ? 3 : 0;
+    from.Solidity = b.isDoor(p.UnderGlyph) ? 3 : 0;
     b.drawGlyph(p.X, p.Y, from.Glyph);
     b.copySquare(p.X, p.Y);
     b.letMessagesRun();
@@ -130,6 +128,7 @@ bool stepOnto(Battle& b, int i, Square to, int cost) {
     here.Glyph = kOccupiedGlyph;
     here.Solidity = 1;
     drawSoldierPicture(b, p);
+    tell(b, WalkStep{i, left, {to.x, to.y}, cost});
     return enteredOccupied;
 }
 

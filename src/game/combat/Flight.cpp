@@ -1,0 +1,153 @@
+#include "game/combat/Flight.h"
+#include "game/state/Pieces.h"
+#include "game/state/PixelMath.h"
+
+#include <cmath>
+
+namespace korvath {
+
+namespace {
+
+using pixel_math::nearest;
+using pixel_math::squareOf;
+using pixel_math::trunc;
+
+constexpr int kBulletSteps = 15;
+constexpr int kFlameSteps = 10;
+
+} // namespace
+
+const FlightGround::Changed* FlightGround::changed(int x, int y) const {
+    for (const Changed& c : changes_)
+        if (c.x == x && c.y == y) return &c;
+    return nullptr;
+}
+
+Rgb FlightGround::changedPixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= kMapPixelsX || y >= kMapPixelsY)
+        return b_->TerrainBitmap.pixel(x, y);
+    const Changed* c = changed(squareOf(x), squareOf(y));
+    if (!c || !c->picture) return b_->TerrainBitmap.pixel(x, y);
+    return c->picture->pixel(x % kSquare, y % kSquare);
+}
+
+MapCell FlightGround::cell(int x, int y) const {
+    if (const Changed* c = changes_.empty() ? nullptr : changed(x, y)) return c->cell;
+    return b_->cellAt(x, y);
+}
+
+void FlightGround::change(int x, int y, MapCell now, const Raster* picture) {
+    for (Changed& c : changes_)
+        if (c.x == x && c.y == y) {
+            c.cell = now;
+            if (picture) c.picture = picture;
+            return;
+        }
+    changes_.push_back({x, y, now, picture});
+}
+
+Impact impactAt(const FlightGround& ground, int px, int py) {
+    if (px < 0 || py < 0 || px >= kMapPixelsX || py >= kMapPixelsY) return {};
+    const int tx = squareOf(px), ty = squareOf(py);
+    const int solidity = ground.cell(tx, ty).Solidity;
+    if (solidity >= 2) return {Impact::Obstacle, 0};
+    if (solidity == 1)
+        if (const int found = livingSoldierAt(ground.battle(), tx, ty))
+            return {Impact::Soldier, found};
+    return {};
+}
+
+ShotFlight::ShotFlight(const BattleState& b, int shooter, int degree, double x0, double y0)
+    : x0_(x0), y0_(y0), x_(x0), y_(y0) {
+    const EquipmentType& weapon = b.item(validIndex(shooter) ? b.Pieces[shooter].Items[1] : 0);
+    steps_ = weapon.Effect == "Flames" ? kFlameSteps : kBulletSteps;
+    reach_ = int64_t{weapon.Range} * kSquare;
+    degree_ = degree < 0 || degree > 360 ? ((degree % 360) + 360) % 360 : degree;
+    dx_ = b.CosTable[degree_];
+    dy_ = b.SinTable[degree_];
+    // Without direction tables the projectile could never move on.
+    continuing_ = dx_ != 0 || dy_ != 0;
+}
+
+FlightEnd ShotFlight::end() const {
+    if (stopped_) return FlightEnd::Stopped;
+    return continuing_ ? FlightEnd::OffMap : FlightEnd::Spent;
+}
+
+// The steps of a segment up to the next pixel that is not black; most of a
+// flight is here, so it runs on local copies of the point.
+template <typename PixelAt> FlightMoment ShotFlight::steps(PixelAt pixelAt) {
+    double x = x_, y = y_;
+    const double dx = dx_, dy = dy_;
+    const int last = continuing_ ? steps_ : step_;
+    int step = step_, px = 0, py = 0;
+    FlightMoment met = FlightMoment::SegmentEnds;
+    while (step < last) {
+        ++step;
+        x += dx;
+        y += dy;
+        // Nothing is met within the first segment: the shot leaves the shooter's square.
+        if (first_) continue;
+        px = trunc(x);
+        py = trunc(y);
+        if (pixelAt(px, py) != 0) {
+            met = FlightMoment::ObstacleProbe;
+            break;
+        }
+        px = nearest(x);
+        py = nearest(y);
+        if (pixelAt(px, py) != 0) {
+            met = FlightMoment::SoldierProbe;
+            break;
+        }
+    }
+    x_ = x;
+    y_ = y;
+    step_ = step;
+    probe_ = {px, py};
+    phase_ = met == FlightMoment::ObstacleProbe  ? Phase::SoldierTest
+             : met == FlightMoment::SoldierProbe ? Phase::Step
+                                                 : Phase::SegmentDone;
+    return met;
+}
+
+FlightMoment ShotFlight::next(const FlightGround& ground) {
+    for (;;) {
+        switch (phase_) {
+        case Phase::SegmentStart:
+            segX_ = x_;
+            segY_ = y_;
+            step_ = 0;
+            first_ = segX_ == x0_ && segY_ == y0_;
+            phase_ = Phase::Step;
+            if (!segments_) continue;
+            return FlightMoment::SegmentBegins;
+        case Phase::Step: {
+            const Raster& terrain = ground.battle().TerrainBitmap;
+            const FlightMoment m =
+                ground.plain() ? steps([&terrain](int x, int y) { return terrain.pixel(x, y); })
+                               : steps([&ground](int x, int y) { return ground.pixel(x, y); });
+            if (m == FlightMoment::SegmentEnds && !segments_) continue;
+            return m;
+        }
+        case Phase::SoldierTest:
+            phase_ = Phase::Step;
+            probe_ = {nearest(x_), nearest(y_)};
+            if (ground.pixel(probe_.x, probe_.y) != 0) return FlightMoment::SoldierProbe;
+            continue;
+        case Phase::SegmentDone:
+            travelled_ = nearest(std::sqrt((x_ - x0_) * (x_ - x0_) + (y_ - y0_) * (y_ - y0_)));
+            if (reach_ < travelled_) continuing_ = false;
+            if (x_ > 0 && y_ >= 0 && x_ < kMapPixelsX && y_ < kMapPixelsY && continuing_) {
+                phase_ = Phase::SegmentStart;
+                continue;
+            }
+            phase_ = Phase::Over;
+            return FlightMoment::Ended;
+        case Phase::Over:
+            return FlightMoment::Ended;
+        }
+    }
+}
+
+} // namespace korvath

@@ -1,0 +1,174 @@
+// The battle window's menus: the save and load dialogs and the developer aids.
+#include "WindowSupport.h"
+
+using namespace korvath;
+using namespace korvath::uitest;
+
+class BattleMenuTests : public QObject {
+    Q_OBJECT
+  private slots:
+    void dialogFilters();
+    void savedGameDialogs();
+    void developerAidsOnlyWithTheVariable();
+};
+
+void BattleMenuTests::dialogFilters() {
+    QCOMPARE(QtDialogs::qtFilter("Saved Games|*korvath.map"),
+             QString("Saved Games (*korvath.map)"));
+    QCOMPARE(QtDialogs::qtFilter("A|*.a|B|*.b;*.c"), QString("A (*.a);;B (*.b *.c)"));
+    QCOMPARE(QtDialogs::withDefaultExtension("/s/game1", "*.map"), std::string("/s/game1.map"));
+    QCOMPARE(QtDialogs::withDefaultExtension("/s/game1.map", "*.map"), std::string("/s/game1.map"));
+    QCOMPARE(QtDialogs::withDefaultExtension("", "*.map"), std::string());
+}
+
+void BattleMenuTests::savedGameDialogs() {
+#ifndef KORVATH_HAVE_TESTDATA
+    QSKIP("the small test scenario is not available");
+#else
+    test::TempDir dir, home;
+    test::TestScenario scenario;
+    scenario.write(dir.path);
+    EnvVar dataHome("XDG_DATA_HOME");
+    dataHome.set(QByteArray::fromStdString(home.path.string()));
+    // The player's own saved-games folder already holds games: it is offered too.
+    const auto userFolder = home.path / "korvath" / "savedgames";
+    std::filesystem::create_directories(userFolder);
+
+    Game g(QString::fromStdString(dir.path.string()));
+    FileDialogs dialogs;
+    g.battle->ports.dialogs = &dialogs;
+    QVERIFY(g.start("Korvath"));
+    TPlayingScreen* w = g.intro->battleWindow();
+    Battle& b = *g.battle;
+    const auto ownFolder = dir.path / "savedgames";
+    QCOMPARE(cleanPath(savedGamesFolder(b)), cleanPath(ownFolder.string()));
+
+    // Both dialogs: in the game's saved-games folder, this scenario's sets
+    // only, ".map" added to a bare name, the player's folder beside it.
+    auto checkSetUp = [&](QFileDialog& d) {
+        QCOMPARE(QDir::cleanPath(d.directory().absolutePath()), cleanPath(ownFolder.string()));
+        QCOMPARE(d.nameFilters(), QStringList{"Saved Games (*korvath.map)"});
+        QCOMPARE(d.defaultSuffix(), QString("map"));
+        const QStringList places = sidebarFolders(d);
+        QCOMPARE(places.mid(0, 2),
+                 QStringList({cleanPath(ownFolder.string()), cleanPath(userFolder.string())}));
+    };
+
+    // A cancelled save writes nothing and says nothing.
+    bool asked = false;
+    whenFileDialogShows([&](QFileDialog& d) {
+        asked = true;
+        QCOMPARE(d.acceptMode(), QFileDialog::AcceptSave);
+        checkSetUp(d);
+        d.reject();
+    });
+    w->menuEntry("Savegame1")->trigger();
+    QVERIFY(asked);
+    QVERIFY(dialogs.texts.empty());
+
+    // A bare name typed in the save dialog becomes a whole set.
+    whenFileDialogShows([&](QFileDialog& d) { typeAndAccept(d, "first"); });
+    w->menuEntry("Savegame1")->trigger();
+    QCOMPARE(dialogs.texts, std::vector<std::string>{"Game has been saved"});
+    for (const char* file : {"first_korvath.Txt", "first_korvath.dat", "first_korvath.map"})
+        QVERIFY2(std::filesystem::exists(ownFolder / file), file);
+
+    asked = false;
+    whenFileDialogShows([&](QFileDialog& d) {
+        asked = true;
+        QCOMPARE(d.acceptMode(), QFileDialog::AcceptOpen);
+        QCOMPARE(d.fileMode(), QFileDialog::ExistingFile);
+        checkSetUp(d);
+        typeAndAccept(d, "first_korvath.map");
+    });
+    w->menuEntry("Loadgame1")->trigger();
+    QVERIFY(asked);
+    QCOMPARE(dialogs.texts.back(), std::string("Game has been loaded"));
+    checkMapShown(w, b);
+#endif
+}
+
+void BattleMenuTests::developerAidsOnlyWithTheVariable() {
+#ifndef KORVATH_HAVE_TESTDATA
+    QSKIP("the small test scenario is not available");
+#else
+    test::TempDir dir;
+    test::TestScenario scenario;
+    scenario.write(dir.path);
+    const QString appDir = QString::fromStdString(dir.path.string());
+    const QStringList playerEntries = {"Show wounds",
+                                       "Show overwatch",
+                                       "Show Healers",
+                                       "Classic black floors",
+                                       "-",
+                                       "Path preview",
+                                       "Line of fire",
+                                       "What a shot did",
+                                       "Seen enemies",
+                                       "Animation speed",
+                                       "Sound"};
+    auto shownEntries = [](TPlayingScreen* w) {
+        QStringList out;
+        for (QAction* a : w->findChild<QMenu*>("Options1")->actions())
+            if (a->isVisible()) out << (a->isSeparator() ? QString("-") : a->text());
+        return out;
+    };
+    EnvVar developer("KORVATH_DEVELOPER");
+
+    developer.unset();
+    {
+        Game g(appDir);
+        QVERIFY(g.start("Korvath"));
+        QCOMPARE(shownEntries(g.intro->battleWindow()), playerEntries);
+    }
+
+    developer.set("1");
+    Game g(appDir);
+    QVERIFY(g.start("Korvath"));
+    TPlayingScreen* w = g.intro->battleWindow();
+    Battle& b = *g.battle;
+    const QStringList developerEntries = {"-", "IwannaC", "Nodes", "Set p1 to coords"};
+    QCOMPARE(shownEntries(w), playerEntries + developerEntries);
+
+    w->menuEntry("Setp1tocoords1")->trigger();
+    QCOMPARE(int(b.Pieces[1].X), 42);
+    QCOMPARE(int(b.Pieces[1].Y), 30);
+
+    w->menuEntry("Nodes1")->trigger();
+    QVERIFY(g.nodes->isVisible());
+    w->menuEntry("Nodes1")->trigger();
+    QVERIFY(!g.nodes->isVisible());
+
+    // With IwannaC checked a sight test leaves white traces on the screen
+    // copy; the terrain the rays are tested against stays clean.
+    const Raster terrain = b.TerrainBitmap;
+    const Raster screen = b.MapImage;
+    w->menuEntry("IwannaC1")->trigger();
+    QVERIFY(w->menuEntry("IwannaC1")->isChecked());
+    ICanSeeTheEnemy(b, 1, 3, &b);
+    QVERIFY(b.TerrainBitmap == terrain);
+    int traced = 0;
+    QPoint traceAt;
+    for (int y = 0; y < b.MapImage.height(); ++y)
+        for (int x = 0; x < b.MapImage.width(); ++x)
+            if (b.MapImage.pixel(x, y) != screen.pixel(x, y)) {
+                QCOMPARE(b.MapImage.pixel(x, y), rgb(255, 255, 255));
+                ++traced;
+                traceAt = {x, y};
+            }
+    QVERIFY(traced > 100);
+    const QImage shown = w->mapImage()->grab(QRect(traceAt, QSize(1, 1))).toImage();
+    QCOMPARE(shown.pixel(0, 0) & 0xffffff, rgb(255, 255, 255));
+
+    w->menuEntry("IwannaC1")->trigger();
+    const Raster traces = b.MapImage;
+    ICanSeeTheEnemy(b, 1, 3, &b);
+    QVERIFY(b.MapImage == traces);
+#endif
+}
+
+std::unique_ptr<QObject> korvath::uitest::battleMenuTests() {
+    return std::make_unique<BattleMenuTests>();
+}
+
+#include "BattleMenuTests.moc"
