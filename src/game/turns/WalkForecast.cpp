@@ -6,6 +6,7 @@
 #include "game/combat/Sight.h"
 #include "game/display/Display.h"
 
+#include <cmath>
 #include <deque>
 
 namespace korvath {
@@ -140,6 +141,43 @@ struct DryWalk {
 };
 
 } // namespace
+
+namespace {
+
+std::string percent(double p) {
+    return std::to_string(static_cast<int>(std::lround(p * 100))) + "%";
+}
+
+// "Trooper Dask fires (hit 58%, kill 22%)", each shooter in turn.
+std::string shooters(const BattleState& b, const std::vector<ForecastShot>& shots) {
+    std::string out;
+    for (size_t k = 0; k < shots.size(); ++k) {
+        const ForecastShot& s = shots[k];
+        if (k > 0) out += k + 1 == shots.size() ? " and " : ", ";
+        out += b.Pieces[s.watcher].Name + " fires";
+        if (!s.loaded)
+            out += " (empty weapon)";
+        else if (s.odds.known)
+            out += " (hit " + percent(s.odds.hit) + ", kill " + percent(s.odds.kill) + ")";
+    }
+    return out;
+}
+
+} // namespace
+
+std::string forecastLine(const BattleState& b, const WalkForecast& f) {
+    if (!f.walks) return {};
+    std::string line;
+    if (!f.reactions.empty())
+        line = "Stops after step " + std::to_string(f.steps) + " of " +
+               std::to_string(f.path.size()) + ": " + shooters(b, f.reactions);
+    if (!f.endOfWalk.empty())
+        line +=
+            (line.empty() ? "At the end of the walk " : "; at the end ") + shooters(b, f.endOfWalk);
+    if (line.empty()) return "Walk is safe from reaction fire";
+    if (f.oddsKnown && f.survives < 1) line += "; survives " + percent(f.survives);
+    return line;
+}
 
 const char* stopName(WalkStop why) {
     switch (why) {

@@ -3,6 +3,7 @@
 #include "game/turns/WalkSteps.h"
 
 #include <functional>
+#include <string>
 #include <vector>
 
 // What a walk order would meet, worked out before the click: the walk itself
@@ -51,6 +52,10 @@ struct WalkForecast {
 // Soldier i's walk order towards (tx, ty) in its dry mode.
 WalkForecast forecastWalk(const BattleState& b, int i, int tx, int ty,
                           const ReactionOdds& odds = {});
+
+// The status bar's line: "Stops after step 4 of 9: Trooper Dask fires (hit
+// 58%, kill 22%)", or "Walk is safe from reaction fire".
+std::string forecastLine(const BattleState& b, const WalkForecast& f);
 
 // "reaction", "points", "enemy" or "end".
 const char* stopName(WalkStop why);
