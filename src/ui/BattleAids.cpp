@@ -34,6 +34,13 @@ BattleAids::BattleAids(QMainWindow& window, Battle& b, QWidget* mapImage, QStatu
                        SoundPlayer* sound)
     : QObject(&window), window_(window), b_(b), status_(status), sound_(sound),
       overlays_(new MapOverlays(b, mapImage)) {
+    // The walk's forecast speaks in the status bar while a walk is hovered.
+    overlays_->onForecast = [this](const QString& line) {
+        if (line.isEmpty())
+            status_->clearMessage();
+        else
+            status_->showMessage(line);
+    };
     setObjectName("BattleAids");
     buildMenu();
     applySettings();

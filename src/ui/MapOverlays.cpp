@@ -17,6 +17,7 @@ namespace {
 constexpr int kMarkMs = 1500; // how long a shot's marker stays
 const QColor kAffordable(70, 230, 70);
 const QColor kTooDear(240, 60, 50);
+const QColor kFireColour(255, 150, 40); // reaction fire the walk would meet
 const QColor kFireLine(255, 220, 60);
 const QColor kFriendInTheWay(255, 40, 40);
 const QColor kEnemyInTheWay(70, 230, 70);
@@ -129,6 +130,19 @@ void MapOverlays::refresh() {
         update(pathArea());
         path_ = std::move(path);
         pathCaption_ = caption;
+        // What the walk would meet, worked out by the walk's own dry mode.
+        forecast_.reset();
+        if (path_ && path_->affordable) {
+            WalkForecast f =
+                forecastWalk(b_, b_.SelectedPiece, path_->path.front().x, path_->path.front().y);
+            if (f.walks) forecast_ = std::move(f);
+        }
+        const QString line =
+            forecast_ ? QString::fromStdString(forecastLine(b_, *forecast_)) : QString();
+        if (line != forecastLine_) {
+            forecastLine_ = line;
+            if (onForecast) onForecast(line);
+        }
         update(pathArea());
     }
     if (fire != fire_) {
@@ -238,6 +252,17 @@ QRect MapOverlays::pathArea() const {
     QRect r;
     for (const Square& s : path_->path) r |= squareRect(s.x, s.y);
     r |= captionRect(fontMetrics(), pathCaption_, centreOf(path_->path.front()));
+    if (forecast_)
+        for (const auto* shots : {&forecast_->reactions, &forecast_->endOfWalk})
+            for (const ForecastShot& s : *shots) {
+                const Point w = {b_.Pieces[s.watcher].X, b_.Pieces[s.watcher].Y};
+                r |= squareRect(w.x, w.y);
+                r |= QRectF(centreOf(Square{w.x, w.y}), centreOf(forecast_->stop))
+                         .normalized()
+                         .toAlignedRect();
+                r |= captionRect(fontMetrics(), QString::fromStdString(b_.Pieces[s.watcher].Name),
+                                 centreOf(Square{w.x, w.y}));
+            }
     return r.adjusted(-4, -4, 4, 4);
 }
 
@@ -292,6 +317,43 @@ void MapOverlays::paintPath(QPainter& p) const {
     p.drawRect(squareRect(goal.x, goal.y).adjusted(2, 2, -2, -2));
     drawCaption(p, captionRect(p.fontMetrics(), pathCaption_, centreOf(goal)), pathCaption_,
                 colour);
+    if (forecast_) paintForecast(p);
+}
+
+// Past the stop the path is dimmed; the stop square is marked, and a line
+// runs from each watcher who fires to the walker.
+void MapOverlays::paintForecast(QPainter& p) const {
+    const WalkForecast& f = *forecast_;
+    const size_t taken = static_cast<size_t>(f.steps);
+    if (taken < f.path.size()) {
+        QPainterPath rest;
+        rest.moveTo(centreOf(taken == 0 ? path_->path.back() : f.path[taken - 1]));
+        for (size_t k = taken; k < f.path.size(); ++k) rest.lineTo(centreOf(f.path[k]));
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(60, 60, 60, 230), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPath(rest);
+    }
+    const bool underFire = !f.reactions.empty() || !f.endOfWalk.empty();
+    const QColor mark = underFire ? kFireColour : kAffordable;
+    const QPointF stop = centreOf(f.stop);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::black, 5));
+    p.drawEllipse(stop, 11, 11);
+    p.setPen(QPen(mark, 3));
+    p.drawEllipse(stop, 11, 11);
+    for (const auto* shots : {&f.reactions, &f.endOfWalk})
+        for (const ForecastShot& s : *shots) {
+            const PieceRecord& w = b_.Pieces[s.watcher];
+            const QPointF from = centreOf(Square{w.X, w.Y});
+            p.setPen(QPen(QColor(0, 0, 0, 170), 4, Qt::DashLine));
+            p.drawLine(from, stop);
+            p.setPen(QPen(kFireColour, 2, Qt::DashLine));
+            p.drawLine(from, stop);
+            QString caption = QString::fromStdString(w.Name);
+            if (s.odds.known && s.loaded)
+                caption += QStringLiteral(" %1%").arg(qRound(s.odds.hit * 100));
+            drawCaption(p, captionRect(p.fontMetrics(), caption, from), caption, kFireColour);
+        }
 }
 
 void MapOverlays::paintFireLine(QPainter& p) const {

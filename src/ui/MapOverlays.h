@@ -2,6 +2,7 @@
 #include "game/combat/ShotPath.h"
 #include "game/state/Battle.h"
 #include "game/turns/Movement.h"
+#include "game/turns/WalkForecast.h"
 
 #include <QPoint>
 #include <QPointF>
@@ -10,6 +11,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -51,6 +53,9 @@ class MapOverlays : public QWidget {
 
     // What is drawn now.
     const std::optional<WalkPreview>& pathShown() const { return path_; }
+    const std::optional<WalkForecast>& forecastShown() const { return forecast_; }
+    // Told the forecast's line whenever it changes (empty: no walk hovered).
+    std::function<void(const QString&)> onForecast;
     const std::optional<FireLine>& fireLineShown() const { return fire_; }
     const std::vector<int>& seenShown() const { return seen_; }
     std::optional<QPoint> shotMarkShown() const { return mark_; }
@@ -68,6 +73,7 @@ class MapOverlays : public QWidget {
     QRect seenArea() const;
     static QRect markArea(QPoint square);
     void paintPath(class QPainter& p) const;
+    void paintForecast(QPainter& p) const;
     void paintFireLine(QPainter& p) const;
     void paintSeen(QPainter& p) const;
     void paintMark(QPainter& p) const;
@@ -77,6 +83,8 @@ class MapOverlays : public QWidget {
     std::optional<QPoint> hover_; // the map pixel under the mouse
     std::optional<WalkPreview> path_;
     QString pathCaption_;
+    std::optional<WalkForecast> forecast_;
+    QString forecastLine_;
     std::optional<FireLine> fire_;
     std::vector<int> seen_;
     std::optional<QPoint> mark_;

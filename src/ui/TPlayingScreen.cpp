@@ -5,6 +5,7 @@
 #include "ButtonIcons.h"
 #include "CursorFile.h"
 #include "Fonts.h"
+#include "HelpPages.h"
 #include "ReplayPlayer.h"
 #include "SoundPlayer.h"
 #include "TNodeForm.h"
@@ -270,12 +271,19 @@ void TPlayingScreen::buildMenus() {
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName("File1");
-    entry(file, "Loadgame1", "&Loadgame");
-    entry(file, "Savegame1", "&Savegame");
+    // The game's own keys are characters, Esc and the arrows: the shortcuts
+    // below take none of them.
+    auto shortcut = [](QAction* a, const QKeySequence& keys) {
+        a->setShortcut(keys);
+        a->setShortcutContext(Qt::WindowShortcut);
+        return a;
+    };
+    shortcut(entry(file, "Loadgame1", "&Loadgame"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    shortcut(entry(file, "Savegame1", "&Savegame"), QKeySequence(Qt::CTRL | Qt::Key_S));
     file->addSeparator();
     entry(file, "SaveReplay1", "Save &replay...");
     file->addSeparator();
-    entry(file, "Quit1", "Quit");
+    shortcut(entry(file, "Quit1", "Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
     options->setObjectName("Options1");
@@ -302,13 +310,29 @@ void TPlayingScreen::buildMenus() {
     view->setObjectName("View1");
     QAction* full = entry(view, "FullScreen1", "&Full screen");
     full->setCheckable(true);
-    full->setShortcut(QKeySequence(Qt::Key_F11));
-    full->setShortcutContext(Qt::WindowShortcut);
+    shortcut(full, QKeySequence(Qt::Key_F11));
     connect(full, &QAction::triggered, this, [this] { toggleFullScreen(); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&help"));
     help->setObjectName("help1");
+    QAction* controls =
+        shortcut(entry(help, "HelpControls1", "&Controls"), QKeySequence(Qt::Key_F1));
+    connect(controls, &QAction::triggered, this, [this] { showHelp(0); });
+    QAction* howTo = entry(help, "HowToPlay1", "How to &play");
+    connect(howTo, &QAction::triggered, this, [this] { showHelp(1); });
+    help->addSeparator();
     entry(help, "About1", "&About");
+}
+
+void TPlayingScreen::showHelp(int page) {
+    QPointer<QDialog>& window = helpWindows_[page == 0 ? 0 : 1];
+    if (!window) {
+        window = new HelpWindow(page == 0 ? HelpPage::Controls : HelpPage::HowToPlay, this);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void TPlayingScreen::FormCreate() {

@@ -6,6 +6,7 @@
 #include <QCursor>
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include <string>
@@ -169,6 +170,8 @@ class TPlayingScreen : public QMainWindow {
     void Nodes1Click();
     void Setp1tocoords1Click();
     void AboutClick();
+    // Help > Controls (F1) and Help > How to play, each in one window of its own.
+    void showHelp(int page);
     void SaveReplayClick();
     // After an unexpected error the battle so far is kept as a replay; where
     // it went, or "" when it could not be written.
@@ -216,6 +219,7 @@ class TPlayingScreen : public QMainWindow {
     QTimer idleTimer_;
     QCursor swordCursor_;
     QCursor aimCursor_;
+    QPointer<QDialog> helpWindows_[2]; // Controls, How to play
     CursorShape windowCursor_ = CursorShape::Default;
     CursorShape mapCursor_ = CursorShape::Default;
     int portraitShown_ = -1;

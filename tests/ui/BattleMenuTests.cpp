@@ -1,5 +1,10 @@
-// The battle window's menus: the save and load dialogs and the developer aids.
+// The battle window's menus: the save and load dialogs, the developer aids,
+// the help pages and the shortcuts.
 #include "WindowSupport.h"
+
+#include <QSet>
+#include <QSignalSpy>
+#include <QTextBrowser>
 
 using namespace korvath;
 using namespace korvath::uitest;
@@ -10,6 +15,7 @@ class BattleMenuTests : public QObject {
     void dialogFilters();
     void savedGameDialogs();
     void developerAidsOnlyWithTheVariable();
+    void helpPagesAndShortcuts();
 };
 
 void BattleMenuTests::dialogFilters() {
@@ -164,6 +170,81 @@ void BattleMenuTests::developerAidsOnlyWithTheVariable() {
     const Raster traces = b.MapImage;
     ICanSeeTheEnemy(b, 1, 3, &b);
     QVERIFY(b.MapImage == traces);
+#endif
+}
+
+void BattleMenuTests::helpPagesAndShortcuts() {
+#ifndef KORVATH_HAVE_TESTDATA
+    QSKIP("the small test scenario is not available");
+#else
+    test::TempDir dir;
+    test::TestScenario scenario;
+    scenario.write(dir.path);
+    Game g(QString::fromStdString(dir.path.string()));
+    QVERIFY(g.start("Korvath"));
+    TPlayingScreen* w = g.intro->battleWindow();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+
+    // The menus show their shortcuts; no two share one, and none takes a key
+    // the battle answers to (characters such as k and 0, Esc, the arrows).
+    const std::pair<const char*, QKeySequence> shortcuts[] = {
+        {"Loadgame1", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"Savegame1", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {"Quit1", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {"FullScreen1", QKeySequence(Qt::Key_F11)},
+        {"HelpControls1", QKeySequence(Qt::Key_F1)},
+    };
+    for (const auto& [name, keys] : shortcuts) QCOMPARE(w->menuEntry(name)->shortcut(), keys);
+    QSet<QString> taken;
+    for (QAction* a : w->findChildren<QAction*>()) {
+        if (a->shortcut().isEmpty()) continue;
+        const QString keys = a->shortcut().toString();
+        QVERIFY2(!taken.contains(keys), qPrintable(keys));
+        taken.insert(keys);
+        const int key = a->shortcut()[0].key();
+        const bool gameKey =
+            (a->shortcut()[0].keyboardModifiers() == Qt::NoModifier && key < Qt::Key_Escape) ||
+            key == Qt::Key_Escape || (key >= Qt::Key_Left && key <= Qt::Key_Down);
+        QVERIFY2(!gameKey, qPrintable(keys));
+    }
+
+    // F1 reaches the menu past the battle's own key handling and opens the
+    // controls once, however often it is pressed.
+    QTest::keyClick(w, Qt::Key_F1);
+    QTest::keyClick(w, Qt::Key_F1);
+    const QList<QDialog*> controls = w->findChildren<QDialog*>("HelpControls");
+    QCOMPARE(controls.size(), 1);
+    QVERIFY(controls[0]->isVisible());
+    const QString text = controls[0]->findChild<QTextBrowser*>("HelpText")->toPlainText();
+    for (const char* told : {"End turn button or 0", "right click on the square",
+                             "click the magazine's row, then the weapon's row",
+                             "Equipment, then click the medikit's row once", "Ctrl+S"})
+        QVERIFY2(text.contains(QString::fromUtf8(told)), told);
+    controls[0]->close();
+
+    w->menuEntry("HowToPlay1")->trigger();
+    auto* howTo = w->findChild<QDialog*>("HelpHowToPlay");
+    QVERIFY(howTo && howTo->isVisible());
+    QVERIFY(howTo->findChild<QTextBrowser*>("HelpText")
+                ->toPlainText()
+                .contains("There is no roll to hit."));
+    howTo->close();
+
+    // Ctrl+S opens the save dialog, as the menu entry does.
+    FileDialogs dialogs;
+    g.battle->ports.dialogs = &dialogs;
+    QSignalSpy saves(w->menuEntry("Savegame1"), &QAction::triggered);
+    bool asked = false;
+    whenFileDialogShows([&](QFileDialog& d) {
+        asked = d.acceptMode() == QFileDialog::AcceptSave;
+        d.reject();
+    });
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(saves.count(), 1);
+    QVERIFY(asked);
 #endif
 }
 

@@ -1,5 +1,6 @@
 #include "Script.h"
 
+#include "ForecastJson.h"
 #include "StateJson.h"
 #include "engine/DataError.h"
 #include "engine/ShownText.h"
@@ -258,6 +259,7 @@ void ScriptRunner::command(const std::string& line) {
     }
     if (verb == "dump") return dump(args);
     if (verb == "events") return events(args);
+    if (verb == "forecast" || verb == "threats") return question(verb, args);
     if (verb == "end") throw ScriptError("\"end\" without its \"repeat\"");
     if (verb != "set" && !findCommand(verb)) throw ScriptError("unknown command \"" + verb + "\"");
     if (!battle_->windowOpen) {
@@ -377,6 +379,23 @@ void ScriptRunner::set(const std::vector<std::string>& args) {
         return;
     }
     throw ScriptError("set what? \"piece\" or \"cell\"");
+}
+
+// "forecast X Y" and "threats": questions that change nothing, answered
+// with one JSON line.
+void ScriptRunner::question(const std::string& verb, const std::vector<std::string>& args) {
+    nlohmann::json j;
+    if (verb == "forecast") {
+        if (args.size() != 2) throw ScriptError("usage: forecast X Y");
+        const int x = wholeNumber<ScriptError>(args[0], "X");
+        const int y = wholeNumber<ScriptError>(args[1], "Y");
+        j = forecastJson(*battle_, x, y);
+    } else {
+        if (!args.empty()) throw ScriptError("usage: threats");
+        j = threatsJson(*battle_);
+    }
+    out_ << j.dump() << "\n";
+    if (!out_.flush()) throw ScriptError("the answer could not be written out");
 }
 
 // "events on": each dump lists the battle events since the one before.

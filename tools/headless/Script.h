@@ -58,6 +58,7 @@ class ScriptRunner {
     size_t expectMeanwhile(const std::vector<Line>& lines, size_t i, size_t to);
     void checkMeanwhileCame();
     void later(const LaterInput& input);
+    void question(const std::string& verb, const std::vector<std::string>& args);
     void replay(const std::vector<std::string>& args);
 
     void start(const std::vector<std::string>& args);

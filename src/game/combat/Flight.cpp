@@ -46,14 +46,22 @@ void FlightGround::change(int x, int y, MapCell now, const Raster* picture) {
     changes_.push_back({x, y, now, picture});
 }
 
+int FlightGround::livingSoldierAt(int x, int y) const {
+    if (moved_ == 0) return korvath::livingSoldierAt(*b_, x, y);
+    for (int i = 1; i <= kMaxPieces; ++i) {
+        const Point at = square(i);
+        if (at.x == x && at.y == y && b_->Pieces[i].Wounds > 0) return i;
+    }
+    return 0;
+}
+
 Impact impactAt(const FlightGround& ground, int px, int py) {
     if (px < 0 || py < 0 || px >= kMapPixelsX || py >= kMapPixelsY) return {};
     const int tx = squareOf(px), ty = squareOf(py);
     const int solidity = ground.cell(tx, ty).Solidity;
     if (solidity >= 2) return {Impact::Obstacle, 0};
     if (solidity == 1)
-        if (const int found = livingSoldierAt(ground.battle(), tx, ty))
-            return {Impact::Soldier, found};
+        if (const int found = ground.livingSoldierAt(tx, ty)) return {Impact::Soldier, found};
     return {};
 }
 

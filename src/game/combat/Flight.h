@@ -32,6 +32,20 @@ class FlightGround {
     // In this ground only, square (x, y) now holds `now` and shows `picture`
     // (32 x 32); no picture leaves its pixels as they were.
     void change(int x, int y, MapCell now, const Raster* picture = nullptr);
+    // In this ground only, soldier i stands on square (x, y): a walk worked
+    // out ahead moves its walker here, and nowhere in the battle.
+    void moveSoldier(int i, int x, int y) {
+        moved_ = i;
+        movedTo_ = {x, y};
+    }
+    // Soldier i's square in this ground.
+    Point square(int i) const {
+        if (i == moved_) return movedTo_;
+        const PieceRecord& p = b_->Pieces[i];
+        return {p.X, p.Y};
+    }
+    // The first living soldier on square (x, y), 0 when none stands there.
+    int livingSoldierAt(int x, int y) const;
 
   private:
     struct Changed {
@@ -44,6 +58,8 @@ class FlightGround {
 
     const BattleState* b_;
     std::vector<Changed> changes_;
+    int moved_ = 0;
+    Point movedTo_;
 };
 
 // What a projectile finds at map pixel (px, py), as ImpactTest judges it:

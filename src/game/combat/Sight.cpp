@@ -1,4 +1,5 @@
 #include "game/combat/Sight.h"
+#include "game/combat/Flight.h"
 #include "game/state/Pieces.h"
 #include "game/state/PixelMath.h"
 
@@ -50,13 +51,15 @@ bool enemyOf(const BattleState& b, const PieceRecord& p, int side) {
 
 // Would the enemy test on the target's own square name the target? Only then
 // can any ray find him.
-bool firstEnemyOnHisSquare(const BattleState& b, int target) {
+bool firstEnemyOnHisSquare(const FlightGround& g, int target) {
+    const BattleState& b = g.battle();
     const PieceRecord& t = b.Pieces[target];
+    const Point at = g.square(target);
     const int side = lookingSide(b);
     if (b.VsComputer != 1 || !enemyOf(b, t, side)) return false;
     for (int i = 1; i < target; ++i) {
-        const PieceRecord& p = b.Pieces[i];
-        if (p.X == t.X && p.Y == t.Y && enemyOf(b, p, side)) return false;
+        const Point there = g.square(i);
+        if (there.x == at.x && there.y == at.y && enemyOf(b, b.Pieces[i], side)) return false;
     }
     return true;
 }
@@ -64,13 +67,19 @@ bool firstEnemyOnHisSquare(const BattleState& b, int target) {
 } // namespace
 
 bool IsEnemy(const BattleState& b, int side, int x, int y, int& found) {
+    return IsEnemy(FlightGround(b), side, x, y, found);
+}
+
+bool IsEnemy(const FlightGround& g, int side, int x, int y, int& found) {
+    const BattleState& b = g.battle();
     found = 0;
     if (b.VsComputer != 1) return false;
     for (int i = 1; i <= kMaxPieces; ++i) {
         const PieceRecord& p = b.Pieces[i];
+        const Point at = g.square(i);
         // In the human turn the computer's reaction fire asks: the enemy is
         // always a human soldier, whatever side is named.
-        if (p.X == x && p.Y == y && enemyOf(b, p, side)) {
+        if (at.x == x && at.y == y && enemyOf(b, p, side)) {
             found = i;
             return true;
         }
@@ -119,8 +128,9 @@ namespace {
 // Marches the ray of degree d from the viewer's centre (cx, cy) exactly as the
 // 360-degree test does, for at most `steps` steps. True when it stopped on an
 // occupied square, with (x, y) at the look-ahead point 10 pixels further.
-bool marchRay(const BattleState& b, const PieceRecord& v, int d, int steps, double cx, double cy,
-              double& x, double& y) {
+template <typename SolidityAt>
+bool marchRay(const BattleState& b, Point v, int d, int steps, double cx, double cy, double& x,
+              double& y, SolidityAt solidityAt) {
     const double dx = 8 * b.CosTable[d], dy = 8 * b.SinTable[d];
     x = cx;
     y = cy;
@@ -130,7 +140,7 @@ bool marchRay(const BattleState& b, const PieceRecord& v, int d, int steps, doub
         if (!insidePicture(x, y)) return false;
         // Inside the picture the pixels are positive: a shift divides by 32.
         const int sx = (static_cast<int>(x) >> 5) + 1, sy = (static_cast<int>(y) >> 5) + 1;
-        if ((sx != v.X || sy != v.Y) && b.MapGrid[sx][sy].Solidity != 0) {
+        if ((sx != v.x || sy != v.y) && solidityAt(sx, sy) != 0) {
             x += 10 * b.CosTable[d];
             y += 10 * b.SinTable[d];
             return true;
@@ -166,7 +176,7 @@ bool ICanSeeTheEnemy(const BattleState& b, int viewer, int target, Screen* trace
     if (b.sightTraces && traces) return ICanSeeTheEnemyByMarch(b, viewer, target, traces);
     const PieceRecord& v = b.Pieces[viewer];
     const PieceRecord& t = b.Pieces[target];
-    if (!firstEnemyOnHisSquare(b, target)) return false;
+    if (!firstEnemyOnHisSquare(FlightGround(b), target)) return false;
     // Off the map or in the viewer's own square the geometry below does not
     // hold; such odd records are left to the march.
     if (!BattleState::onMap(v.X, v.Y) || !BattleState::onMap(t.X, t.Y) ||
@@ -175,10 +185,13 @@ bool ICanSeeTheEnemy(const BattleState& b, int viewer, int target, Screen* trace
     return SightReachesSquare(b, viewer, t.X, t.Y);
 }
 
-bool SightReachesSquare(const BattleState& b, int viewer, int tx, int ty) {
-    if (!validIndex(viewer)) return false;
-    const PieceRecord& v = b.Pieces[viewer];
-    if (!BattleState::onMap(v.X, v.Y) || !BattleState::onMap(tx, ty) || (v.X == tx && v.Y == ty))
+namespace {
+
+// The geometry of the sight test from square v, over the squares'
+// Solidity as solidityAt(x, y) gives it.
+template <typename SolidityAt>
+bool sightReaches(const BattleState& b, Point v, int tx, int ty, SolidityAt solidityAt) {
+    if (!BattleState::onMap(v.x, v.y) || !BattleState::onMap(tx, ty) || (v.x == tx && v.y == ty))
         return false;
     // The middle box: pixels 9..23 of the target's square, so the look-ahead
     // point must lie in [9, 24) of it on both axes. It lies within 10.61
@@ -186,7 +199,7 @@ bool SightReachesSquare(const BattleState& b, int viewer, int tx, int ty) {
     // are candidates. The rays stray from their ideal lines by less than a
     // millionth of a pixel: a thousandth of a pixel, half a degree and two
     // pixels of reach are ample to spare.
-    const double cx = v.X * kSquare - 16.0, cy = v.Y * kSquare - 16.0;
+    const double cx = v.x * kSquare - 16.0, cy = v.y * kSquare - 16.0;
     const double left = (tx - 1) * kSquare + 9, top = (ty - 1) * kSquare + 9;
     const double boxX = left + 7.5, boxY = top + 7.5;
     constexpr double kBoxRadius = 10.61, kSpare = 0.001, kDegree = 180.0 / std::numbers::pi;
@@ -201,7 +214,7 @@ bool SightReachesSquare(const BattleState& b, int viewer, int tx, int ty) {
                             left + 15 + kSpare, top + 15 + kSpare))
             continue;
         double x = 0, y = 0;
-        if (!marchRay(b, v, d, steps, cx, cy, x, y)) continue;
+        if (!marchRay(b, v, d, steps, cx, cy, x, y, solidityAt)) continue;
         const int px = trunc(x), py = trunc(y);
         const int sx = squareOf(px), sy = squareOf(py);
         if (sx == tx && sy == ty && inMiddle(px - (sx - 1) * kSquare) &&
@@ -211,8 +224,32 @@ bool SightReachesSquare(const BattleState& b, int viewer, int tx, int ty) {
     return false;
 }
 
+} // namespace
+
+bool SightReachesSquare(const BattleState& b, int viewer, int tx, int ty) {
+    if (!validIndex(viewer)) return false;
+    const PieceRecord& v = b.Pieces[viewer];
+    return sightReaches(b, {v.X, v.Y}, tx, ty,
+                        [&b](int x, int y) { return b.MapGrid[x][y].Solidity; });
+}
+
+bool ICanSeeTheEnemy(const FlightGround& g, int viewer, int target) {
+    const BattleState& b = g.battle();
+    if (!validIndex(viewer) || !validIndex(target)) return false;
+    if (!firstEnemyOnHisSquare(g, target)) return false;
+    const Point t = g.square(target);
+    return sightReaches(b, g.square(viewer), t.x, t.y,
+                        [&g](int x, int y) { return g.cell(x, y).Solidity; });
+}
+
 bool TraceShotLine(const BattleState& b, int shooter, int& hitX, int& hitY, double angle,
                    double startX, double startY) {
+    return TraceShotLine(FlightGround(b), shooter, hitX, hitY, angle, startX, startY);
+}
+
+bool TraceShotLine(const FlightGround& g, int shooter, int& hitX, int& hitY, double angle,
+                   double startX, double startY) {
+    const BattleState& b = g.battle();
     hitX = 0;
     hitY = 0;
     const int s0x = squareOf(nearest(startX)), s0y = squareOf(nearest(startY));
@@ -223,18 +260,25 @@ bool TraceShotLine(const BattleState& b, int shooter, int& hitX, int& hitY, doub
         startY += b.SinTable[i];
         const int px = nearest(startX), py = nearest(startY);
         if (px < 0 || py < 0 || px >= kMapPixelsX || py >= kMapPixelsY) return false;
-        if (b.TerrainBitmap.pixel(px, py) == 0) continue;
+        if (g.pixel(px, py) == 0) continue;
         const int sx = squareOf(px), sy = squareOf(py);
         if (sx == s0x && sy == s0y) continue;
-        const int solidity = b.cellAt(sx, sy).Solidity;
+        const int solidity = g.cell(sx, sy).Solidity;
         if (solidity == 1) {
             int found = 0;
             hitX = sx;
             hitY = sy;
-            return IsEnemy(b, side, sx, sy, found);
+            return IsEnemy(g, side, sx, sy, found);
         }
         if (solidity >= 2) return false;
     }
+}
+
+int PieceDistance(const FlightGround& g, int a, int c) {
+    if (!validIndex(a) || !validIndex(c)) return PieceDistance(g.battle(), a, c);
+    const Point p = g.square(a), q = g.square(c);
+    const double dx = q.x - p.x, dy = q.y - p.y;
+    return nearest(std::sqrt(dx * dx + dy * dy));
 }
 
 int PieceDistance(const BattleState& b, int a, int c) {
@@ -242,6 +286,21 @@ int PieceDistance(const BattleState& b, int a, int c) {
     const PieceRecord& q = pieceOrNone(b, c);
     const double dx = q.X - p.X, dy = q.Y - p.Y;
     return nearest(std::sqrt(dx * dx + dy * dy));
+}
+
+int nearestComputerSoldier(const BattleState& b, int x, int y) {
+    int best = 1000, found = 0;
+    for (int i = 1; i <= kMaxPieces; ++i) {
+        const PieceRecord& p = b.Pieces[i];
+        if (p.Side != Side::Operatives || p.Wounds <= 0) continue;
+        const double dy = p.Y - y, dx = p.X - x;
+        const int d = nearest(std::sqrt(dy * dy + dx * dx));
+        if (d < best) {
+            best = d;
+            found = i;
+        }
+    }
+    return found;
 }
 
 int NearestEnemy(BattleState& b, int piece, int x, int y, bool& visible, int& target,
@@ -283,16 +342,7 @@ int NearestEnemy(BattleState& b, int piece, int x, int y, bool& visible, int& ta
         }
     } else {
         // A moving human soldier asks only which computer soldier is nearest.
-        int best = 1000;
-        for (int i = 1; i <= kMaxPieces; ++i) {
-            const PieceRecord& p = b.Pieces[i];
-            if (p.Side != Side::Operatives || p.Wounds <= 0) continue;
-            const int d = distanceTo(p);
-            if (d < best) {
-                best = d;
-                target = i;
-            }
-        }
+        if (const int i = nearestComputerSoldier(b, x, y)) target = i;
     }
 
     if (seenIndex > 0) {

@@ -4,6 +4,8 @@
 
 namespace korvath {
 
+class FlightGround;
+
 // Is there a living enemy of `side` on square (x, y)? found gets its index or 0.
 bool IsEnemy(const BattleState& b, int side, int x, int y, int& found);
 // Can soldier viewer see soldier target? A ray for every whole degree marches
@@ -30,6 +32,18 @@ int PieceDistance(const BattleState& b, int a, int c);
 // order the soldiers are looked at); sight paints its traces on `traces`.
 int NearestEnemy(BattleState& b, int piece, int x, int y, bool& visible, int& target,
                  Screen* traces = nullptr);
+// The same questions asked of a ground of their own (a walk worked out
+// ahead moves its walker there and changes the squares he passed), read
+// instead of the battle's squares, pixels and soldiers' places.
+bool IsEnemy(const FlightGround& g, int side, int x, int y, int& found);
+bool ICanSeeTheEnemy(const FlightGround& g, int viewer, int target);
+bool TraceShotLine(const FlightGround& g, int shooter, int& hitX, int& hitY, double angle,
+                   double startX, double startY);
+int PieceDistance(const FlightGround& g, int a, int c);
+// The human turn's nearest enemy: the computer soldier strictly nearest to
+// (x, y), looked for in index order whatever order the draw chose; 0 when
+// none lives. It draws nothing.
+int nearestComputerSoldier(const BattleState& b, int x, int y);
 // Direction in degrees 0..360 from pixel (sx, sy) to pixel (tx, ty).
 double Bearing(double sx, double sy, double tx, double ty);
 

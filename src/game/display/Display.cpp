@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kEmptyHandFrame = 7;
 
-bool carriesHealer(const Battle& b, const PieceRecord& p) {
+bool carriesHealer(const BattleState& b, const PieceRecord& p) {
     for (int j = 1; j <= 6; ++j)
         if (p.Items[j] > 0 && b.item(p.Items[j]).Effect == "wounds") return true;
     return false;
@@ -69,36 +69,50 @@ uint64_t lookOf(int picture, int frame, bool dead, bool overwatch, bool wounded,
            static_cast<uint64_t>(frame) << 8 | static_cast<uint64_t>(picture) << 16;
 }
 
+struct Markers {
+    bool overwatch, wounded, healer;
+};
+Markers markersOf(const BattleState& b, const PieceRecord& p) {
+    return {p.Overwatch && b.showOverwatch, p.Wounds < p.MaxWounds && b.showWounds,
+            carriesHealer(b, p) && b.showHealers};
+}
+
+// A soldier whose hand was emptied without his frame being set (Frame 0)
+// is shown with the empty-handed picture rather than not at all.
+int shownFrame(const PieceRecord& p) {
+    return p.Frame >= 1 && p.Frame <= kPictureFrames ? p.Frame : kEmptyHandFrame;
+}
+
+// The picture and the markers; the brush is left as the last marker set it.
+void paintLook(const BattleState& b, const PieceRecord& p, Markers m, Raster& t, int x0, int y0,
+               Rgb& brush) {
+    t.draw(unitPicture(b, p.Picture, shownFrame(p)), x0, y0);
+    if (m.overwatch) {
+        brush = kOverwatchMarkerColour;
+        t.ellipse(x0 + 1, y0 + 1, x0 + 5, y0 + 5, kOverwatchMarkerColour, brush);
+    }
+    if (m.wounded) {
+        brush = kWoundMarkerColour;
+        t.ellipse(x0 + 1, y0 + 6, x0 + 5, y0 + 10, kWoundMarkerColour, brush);
+    }
+    if (m.healer) {
+        // A red cross on white in the top-right corner.
+        brush = kHealerBackColour;
+        t.fillRect(x0 + 23, y0 + 3, x0 + 28, y0 + 8, brush);
+        t.line({x0 + 25, y0 + 3}, {x0 + 25, y0 + 8}, kHealerCrossColour);
+        t.line({x0 + 23, y0 + 5}, {x0 + 28, y0 + 5}, kHealerCrossColour);
+    }
+}
+
 void drawLivingSoldier(Battle& b, const PieceRecord& p) {
     const int x0 = (p.X - 1) * kSquare, y0 = (p.Y - 1) * kSquare;
-    Raster& t = b.TerrainBitmap;
-    // A soldier whose hand was emptied without his frame being set (Frame 0)
-    // is shown with the empty-handed picture rather than not at all.
-    const int frame = p.Frame >= 1 && p.Frame <= kPictureFrames ? p.Frame : kEmptyHandFrame;
-    const bool overwatch = p.Overwatch && b.showOverwatch;
-    const bool wounded = p.Wounds < p.MaxWounds && b.showWounds;
-    const bool healer = carriesHealer(b, p) && b.showHealers;
-    showLook(b, p.X, p.Y, lookOf(p.Picture, frame, false, overwatch, wounded, healer), [&] {
-        t.draw(unitPicture(b, p.Picture, frame), x0, y0);
-        if (overwatch) {
-            b.terrainBrush = kOverwatchMarkerColour;
-            t.ellipse(x0 + 1, y0 + 1, x0 + 5, y0 + 5, kOverwatchMarkerColour, b.terrainBrush);
-        }
-        if (wounded) {
-            b.terrainBrush = kWoundMarkerColour;
-            t.ellipse(x0 + 1, y0 + 6, x0 + 5, y0 + 10, kWoundMarkerColour, b.terrainBrush);
-        }
-        if (healer) {
-            // A red cross on white in the top-right corner.
-            b.terrainBrush = kHealerBackColour;
-            t.fillRect(x0 + 23, y0 + 3, x0 + 28, y0 + 8, b.terrainBrush);
-            t.line({x0 + 25, y0 + 3}, {x0 + 25, y0 + 8}, kHealerCrossColour);
-            t.line({x0 + 23, y0 + 5}, {x0 + 28, y0 + 5}, kHealerCrossColour);
-        }
-    });
-    if (overwatch) b.terrainBrush = kOverwatchMarkerColour;
-    if (wounded) b.terrainBrush = kWoundMarkerColour;
-    if (healer) b.terrainBrush = kHealerBackColour;
+    const Markers m = markersOf(b, p);
+    Rgb brush = b.terrainBrush;
+    showLook(b, p.X, p.Y, lookOf(p.Picture, shownFrame(p), false, m.overwatch, m.wounded, m.healer),
+             [&] { paintLook(b, p, m, b.TerrainBitmap, x0, y0, brush); });
+    if (m.overwatch) b.terrainBrush = kOverwatchMarkerColour;
+    if (m.wounded) b.terrainBrush = kWoundMarkerColour;
+    if (m.healer) b.terrainBrush = kHealerBackColour;
 }
 
 // Steps 1 and 2 of centring the view: a point left of (above) half the view
@@ -168,29 +182,50 @@ void drawSoldierPicture(Battle& b, const PieceRecord& p) {
     b.copySquare(p.X, p.Y);
 }
 
-void DrawTargetDiscs(Battle& b) {
+void paintLivingLook(const BattleState& b, const PieceRecord& p, Raster& into, int x0, int y0) {
+    Rgb brush = 0;
+    paintLook(b, p, markersOf(b, p), into, x0, y0, brush);
+}
+
+namespace {
+
+// Soldier p as a target: his square's tile, and a disc in his side's
+// colour centred on it, painted into `t` with his square's corner at
+// (x0, y0). The masks of the sizes met so far are kept in `discs`.
+void paintDisc(const BattleState& b, const PieceRecord& p, Raster& t, int x0, int y0, Rgb& brush,
+               std::map<int, Raster>& discs) {
+    constexpr int kLargestMask = 4 * kSquare;
+    t.draw(b.glyph(p.UnderGlyph).Picture, x0, y0);
+    sideDiscColour(p.Side, brush);
+    const int r = p.TargetSize / 2;
+    if (r <= 0) return; // no disc at all
+    if (2 * r > kLargestMask) {
+        t.ellipse(x0 + 16 - r, y0 + 16 - r, x0 + 16 + r, y0 + 16 + r, kTargetDiscOutline, brush);
+        return;
+    }
     // Discs of one size differ only in place and colour: each size is worked
     // out once, as an outline-and-fill mask, and stamped for every soldier.
+    auto [mask, made] = discs.try_emplace(r, 2 * r, 2 * r);
+    if (made) mask->second.ellipse(0, 0, 2 * r, 2 * r, 1, 2);
+    t.stamp(mask->second, x0 + 16 - r, y0 + 16 - r, kTargetDiscOutline, brush);
+}
+
+} // namespace
+
+void DrawTargetDiscs(Battle& b) {
     std::map<int, Raster> discs;
-    constexpr int kLargestMask = 4 * kSquare;
     forEachListed(b, [&](const PieceRecord& p) {
         if (p.X == 0 || p.Wounds <= 0 || !Battle::onMap(p.X, p.Y)) return;
-        const int x0 = (p.X - 1) * kSquare, y0 = (p.Y - 1) * kSquare;
-        b.TerrainBitmap.draw(b.glyph(p.UnderGlyph).Picture, x0, y0);
-        sideDiscColour(p.Side, b.terrainBrush);
-        const int r = p.TargetSize / 2;
-        if (r <= 0) return; // no disc at all
-        if (2 * r > kLargestMask) {
-            b.TerrainBitmap.ellipse(x0 + 16 - r, y0 + 16 - r, x0 + 16 + r, y0 + 16 + r,
-                                    kTargetDiscOutline, b.terrainBrush);
-            return;
-        }
-        auto [mask, made] = discs.try_emplace(r, 2 * r, 2 * r);
-        if (made) mask->second.ellipse(0, 0, 2 * r, 2 * r, 1, 2);
-        b.TerrainBitmap.stamp(mask->second, x0 + 16 - r, y0 + 16 - r, kTargetDiscOutline,
-                              b.terrainBrush);
+        paintDisc(b, p, b.TerrainBitmap, (p.X - 1) * kSquare, (p.Y - 1) * kSquare, b.terrainBrush,
+                  discs);
     });
     b.copyAll();
+}
+
+void paintTargetDisc(const BattleState& b, const PieceRecord& p, Raster& into) {
+    std::map<int, Raster> discs;
+    Rgb brush = 0;
+    paintDisc(b, p, into, 0, 0, brush, discs);
 }
 
 int SideAtSquare(const BattleState& b, int x, int y) {

@@ -37,9 +37,17 @@ void placePieces(Battle& b);
 // which also wipes a selection frame.
 void drawSoldierPicture(Battle& b, const PieceRecord& p);
 
+// A living soldier's look as drawPieces paints it, his picture and the
+// markers the Options menu shows, into `into` at pixel (x0, y0).
+void paintLivingLook(const BattleState& b, const PieceRecord& p, Raster& into, int x0, int y0);
+
 // Replaces every living soldier by his terrain tile plus a disc in his side's
 // colour, so that a shot can only hit him where the disc lies.
 void DrawTargetDiscs(Battle& b);
+
+// Soldier p's square as DrawTargetDiscs leaves it, into the 32 x 32 `into`
+// (a disc wider than his square is cut at its edges).
+void paintTargetDisc(const BattleState& b, const PieceRecord& p, Raster& into);
 
 // Repaints the 3-pixels-a-square overhead map from the squares' Solidity.
 void DrawOverheadMap(Battle& b);

@@ -5,6 +5,7 @@
 #include "game/combat/Sight.h"
 #include "game/display/Display.h"
 #include "game/display/InfoPanel.h"
+#include "game/turns/WalkSteps.h"
 #include "game/turns/Walking.h"
 
 #include <string>
@@ -25,16 +26,36 @@ void rememberWalker(Battle& b, int i) {
     }
 }
 
-// Computer soldiers on overwatch may fire at the walker after his step.
-// True when one of them did.
-bool reactionFire(Battle& b, int i) {
-    const PieceRecord& p = b.Pieces[i];
-    bool visible = false;
-    int target = 0;
-    NearestEnemy(b, i, p.X, p.Y, visible, target, &b);
-    if (!validIndex(target) || p.UnderGlyph == kOccupiedGlyph) return false;
-    return CheckOverWatch(b, target, i);
-}
+// The real walk: soldier i over the battle, animated, fired at.
+struct RealWalk {
+    Battle& b;
+    int i;
+    PieceRecord& p() { return b.Pieces[i]; }
+    Square at() { return {p().X, p().Y}; }
+    int ap() { return p().AP; }
+    bool alive() { return p().Wounds >= 1; }
+    int solidity(Square s) { return b.cell(s.x, s.y).Solidity; }
+    bool enemyOn(Square s) { return livingEnemyOn(b, b.HumanSide, s.x, s.y); }
+    void openOwnSquare() { b.cell(p().X, p().Y).Solidity = 0; }
+    bool step(Square next, int cost) {
+        const bool onFriend = stepOnto(b, i, next, cost);
+        placePieces(b);
+        ShowPieceStats(b, i);
+        b.beat(Beat::WalkStep);
+        return onFriend;
+    }
+    // Computer soldiers on overwatch may fire at the walker after his step.
+    // True when one of them did.
+    bool reactionFire(int) {
+        bool visible = false;
+        int target = 0;
+        NearestEnemy(b, i, p().X, p().Y, visible, target, &b);
+        if (!validIndex(target) || p().UnderGlyph == kOccupiedGlyph) return false;
+        return CheckOverWatch(b, target, i);
+    }
+    bool stopRequested() { return b.StopRequested; }
+    void afterStep() { DrawOverheadMap(b); }
+};
 
 // The right button's question is answered with a cost only for a square the
 // flood reached, on a trace of fewer than 99 steps, that he can pay for.
@@ -57,58 +78,27 @@ void walkSelectedPiece(Battle& b, int tx, int ty, bool query) {
     b.MapClicksEnabled = false;
     FillPathCosts(b, p.X, p.Y, tx, ty);
 
-    const Square start{p.X, p.Y};
-    const std::vector<Square> path =
-        tracePathBack(b, {tx, ty}, true, p.AP, [&](Square at) { return at == start; });
-    int n = static_cast<int>(path.size()) - 1;
-    bool go = n < kLongestTrace; // otherwise there is no way there
-
-    // A walk towards soldiers or bodies ends on the first of them it meets:
-    // count the occupied squares at the far end of the path.
-    int m = 0;
-    if (go) {
-        while (m < n - 1 && b.cell(path[m + 1].x, path[m + 1].y).Glyph == kOccupiedGlyph) ++m;
-        --n; // entry n is now the first step
-    }
-    const int last = m >= 1 ? m : 1;
+    const WalkPlan plan = planWalk(
+        b, [&b](int x, int y) { return b.MapGrid[x][y].PathCost; }, p, tx, ty);
+    bool go = plan.go;
 
     if (query) {
         const int needed = b.cell(tx, ty).PathCost;
         // A square the flood never reached has no price, whatever the trace says.
-        if (costAnswered(needed, n, p.AP))
+        if (costAnswered(needed, plan.n, p.AP))
             b.statusLine = std::to_string(needed) + " action points required, " +
                            std::to_string(p.AP - needed) + " remaining.";
         else
             b.statusLine = "Too far or unreacheable.";
         go = false;
     }
-    // Short of breath, a soldier will not start by squeezing past someone or
-    // through a door.
-    if (p.AP < 4 && n >= 1 && b.cell(path[n].x, path[n].y).Solidity > 0) go = false;
+    if (startRefused(b, plan, p.AP)) go = false;
     if (!query) b.statusLine.clear();
 
-    if (go && n >= last) {
-        do {
-            const Square next = path[n];
-            b.cell(p.X, p.Y).Solidity = 0;
-            const int cost = stepCost({p.X, p.Y}, next);
-            if (livingEnemyOn(b, b.HumanSide, next.x, next.y)) go = false;
-            if (p.AP >= cost && go) {
-                const bool onFriend = stepOnto(b, i, next, cost);
-                placePieces(b);
-                ShowPieceStats(b, i);
-                b.beat(Beat::WalkStep);
-                --n;
-                if (reactionFire(b, i)) go = false;
-                if (p.Wounds < 1) go = false;
-                if (n > 0 && b.cell(path[n].x, path[n].y).Solidity > 0 && p.AP <= 4 && !onFriend)
-                    go = false;
-            } else {
-                go = false;
-            }
-            if (b.StopRequested) go = false;
-            DrawOverheadMap(b);
-        } while (p.AP > 1 && n != 0 && go && n >= last);
+    if (go && plan.n >= plan.last) {
+        RealWalk walk{b, i};
+        int steps = 0;
+        walkSteps(walk, plan, steps);
     }
 
     FocusPiece(b, i);

@@ -1,0 +1,20 @@
+#pragma once
+#include "game/state/BattleState.h"
+
+#include <vector>
+
+// The enemy's fire lanes: where a Raider who stepped would draw reaction
+// fire from the Operatives on overwatch now, as CheckOverWatch judges it.
+namespace korvath {
+
+struct ThreatSquare {
+    Point square;
+    std::vector<int> watchers; // in the order they would fire
+};
+
+// Every open square that soldier `raider` stepping onto it would draw fire
+// on, with the watchers who would fire; row by row from the top. Only reads
+// the battle.
+std::vector<ThreatSquare> threatSquares(const BattleState& b, int raider);
+
+} // namespace korvath
