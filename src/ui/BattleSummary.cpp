@@ -2,6 +2,7 @@
 
 #include "engine/ShownText.h"
 #include "game/commands/Scenario.h"
+#include "game/files/Briefing.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

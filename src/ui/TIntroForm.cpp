@@ -3,6 +3,7 @@
 #include "Fonts.h"
 #include "engine/ShownText.h"
 #include "game/commands/Scenario.h"
+#include "game/files/Briefing.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -13,6 +13,8 @@
 #include "game/commands/DeveloperAids.h"
 #include "game/commands/Registry.h"
 #include "game/commands/Scenario.h"
+#include "game/files/ScenarioPictures.h"
+#include "game/files/Briefing.h"
 #include "game/display/Display.h"
 
 #include <QAction>

@@ -178,9 +178,9 @@ TEST_F(Impacts, RollDamageFollowsTheDice) {
         const int twoD6 = copy.random(6) + 1 + copy.random(6) + 1;
         const int d4 = copy.random(4) + 1;
         b.rng.setSeed(seed);
-        EXPECT_EQ(RollDamage(b, 1), twoD6);
-        EXPECT_EQ(RollDamage(b, 2), d4);
-        const int bare = RollDamage(b, 3);
+        EXPECT_EQ(RollDamage(b, b.ports, 1), twoD6);
+        EXPECT_EQ(RollDamage(b, b.ports, 2), d4);
+        const int bare = RollDamage(b, b.ports, 3);
         EXPECT_GE(bare, 1);
         EXPECT_LE(bare, 4);
     }
@@ -202,8 +202,8 @@ TEST_F(Impacts, BadDamageTextIsToldOnceAndDoesNoDamage) {
     addItem(1, "Odd Gun", "2x6");
     soldier(1, 1, 5, 5).Items[1] = 1;
     put(30, 30, kCrate);
-    EXPECT_EQ(RollDamage(b, 1), 0);
-    EXPECT_EQ(RollDamage(b, 1), 0);
+    EXPECT_EQ(RollDamage(b, b.ports, 1), 0);
+    EXPECT_EQ(RollDamage(b, b.ports, 1), 0);
     EXPECT_TRUE(ImpactTest(b, 1, 29 * 32 + 1, 29 * 32 + 1, n)); // the object still stops the shot
     EXPECT_EQ(b.cell(30, 30).Glyph, kCrate);
     ASSERT_EQ(rec.messages.size(), 1u);

@@ -3,6 +3,8 @@
 #include "engine/DataError.h"
 #include "game/combat/Events.h"
 #include "game/commands/Scenario.h"
+#include "game/files/Briefing.h"
+#include "game/files/ScenarioPictures.h"
 #include "game/state/HeadlessPorts.h"
 
 #include <gtest/gtest.h>

@@ -71,7 +71,7 @@ void handFightClick(Battle& b, int mx, int my) {
                 return;
             }
             // The full weight of the weapon: no toughness halving as for shots.
-            const int damage = RollDamage(b, b.SelectedPiece);
+            const int damage = RollDamage(b, b.ports, b.SelectedPiece);
             enemy.Wounds -= damage;
             if (enemy.Wounds < 1) enemy.Wounds = 0;
             b.log("doing " + std::to_string(damage) + " points of damage");

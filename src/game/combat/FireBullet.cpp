@@ -177,7 +177,7 @@ void FiredShot::segmentEnds() {
 // A soldier met by the projectile: damage, the toughness roll and perhaps
 // his death.
 void FiredShot::hitSoldier(int target, Point pixel) {
-    int damage = RollDamage(b_, shooter_);
+    int damage = RollDamage(b_, b_.ports, shooter_);
     placePieces(b_);
     b_.play("explode");
     placePieces(b_);

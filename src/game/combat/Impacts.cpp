@@ -67,7 +67,7 @@ void switchOffField(Battle& b, int tx, int ty, int field, bool vertical) {
 
 void hitObstacle(Battle& b, int shooter, int tx, int ty) {
     const int r6 = b.rng.random(6) + 1;
-    const int dmg = RollDamage(b, shooter);
+    const int dmg = RollDamage(b, b.ports, shooter);
     const std::string act = b.glyph(b.cell(tx, ty).Glyph).Action;
 
     if (act == "Victory!") {
@@ -100,7 +100,7 @@ void hitObstacle(Battle& b, int shooter, int tx, int ty) {
 }
 
 void burnSoldier(Battle& b, int shooter, int i, int x, int y) {
-    const int damage = RollDamage(b, shooter);
+    const int damage = RollDamage(b, b.ports, shooter);
     PieceRecord& p = b.Pieces[i];
     tell(b, DamageDone{shooter, i, Harm::Flames, damage, Toughness::None, damage,
                        p.Wounds > damage ? p.Wounds - damage : 0});
@@ -153,35 +153,6 @@ void FlameBurst(Battle& b, int shooter, double x, double y, int d) {
                 if (i > 0) burnSoldier(b, shooter, i, sx, sy);
             }
         }
-}
-
-bool parseDamageDice(const std::string& text, int& n, int& m) {
-    const size_t d = text.find('d');
-    if (d == std::string::npos) return false;
-    const std::string left = text.substr(0, d), right = text.substr(d + 1);
-    auto digits = [](const std::string& s) {
-        return !s.empty() && s.size() <= 7 &&
-               s.find_first_not_of("0123456789") == std::string::npos;
-    };
-    if (!digits(left) || !digits(right)) return false;
-    n = std::stoi(left);
-    m = std::stoi(right);
-    return n >= 1 && n <= 1000 && m >= 1 && m <= 1000000;
-}
-
-int RollDamage(Battle& b, int soldier) {
-    const int itemIndex = validIndex(soldier) ? b.Pieces[soldier].Items[1] : 0;
-    const std::string& text = b.item(itemIndex).DamageDice;
-    int n = 1, m = 4;
-    if (!text.empty() && !parseDamageDice(text, n, m)) {
-        reportEquipmentError(b, itemIndex,
-                             b.item(itemIndex).Name + ": the damage \"" + text +
-                                 "\" is not of the form NdM (such as 2d6); it does no damage");
-        return 0;
-    }
-    int sum = 0;
-    for (int k = 0; k < n; ++k) sum += b.rng.random(m) + 1;
-    return sum;
 }
 
 } // namespace korvath

@@ -1,7 +1,5 @@
 #include "game/commands/Scenario.h"
 
-#include "engine/Bmp.h"
-#include "engine/DataError.h"
 #include "engine/Paths.h"
 #include "engine/TextFile.h"
 #include "game/display/Display.h"
@@ -9,8 +7,6 @@
 #include "game/files/ScenarioFiles.h"
 #include "game/files/ScenarioPaths.h"
 #include "game/files/ScenarioPictures.h"
-
-#include <ostream>
 
 namespace korvath {
 
@@ -197,23 +193,6 @@ void createBattle(Battle& b) {
     b.showRuleState();
 }
 
-Raster readFloorArt(const Battle& b, std::ostream& warnings) {
-    const std::string path = ownGraphicsFilePath(b, b.ScenarioName + "Floors.bmp");
-    if (path.empty() || !fileExists(path)) return {};
-    try {
-        Raster art = readBmp(path);
-        if (art.width() != kMapPixelsX || art.height() != kMapPixelsY)
-            throw DataError(path, 0,
-                            "the picture is " + std::to_string(art.width()) + " x " +
-                                std::to_string(art.height()) + ", not " +
-                                std::to_string(kMapPixelsX) + " x " + std::to_string(kMapPixelsY));
-        return art;
-    } catch (const DataError& e) {
-        warnings << "korvath: " << e.what() << "; the floors are black\n";
-        return {};
-    }
-}
-
 void showFloorArt(Battle& b, const Raster& art) {
     b.setFloorArt(art);
     if (b.floorsShown()) b.recomposeFrom(b.TerrainBitmap);
@@ -275,35 +254,6 @@ void endDeployment(Battle& b) {
                 }
         b.copyAll();
     }
-}
-
-std::vector<std::string> briefingLines(const Battle& b) {
-    std::vector<std::string> out;
-    TextFile f = TextFile::load(scenarioFilePath(b, b.ScenarioName + "Desc.txt"));
-    while (!f.atEnd() && f.readLine() != ": Scenario Description") {
-    }
-    while (!f.atEnd()) {
-        std::string line = f.readLine();
-        if (line == ": end of scenario description") break;
-        out.push_back(std::move(line));
-    }
-    return out;
-}
-
-std::string briefingPicturePath(const Battle& b) {
-    if (!b.ScenarioFolder.empty()) {
-        // A player's scenario may bring its own; else the Vexlar's, the common one.
-        const std::string own = ownGraphicsFilePath(b, b.ScenarioName + "IntroPic.bmp");
-        return own.empty() ? gamePath(b.AppDir, "\\graphics\\KorvathIntroPic.bmp") : own;
-    }
-    if (b.ScenarioName == "korvath")
-        return gamePath(b.AppDir, "\\graphics\\" + b.ScenarioName + "IntroPic.bmp");
-    if (b.ScenarioName == "vexlar") return gamePath(b.AppDir, "\\graphics\\KorvathIntroPic.bmp");
-    return {};
-}
-
-std::string scenarioTitle(const Battle& b) {
-    return b.ScenarioTitle.empty() ? b.ScenarioName : b.ScenarioTitle;
 }
 
 } // namespace korvath

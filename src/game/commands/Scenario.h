@@ -22,13 +22,7 @@ void chooseScenario(Battle& b, const ScenarioManifest& m, const std::string& fol
 // scenario into the tables, draws the map, fills the deployment list. Throws
 // DataError (file, line, reason) and then leaves the battle exactly as it was.
 void createBattle(Battle& b);
-// The floor art the window shows under the open squares (the headless
-// driver has no screen to show it on): graphics/<scenario>Floors.bmp, a
-// picture of the whole battlefield, read before the battle is created and
-// shown once it is. The floors are decoration: without the file, or with one
-// that is no such picture, they are black, and the second says why in one
-// line on `warnings`.
-Raster readFloorArt(const Battle& b, std::ostream& warnings);
+// Shows the floor art read by readFloorArt (files/ScenarioPictures.h).
 void showFloorArt(Battle& b, const Raster& art);
 // The window is shown (FormShow) / activated (FormActivate) / closed (FormClose).
 void showBattle(Battle& b);
@@ -38,14 +32,6 @@ void closeBattle(Battle& b);
 // Ending deployment: the list hides, Cancel and End turn come on, start stars
 // turn into floor and the information panel shows.
 void endDeployment(Battle& b);
-
-// The briefing text: the lines strictly between the two marker lines of the
-// scenario description (up to the end of the file when the closing one is missing).
-std::vector<std::string> briefingLines(const Battle& b);
-// The briefing picture's path.
-std::string briefingPicturePath(const Battle& b);
-// The scenario's name as the player knows it ("Starship Vexlar F-242").
-std::string scenarioTitle(const Battle& b);
 
 // Quit from the menu: closes the battle during the human turn; otherwise
 // logs why not. Returns true when the battle closed.

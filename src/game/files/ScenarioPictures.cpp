@@ -4,6 +4,9 @@
 #include "engine/DataError.h"
 #include "engine/Paths.h"
 #include "engine/Ustar.h"
+#include "game/files/ScenarioPaths.h"
+
+#include <ostream>
 
 namespace korvath {
 
@@ -57,6 +60,23 @@ std::set<std::string> readWaveNames(const std::string& path) {
 
 void requireCursor(const std::string& path) {
     if (!fileExists(path)) throw DataError(path, 0, "cannot open the file");
+}
+
+Raster readFloorArt(const BattleState& b, std::ostream& warnings) {
+    const std::string path = ownGraphicsFilePath(b, b.ScenarioName + "Floors.bmp");
+    if (path.empty() || !fileExists(path)) return {};
+    try {
+        Raster art = readBmp(path);
+        if (art.width() != kMapPixelsX || art.height() != kMapPixelsY)
+            throw DataError(path, 0,
+                            "the picture is " + std::to_string(art.width()) + " x " +
+                                std::to_string(art.height()) + ", not " +
+                                std::to_string(kMapPixelsX) + " x " + std::to_string(kMapPixelsY));
+        return art;
+    } catch (const DataError& e) {
+        warnings << "korvath: " << e.what() << "; the floors are black\n";
+        return {};
+    }
 }
 
 } // namespace korvath

@@ -1,6 +1,9 @@
 #pragma once
 #include "engine/Raster.h"
+#include "game/state/BattleState.h"
 #include "game/state/Records.h"
+
+#include <iosfwd>
 
 #include <array>
 #include <set>
@@ -24,5 +27,13 @@ std::set<std::string> readWaveNames(const std::string& path);
 
 // The window decodes the cursors itself; the battle only needs them there.
 void requireCursor(const std::string& path);
+
+// The floor art the window shows under the open squares (the headless
+// driver has no screen to show it on): graphics/<scenario>Floors.bmp, a
+// picture of the whole battlefield, read before the battle is created and
+// shown once it is. The floors are decoration: without the file, or with one
+// that is no such picture, they are black, and the second says why in one
+// line on `warnings`.
+Raster readFloorArt(const BattleState& b, std::ostream& warnings);
 
 } // namespace korvath

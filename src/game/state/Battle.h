@@ -25,10 +25,7 @@ struct Battle : BattleState, Screen {
         repaint();
         if (ports.dialogs) ports.dialogs->information(text);
     }
-    void warning(const std::string& text) {
-        repaint();
-        if (ports.dialogs) ports.dialogs->warning(text);
-    }
+    void warning(const std::string& text) { ports.warning(text); }
     // The animation's moments, the window brought up to date, its messages handled.
     void beat(Beat beat) {
         if (ports.watcher && timingOf(beat).letMessagesRun) ports.watcher->messagesMayRun();

@@ -146,6 +146,13 @@ struct Ports {
     // it (the window's status bar, the headless driver's list); none: nobody
     // listens.
     BattleEventSink* events = nullptr;
+
+    // A warning box over the battle as it stands: the window is brought up
+    // to date first, so the player sees what the warning is about.
+    void warning(const std::string& text) const {
+        if (presenter) presenter->repaint();
+        if (dialogs) dialogs->warning(text);
+    }
 };
 
 } // namespace korvath
