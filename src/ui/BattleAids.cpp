@@ -188,6 +188,7 @@ int BattleAids::beatLength(Beat beat) const {
 void BattleAids::playerTurnBegins() {
     try {
         autosave(b_, savedGamesFolder(b_));
+        autosaved_ = true;
     } catch (const std::exception& e) {
         if (autosaveFailed_) return;
         autosaveFailed_ = true;

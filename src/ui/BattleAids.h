@@ -39,6 +39,8 @@ class BattleAids : public QObject, public BattleEventSink {
     int beatLength(Beat beat) const;
     // The player's turn has begun: the battle is saved as autosave1.
     void playerTurnBegins();
+    // Whether this battle has been autosaved at the start of a turn of the player's.
+    bool autosaved() const { return autosaved_; }
     void happened(const BattleEvent& e) override;
     // Where the last shot told in the status bar stopped.
     const std::optional<ShotStopped>& lastShotTold() const { return told_; }
@@ -65,6 +67,7 @@ class BattleAids : public QObject, public BattleEventSink {
     MapOverlays* overlays_;
     std::optional<ShotStopped> stop_; // a shot's stop, to be told when the window shows it
     std::optional<ShotStopped> told_;
+    bool autosaved_ = false;      // this battle has an autosave
     bool autosaveFailed_ = false; // told once, then the battle goes on quietly
 };
 

@@ -350,7 +350,17 @@ void TPlayingScreen::Savegame1Click() {
 
 void TPlayingScreen::Quit1Click() {
     // Only in the human turn; otherwise the log says why not.
+    if (b_.HumanTurn && !ruleRunning(b_, Rule::Command) && !leavingConfirmed()) return;
     run({"menu", "Quit"});
+}
+
+// Leaving a battle that is not decided yet is asked first (the rules close a
+// decided one themselves).
+bool TPlayingScreen::leavingConfirmed() {
+    if (!b_.windowOpen || replay_ || !b_.ports.dialogs) return true;
+    const std::string saved = aids_->autosaved() ? "It was autosaved at the start of your turn."
+                                                 : "It has not been saved.";
+    return b_.ports.dialogs->confirm("Leave this battle? " + saved);
 }
 
 void TPlayingScreen::ShowWoundsClick() {
@@ -452,6 +462,11 @@ void TPlayingScreen::closeEvent(QCloseEvent* e) {
     // A rule that is waiting lets messages run; the window goes only when it is done.
     if (ruleRunning(b_, Rule::Command)) {
         b_.closeRequested = true;
+        e->ignore();
+        return;
+    }
+    // The window's close button, as File > Quit.
+    if (e->spontaneous() && !leavingConfirmed()) {
         e->ignore();
         return;
     }

@@ -74,6 +74,13 @@ void QtDialogs::warning(const std::string& text) {
                          QString::fromStdString(text), QMessageBox::Ok);
 }
 
+bool QtDialogs::confirm(const std::string& question) {
+    return QMessageBox::question(QApplication::activeWindow(), QStringLiteral("Korvath"),
+                                 QString::fromStdString(shownText(question)),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 void configureFileDialog(QFileDialog& dialog, const FileQuestion& q, bool save) {
     dialog.setWindowTitle(save ? QStringLiteral("Save game") : QStringLiteral("Load game"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);

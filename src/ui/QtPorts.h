@@ -30,6 +30,7 @@ class QtDialogs : public Dialogs {
     std::string openFile(const FileQuestion& q) override;
     std::string saveFile(const FileQuestion& q) override;
     void answerNextFile(const std::string& path) override { preset_ = path; }
+    bool confirm(const std::string& question) override;
 
     // "Saved Games|*korvath.map|All|*" -> "Saved Games (*korvath.map);;All (*)"
     static QString qtFilter(const std::string& filter);

@@ -6,6 +6,7 @@
 #include "CursorFile.h"
 #include "Fonts.h"
 #include "HelpPages.h"
+#include "KitHints.h"
 #include "ReplayPlayer.h"
 #include "SoundPlayer.h"
 #include "TNodeForm.h"
@@ -13,9 +14,9 @@
 #include "game/commands/DeveloperAids.h"
 #include "game/commands/Registry.h"
 #include "game/commands/Scenario.h"
-#include "game/files/ScenarioPictures.h"
-#include "game/files/Briefing.h"
 #include "game/display/Display.h"
+#include "game/files/Briefing.h"
+#include "game/files/ScenarioPictures.h"
 
 #include <QAction>
 #include <QApplication>
@@ -58,6 +59,8 @@ TPlayingScreen::TPlayingScreen(Battle& battle, SoundPlayer* sound, TNodeForm* no
     // As designed at first; larger, smaller, maximised or full screen as the player likes.
     resize(sizeHint());
     aids_ = new BattleAids(*this, b_, mapImage_, statusArea(), sound_);
+    kitHints_ = new KitHints(qobject_cast<QTableWidget*>(control("EquipGrid")), statusArea(), b_,
+                             [this](int row) { EquipGridClick(row); });
     connectEvents();
     qApp->installEventFilter(this);
     if (nodes_) nodes_->onClosed = [this] { b_.nodeGridVisible = false; };
@@ -118,6 +121,10 @@ void TPlayingScreen::buildWindow() {
     statusText->setObjectName("StatusBar");
     widgets_.insert(statusText->objectName(), statusText);
     status->addWidget(statusText, 1);
+    // On the right, always: the turn, who stands, how the battle is won.
+    standing_ = new QLabel(status);
+    standing_->setObjectName("Standing");
+    status->addPermanentWidget(standing_);
 }
 
 QStatusBar* TPlayingScreen::statusArea() const {

@@ -27,6 +27,7 @@ class QToolButton;
 namespace korvath {
 
 class BattleAids;
+class KitHints;
 class ReplayPlayer;
 class SoundPlayer;
 class TNodeForm;
@@ -162,6 +163,7 @@ class TPlayingScreen : public QMainWindow {
     void Loadgame1Click();
     void Savegame1Click();
     void Quit1Click();
+    bool leavingConfirmed();
     void ShowWoundsClick();
     void ShowOverwatchClick();
     void ShowMediKitClick();
@@ -207,11 +209,13 @@ class TPlayingScreen : public QMainWindow {
     TNodeForm* nodes_;
     WindowPresenter presenter_{this};
     BattleAids* aids_ = nullptr;
+    KitHints* kitHints_ = nullptr;
     QHash<QString, QWidget*> widgets_;
     QHash<QString, QAction*> actions_;
     MapImageWidget* mapImage_ = nullptr;
     RasterLabel* overHeadMap_ = nullptr;
     QLabel* whatMan_ = nullptr;
+    QLabel* standing_ = nullptr;
     QWidget* central_ = nullptr;
     QHash<QWidget*, QRect> design_;     // every placed widget where the design puts it
     QPoint wheelRest_;                  // wheel turns too small for a step yet

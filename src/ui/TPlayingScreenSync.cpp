@@ -3,9 +3,11 @@
 
 #include "BattleAids.h"
 #include "Fonts.h"
+#include "KitHints.h"
 #include "TNodeForm.h"
 #include "engine/ShownText.h"
 #include "game/display/Display.h"
+#include "game/display/Standing.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -192,6 +194,8 @@ void TPlayingScreen::sync(bool now) {
     }
     overHeadMap_->update();
     syncPortrait();
+    if (const QString line = QString::fromStdString(standingLine(b_)); standing_->text() != line)
+        standing_->setText(line);
     if (nodes_) nodes_->mirror(b_.nodeGridVisible, b_.NodeGrid);
 
     // The window's cursor covers everything; the map has its own beneath it.
@@ -200,6 +204,7 @@ void TPlayingScreen::sync(bool now) {
     if (window != windowCursor_) central_->setCursor(cursorFor(windowCursor_ = window));
     if (overMap != mapCursor_) mapImage_->setCursor(cursorFor(mapCursor_ = overMap));
     aids_->battleShown();
+    kitHints_->shown();
 }
 
 } // namespace korvath

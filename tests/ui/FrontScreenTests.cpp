@@ -170,7 +170,14 @@ void FrontScreenTests::battlesStartAndQuitWithSmallScenario() {
         QVERIFY(painted.width() * painted.height() < 710 * 518 / 4);
         checkMapShown(w, b);
 
+        // Leaving is asked first; "No" keeps the battle.
         QPointer<TPlayingScreen> gone = w;
+        g.dialogs.answer = false;
+        w->menuEntry("Quit1")->trigger();
+        QCOMPARE(g.dialogs.questions.size(), size_t{1});
+        QVERIFY(g.dialogs.questions[0].rfind("Leave this battle? ", 0) == 0);
+        QVERIFY(!gone.isNull() && b.windowOpen);
+        g.dialogs.answer = true;
         w->menuEntry("Quit1")->trigger();
         QTRY_VERIFY(gone.isNull());
         QVERIFY(g.intro->isVisible());

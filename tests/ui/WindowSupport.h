@@ -47,8 +47,13 @@ namespace korvath::uitest {
 
 // Information boxes are counted instead of shown, so no test waits on a click.
 struct RecordingDialogs : Dialogs {
-    std::vector<std::string> texts;
+    std::vector<std::string> texts, questions;
+    bool answer = true; // to every question
     void information(const std::string& text) override { texts.push_back(text); }
+    bool confirm(const std::string& question) override {
+        questions.push_back(question);
+        return answer;
+    }
     std::string openFile(const FileQuestion&) override { return {}; }
     std::string saveFile(const FileQuestion&) override { return {}; }
 };
@@ -57,6 +62,7 @@ struct RecordingDialogs : Dialogs {
 struct FileDialogs : QtDialogs {
     std::vector<std::string> texts;
     void information(const std::string& text) override { texts.push_back(text); }
+    bool confirm(const std::string&) override { return true; }
 };
 
 // Sets or clears an environment variable for one test and puts it back after.

@@ -1,6 +1,7 @@
 #include "Script.h"
 
 #include "ForecastJson.h"
+#include "KitJson.h"
 #include "StateJson.h"
 #include "engine/DataError.h"
 #include "engine/ShownText.h"
@@ -8,6 +9,7 @@
 #include "game/commands/Recording.h"
 #include "game/commands/Registry.h"
 #include "game/commands/Scenario.h"
+#include "game/display/Standing.h"
 #include "game/files/ScenarioFolders.h"
 #include "game/state/Fields.h"
 
@@ -259,7 +261,8 @@ void ScriptRunner::command(const std::string& line) {
     }
     if (verb == "dump") return dump(args);
     if (verb == "events") return events(args);
-    if (verb == "forecast" || verb == "threats") return question(verb, args);
+    if (verb == "forecast" || verb == "threats" || verb == "gridplan" || verb == "standing")
+        return question(verb, args);
     if (verb == "end") throw ScriptError("\"end\" without its \"repeat\"");
     if (verb != "set" && !findCommand(verb)) throw ScriptError("unknown command \"" + verb + "\"");
     if (!battle_->windowOpen) {
@@ -381,7 +384,7 @@ void ScriptRunner::set(const std::vector<std::string>& args) {
     throw ScriptError("set what? \"piece\" or \"cell\"");
 }
 
-// "forecast X Y" and "threats": questions that change nothing, answered
+// "forecast X Y", "threats", "gridplan ROW" and "standing": questions that change nothing, answered
 // with one JSON line.
 void ScriptRunner::question(const std::string& verb, const std::vector<std::string>& args) {
     nlohmann::json j;
@@ -390,6 +393,12 @@ void ScriptRunner::question(const std::string& verb, const std::vector<std::stri
         const int x = wholeNumber<ScriptError>(args[0], "X");
         const int y = wholeNumber<ScriptError>(args[1], "Y");
         j = forecastJson(*battle_, x, y);
+    } else if (verb == "standing") {
+        if (!args.empty()) throw ScriptError("usage: standing");
+        j = {{"standing", standingLine(*battle_)}};
+    } else if (verb == "gridplan") {
+        if (args.size() != 1) throw ScriptError("usage: gridplan ROW");
+        j = gridPlanJson(*battle_, wholeNumber<ScriptError>(args[0], "ROW"));
     } else {
         if (!args.empty()) throw ScriptError("usage: threats");
         j = threatsJson(*battle_);

@@ -1,4 +1,5 @@
 #include "game/commands/Inventory.h"
+#include "game/commands/GridPlan.h"
 #include "game/state/Pieces.h"
 
 #include "engine/TextFile.h"
@@ -28,57 +29,44 @@ void clearLog(Battle& b) {
     b.messageLog.clear();
 }
 
-bool kindIs(const EquipmentType& e, std::initializer_list<const char*> kinds) {
-    for (const char* k : kinds)
-        if (e.Kind == k) return true;
-    return false;
-}
-
 // Second click on the grid: the magazine in slot a goes into the weapon in
-// slot s, or the item in slot a changes places with the one in slot s.
+// slot s, or the item in slot a changes places with the one in slot s, as
+// planSecondClick works it out.
 void useArmedSlot(Battle& b, PieceRecord& p, int a, int s) {
-    const EquipmentType& first = b.item(p.Items[a]);
-    const EquipmentType& second = b.item(p.Items[s]);
-
-    // A magazine fits the weapon whose calibre its Value names. An empty slot
-    // holds no weapon, so nothing fits it.
-    int calibre = 0;
-    if (first.Kind == "Ammo" && p.Items[s] != 0 && parseInt(first.Value, calibre) &&
-        calibre == second.AmmoType) {
-        const int cost = second.Weight + 2;
-        if (p.AP >= cost) {
-            b.play("LoadMag");
-            p.Ammo = first.Capacity;
-            clearLog(b);
-            b.log("Weapon is reloaded");
-            p.AP -= cost;
-            ShowPieceStats(b, b.SelectedPiece);
-            // The magazine is used up.
-            p.Items[a] = 0;
-            b.panel.kit[a - 1].clear();
-        } else {
-            clearLog(b);
-            b.log("not enough action points to load weapon");
-            b.play("beep");
-        }
-    }
-
-    // Kit that can be carried in the hand changes places. The check weighs
-    // what is in the target slot now; the price is the weight of what moves.
-    if (kindIs(first, {"Misc", "Weapon", "Firearm"}) && a != s) {
-        if (p.AP >= second.Weight + 2) {
-            b.play("select");
-            p.Ammo = first.Capacity;
-            std::swap(p.Items[a], p.Items[s]);
-            p.AP -= b.item(p.Items[s]).Weight + 2;
-            p.Frame = b.item(p.Items[1]).HeldFrame;
-            ShowPieceStats(b, b.SelectedPiece);
-            placePieces(b);
-        } else {
-            clearLog(b);
-            b.log("not enough action points to exchange items");
-            b.play("beep");
-        }
+    const GridPlan plan = planSecondClick(b, p, a, s);
+    switch (plan.kind) {
+    case GridPlan::Kind::Reload:
+        b.play("LoadMag");
+        p.Ammo = static_cast<uint8_t>(plan.ammoAfter);
+        clearLog(b);
+        b.log("Weapon is reloaded");
+        p.AP = plan.apAfter;
+        ShowPieceStats(b, b.SelectedPiece);
+        // The magazine is used up.
+        p.Items[a] = 0;
+        b.panel.kit[a - 1].clear();
+        break;
+    case GridPlan::Kind::TooFewToReload:
+        clearLog(b);
+        b.log("not enough action points to load weapon");
+        b.play("beep");
+        break;
+    case GridPlan::Kind::Swap:
+        b.play("select");
+        p.Ammo = static_cast<uint8_t>(plan.ammoAfter);
+        std::swap(p.Items[a], p.Items[s]);
+        p.AP = plan.apAfter;
+        p.Frame = b.item(p.Items[1]).HeldFrame;
+        ShowPieceStats(b, b.SelectedPiece);
+        placePieces(b);
+        break;
+    case GridPlan::Kind::TooFewToSwap:
+        clearLog(b);
+        b.log("not enough action points to exchange items");
+        b.play("beep");
+        break;
+    case GridPlan::Kind::Nothing:
+        break;
     }
 
     // The action buttons follow whatever is now in the hand.

@@ -43,6 +43,11 @@ class Dialogs {
     // The next file question is answered with path instead of asking the
     // player (a script or a replay gives it); an empty path forgets it.
     virtual void answerNextFile(const std::string& path) { (void)path; }
+    // A yes-or-no question put to the player; where nobody can be asked, yes.
+    virtual bool confirm(const std::string& question) {
+        (void)question;
+        return true;
+    }
 };
 
 // The moments of the game's animation, each held for its own time. A walk

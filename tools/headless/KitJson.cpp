@@ -1,0 +1,45 @@
+#include "KitJson.h"
+
+#include "game/commands/GridPlan.h"
+#include "game/state/Pieces.h"
+
+namespace korvath {
+
+namespace {
+
+const char* kindName(GridPlan::Kind k) {
+    switch (k) {
+    case GridPlan::Kind::Reload:
+        return "reload";
+    case GridPlan::Kind::TooFewToReload:
+        return "reloadTooFewPoints";
+    case GridPlan::Kind::Swap:
+        return "swap";
+    case GridPlan::Kind::TooFewToSwap:
+        return "swapTooFewPoints";
+    case GridPlan::Kind::Nothing:
+        break;
+    }
+    return "nothing";
+}
+
+} // namespace
+
+nlohmann::json gridPlanJson(const BattleState& b, int row) {
+    const int armed = b.SelectedItemSlot, slot = row + 1;
+    if (armed < 1 || armed > 6 || slot < 1 || slot > 6 || !isPiece(b, b.SelectedPiece))
+        return {{"gridplan", nullptr}};
+    const PieceRecord& p = b.Pieces[b.SelectedPiece];
+    const GridPlan plan = planSecondClick(b, p, armed, slot);
+    return {{"gridplan",
+             {{"armed", armed - 1},
+              {"row", row},
+              {"kind", kindName(plan.kind)},
+              {"cost", plan.cost},
+              {"needed", plan.needed},
+              {"ap", {plan.apBefore, plan.apAfter}},
+              {"ammo", {plan.ammoBefore, plan.ammoAfter}},
+              {"text", describePlan(b, p, slot, plan)}}}};
+}
+
+} // namespace korvath
