@@ -158,7 +158,14 @@ void TPlayingScreen::MapImageMouseDown(const MapMouse& m) {
     if (s.shift) words.push_back("shift");
     if (s.ctrl) words.push_back("ctrl");
     if (s.alt) words.push_back("alt");
+    // A start star clicked before a soldier is picked does nothing; say why.
+    const int sx = m.x / kSquare + 1, sy = m.y / kSquare + 1;
+    const bool star = Battle::onMap(sx, sy) && b_.cell(sx, sy).Glyph == kStartStarGlyph;
+    const bool nobodyPicked = b_.deploying && !b_.PieceSelected;
     run(words);
+    if (star && nobodyPicked && button == MouseButton::Left && b_.windowOpen &&
+        b_.cell(sx, sy).Glyph == kStartStarGlyph)
+        statusArea()->showMessage(QStringLiteral("Pick a soldier in the list first"), 4000);
 }
 
 void TPlayingScreen::MapImageMouseMove(const MapMouse& m) {

@@ -125,6 +125,42 @@ void TPlayingScreen::buildWindow() {
     standing_ = new QLabel(status);
     standing_->setObjectName("Standing");
     status->addPermanentWidget(standing_);
+    nameTheControls();
+}
+
+// Every control says what it does, what it costs and its key. The shot
+// buttons add the cost of the weapon in hand as the battle goes
+// (syncShotCosts).
+void TPlayingScreen::nameTheControls() {
+    const std::pair<const char*, const char*> hints[] = {
+        {"EndTurnButton", "End turn (key 0): the Operatives move, then every soldier gets his "
+                          "action points back"},
+        {"HandFightIcon", "Hand to hand fighting: then click an enemy next to the soldier; a "
+                          "blow costs the melee weapon's quick-shot points"},
+        {"AimedFireIcon", "Aimed shot: then click the target"},
+        {"SnapFireIcon", "Quick shot: then click the target"},
+        {"Cancelbutton", "Cancel (K or Esc): leave fire mode; pressed again, drop the selection"},
+        {"OverwatchIcon", "Overwatch: keep his action points for reaction fire in the enemy's "
+                          "turn"},
+        {"NextButton", "Next unit: select the next soldier with action points left"},
+        {"DropItem", "Drop Item: throw away the item of the armed equipment row (it is lost; "
+                     "costs nothing)"},
+        {"PickUpButton", "Pick up item: take what is chosen under On the ground (costs nothing)"},
+        {"MapRadio", "Show the overhead map in the panel"},
+        {"EquipRadio", "Show the six equipment slots: reload, swap, heal, drop"},
+        {"PlaceMenGrid", "Soldiers still to place: click a name, then a red and yellow start "
+                         "star on the map"},
+        {"PickItems", "What lies on his square or on a body there: choose, then Pick up item"},
+        {"OverHeadMap", "The whole battlefield: click to look there"},
+        {"ScrollTop", "Scroll the map sideways (arrow keys, Shift + mouse wheel)"},
+        {"ScrollSide", "Scroll the map up and down (arrow keys, mouse wheel)"},
+        {"WhatisHappening", "What has happened in the battle, newest last"},
+        {"EquipGrid", "The six slots, the hand first: click a row, then another"},
+        {"MapImage", "Click a soldier to select him, a square to walk there; right click: what "
+                     "the walk costs"},
+    };
+    for (const auto& [name, hint] : hints)
+        if (QWidget* w = widgets_.value(QString::fromLatin1(name))) w->setToolTip(hint);
 }
 
 QStatusBar* TPlayingScreen::statusArea() const {

@@ -163,6 +163,8 @@ class TPlayingScreen : public QMainWindow {
     void Loadgame1Click();
     void Savegame1Click();
     void Quit1Click();
+    void nameTheControls();
+    void syncShotCosts();
     bool leavingConfirmed();
     void ShowWoundsClick();
     void ShowOverwatchClick();

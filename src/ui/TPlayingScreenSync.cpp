@@ -8,6 +8,7 @@
 #include "engine/ShownText.h"
 #include "game/display/Display.h"
 #include "game/display/Standing.h"
+#include "game/state/Pieces.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -171,6 +172,27 @@ void TPlayingScreen::syncPortrait() {
     whatMan_->setPixmap(QPixmap::fromImage(img.scaled(80, 80)));
 }
 
+// The shot buttons tell what a shot costs with the weapon in the selected
+// soldier's hand (only the low byte of a cost counts, as when he fires).
+void TPlayingScreen::syncShotCosts() {
+    const bool armed = isPiece(b_, b_.SelectedPiece);
+    const EquipmentType* weapon = armed ? &b_.item(b_.Pieces[b_.SelectedPiece].Items[1]) : nullptr;
+    const bool firearm = weapon && weapon->Kind == "Firearm";
+    const auto hint = [&](const char* what, int cost) {
+        QString h = QString::fromLatin1(what);
+        if (firearm)
+            h += QStringLiteral(" \u2014 %1 AP with %2").arg(cost & 0xFF).arg(text(weapon->Name));
+        return h + QStringLiteral(": then click the target");
+    };
+    const std::pair<const char*, QString> buttons[] = {
+        {"AimedFireIcon", hint("Aimed shot", firearm ? weapon->AimedShotAP : 0)},
+        {"SnapFireIcon", hint("Quick shot", firearm ? weapon->QuickShotAP : 0)},
+    };
+    for (const auto& [name, h] : buttons)
+        if (QWidget* w = widgets_.value(QString::fromLatin1(name)); w && w->toolTip() != h)
+            w->setToolTip(h);
+}
+
 void TPlayingScreen::sync(bool now) {
     if (closed_) return;
     b_.showRuleState();
@@ -194,6 +216,7 @@ void TPlayingScreen::sync(bool now) {
     }
     overHeadMap_->update();
     syncPortrait();
+    syncShotCosts();
     if (const QString line = QString::fromStdString(standingLine(b_)); standing_->text() != line)
         standing_->setText(line);
     if (nodes_) nodes_->mirror(b_.nodeGridVisible, b_.NodeGrid);

@@ -83,6 +83,14 @@ void BattleWindowTests::battleWindowLayout() {
     // Every control of the model has a widget or menu entry of the same name.
     for (auto& [name, control] : b.controls.all())
         QVERIFY2(w.control(name) || w.menuEntry(name), name);
+    // Every control the player can use says what it does.
+    for (auto& [name, control] : b.controls.all())
+        if (QWidget* c = w.control(name);
+            qobject_cast<QAbstractButton*>(c) || qobject_cast<QAbstractSlider*>(c) ||
+            qobject_cast<QAbstractItemView*>(c) || qobject_cast<QComboBox*>(c))
+            QVERIFY2(!c->toolTip().isEmpty(), name);
+    for (const char* name : {"MapImage", "OverHeadMap", "WhatisHappening"})
+        QVERIFY2(!w.control(name)->toolTip().isEmpty(), name);
     const std::pair<const char*, QRect> places[] = {
         {"InfoLabel", {8, 0, 729, 25}},           {"BackPanel", {5, 21, 732, 540}},
         {"ScrollTop", {24, 24, 710, 16}},         {"ScrollSide", {8, 40, 16, 517}},
