@@ -6,6 +6,7 @@
 #include "game/commands/SaveLoad.h"
 #include "game/commands/Scenario.h"
 #include "game/display/Display.h"
+#include "game/display/InfoPanel.h"
 #include "game/files/RecordBytes.h"
 #include "game/state/HeadlessPorts.h"
 #include "game/turns/TurnSequence.h"
@@ -99,6 +100,26 @@ TEST_F(SavedGames, RoundTripGivesBackSoldiersMapAndTurn) {
     EXPECT_FALSE(b->deploying);
     EXPECT_EQ(b->Pieces[3].X, 0);
     EXPECT_EQ(b->TerrainBitmap.pixel(19 * 32 + 16, 19 * 32 + 16), tileColour(90));
+}
+
+TEST_F(SavedGames, NothingOfTheAbandonedBattleStaysShownOrArmed) {
+    save(base() + ".map");
+    ShowPieceStats(*b, 1);
+    FillPickList(*b, 1);
+    b->PickList.push_back({1, 0, 0});
+    b->FireMode = true;
+    b->armedShot = ArmedShot::Aimed;
+    b->SelectedItemSlot = 2;
+    b->actionButtons = ActionButtons::all(true);
+    loadSet(base() + "_korvath.map");
+    EXPECT_EQ(b->panel.piece, 0);
+    EXPECT_EQ(b->panel.name, "");
+    EXPECT_EQ(b->panel.kit[0], "");
+    EXPECT_TRUE(b->PickList.empty());
+    EXPECT_FALSE(b->FireMode || b->HandFightMode || b->PieceSelected);
+    EXPECT_EQ(b->armedShot, ArmedShot::None);
+    EXPECT_EQ(b->SelectedItemSlot, 0);
+    EXPECT_FALSE(b->actionButtons.aimedShot);
 }
 
 TEST_F(SavedGames, LoadingReadsTheEventFilesAgain) {

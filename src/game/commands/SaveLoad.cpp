@@ -57,6 +57,19 @@ void applySavedGame(Battle& b, const SavedGame& g) {
     b.eventFiles = readEventFiles(b);
 
     b.PieceSelected = false;
+    // Nothing of the abandoned battle stays shown or armed: the loaded one
+    // starts with nobody selected (a shot left armed would be fired by
+    // whoever has that soldier's number in the loaded battle).
+    b.FireMode = b.HandFightMode = false;
+    b.armedShot = ArmedShot::None;
+    b.SelectedItemSlot = 0;
+    b.panel = PanelTexts{};
+    b.portrait = Portrait{};
+    b.actionButtons = ActionButtons::all(false);
+    b.dropOffered = false;
+    b.PickList.clear();
+    b.pickRow = b.equipRow = -1;
+    b.cursor = b.mapCursor = CursorShape::Default;
     endDeployment(b);
     for (int y = 1; y <= kMapHeight; ++y)
         for (int x = 1; x <= kMapWidth; ++x) {
