@@ -49,6 +49,9 @@ QString controlsPage() {
                                {"Reload", "click the magazine's row, then the weapon's row"},
                                {"Swap two items (the first row goes to the second)",
                                 "click one row, then the other"},
+                               {"See what the next click on a row will do",
+                                "rest the pointer on the row"},
+                               {"Choose a reload or a swap by name", "right click a row"},
                                {"Drop the item of the armed row (it is lost)", "Drop Item button"},
                                {"Pick up what lies here or on a body",
                                 "choose in On the ground, Pick up item"}}) +
