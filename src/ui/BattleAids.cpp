@@ -159,6 +159,7 @@ void BattleAids::battleShown() {
 
 void BattleAids::happened(const BattleEvent& e) {
     if (const auto* stop = std::get_if<ShotStopped>(&e)) stop_ = *stop;
+    if (onEvent) onEvent(e);
 }
 
 // After each shot: a marker where it stopped and a line in the status bar.

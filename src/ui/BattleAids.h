@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <optional>
 
 class QAction;
@@ -46,6 +47,8 @@ class BattleAids : public QObject, public BattleEventSink {
     const std::optional<ShotStopped>& lastShotTold() const { return told_; }
 
     Settings& settings() { return settings_; }
+    // Told of every battle event after the aids have heard it (the battle feed).
+    std::function<void(const BattleEvent&)> onEvent;
     MapOverlays* overlays() const { return overlays_; }
     // The menu entry of that name ("PathPreview1", "SpeedFast1", "Volume50" …).
     QAction* entry(const QString& name) const;

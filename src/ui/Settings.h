@@ -52,6 +52,10 @@ class Settings {
     void setMuted(bool on) { setFlag(Key::Muted, on); }
     bool classicFloors() const { return flag(Key::ClassicFloors); }
     void setClassicFloors(bool on) { setFlag(Key::ClassicFloors, on); }
+    // The battle feed beside the map: 1 shown, 0 hidden, -1 not chosen yet
+    // (shown where the screen has room for it).
+    int battleFeed() const { return values_[index(Key::BattleFeed)]; }
+    void setBattleFeed(bool on) { setFlag(Key::BattleFeed, on); }
 
     QString fileName() const { return file_; }
     // The warning given when the file was read; empty when all was well or
@@ -68,9 +72,10 @@ class Settings {
         AnimationSpeed,
         Volume,
         Muted,
-        ClassicFloors
+        ClassicFloors,
+        BattleFeed
     };
-    static constexpr int kKeys = static_cast<int>(Key::ClassicFloors) + 1;
+    static constexpr int kKeys = static_cast<int>(Key::BattleFeed) + 1;
 
   private:
     static int index(Key k) { return static_cast<int>(k); }

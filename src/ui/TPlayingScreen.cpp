@@ -4,6 +4,7 @@
 #include "BattleAids.h"
 #include "ButtonIcons.h"
 #include "CursorFile.h"
+#include "FeedPanel.h"
 #include "Fonts.h"
 #include "HelpPages.h"
 #include "KitHints.h"
@@ -29,6 +30,7 @@
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -56,9 +58,11 @@ TPlayingScreen::TPlayingScreen(Battle& battle, SoundPlayer* sound, TNodeForm* no
     buildWindow();
     buildMenus();
     rememberDesign();
-    // As designed at first; larger, smaller, maximised or full screen as the player likes.
-    resize(sizeHint());
     aids_ = new BattleAids(*this, b_, mapImage_, statusArea(), sound_);
+    buildFeed();
+    // As designed at first (with the feed beside it when shown); larger,
+    // smaller, maximised or full screen as the player likes.
+    resize(sizeHint());
     kitHints_ = new KitHints(qobject_cast<QTableWidget*>(control("EquipGrid")), statusArea(), b_,
                              [this](int row) { EquipGridClick(row); });
     connectEvents();
@@ -353,6 +357,9 @@ void TPlayingScreen::buildMenus() {
     // The window itself: full screen on and off.
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->setObjectName("View1");
+    QAction* feed = entry(view, "BattleFeed1", "Battle &feed");
+    feed->setCheckable(true);
+    feed->setToolTip(QStringLiteral("Who did what to whom, beside the map"));
     QAction* full = entry(view, "FullScreen1", "&Full screen");
     full->setCheckable(true);
     shortcut(full, QKeySequence(Qt::Key_F11));
@@ -367,6 +374,32 @@ void TPlayingScreen::buildMenus() {
     connect(howTo, &QAction::triggered, this, [this] { showHelp(1); });
     help->addSeparator();
     entry(help, "About1", "&About");
+}
+
+// The battle feed, on the right of the window: shown as the player last
+// chose, or, before he has, where the screen has room for it beside the map.
+void TPlayingScreen::buildFeed() {
+    feed_ = new FeedPanel(b_, this, [this](Point square) {
+        // The view centred on the square, as far as the map's edges allow.
+        run({"scroll", std::to_string((square.x - 1) * kSquare + kSquare / 2 + b_.view.width / 2),
+             std::to_string((square.y - 1) * kSquare + kSquare / 2 + b_.view.height / 2)});
+    });
+    addDockWidget(Qt::RightDockWidgetArea, feed_);
+    aids_->onEvent = [this](const BattleEvent& e) { feed_->happened(e); };
+    Settings& settings = aids_->settings();
+    const QScreen* screen = this->screen();
+    const bool room =
+        screen && screen->availableGeometry().width() >=
+                      ClientArea::kDesignSize.width() + feed_->sizeHint().width() + 40;
+    const bool on = settings.battleFeed() < 0 ? room : settings.battleFeed() == 1;
+    feed_->setVisible(on);
+    QAction* entry = menuEntry("BattleFeed1");
+    entry->setChecked(on);
+    connect(entry, &QAction::triggered, this, [this](bool shown) {
+        feed_->setVisible(shown);
+        aids_->settings().setBattleFeed(shown);
+        if (shown) feed_->shown();
+    });
 }
 
 void TPlayingScreen::showHelp(int page) {

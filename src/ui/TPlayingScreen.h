@@ -28,6 +28,7 @@ namespace korvath {
 
 class BattleAids;
 class KitHints;
+class FeedPanel;
 class ReplayPlayer;
 class SoundPlayer;
 class TNodeForm;
@@ -164,6 +165,7 @@ class TPlayingScreen : public QMainWindow {
     void Savegame1Click();
     void Quit1Click();
     void nameTheControls();
+    void buildFeed();
     void syncShotCosts();
     bool leavingConfirmed();
     void ShowWoundsClick();
@@ -212,6 +214,7 @@ class TPlayingScreen : public QMainWindow {
     WindowPresenter presenter_{this};
     BattleAids* aids_ = nullptr;
     KitHints* kitHints_ = nullptr;
+    FeedPanel* feed_ = nullptr;
     QHash<QString, QWidget*> widgets_;
     QHash<QString, QAction*> actions_;
     MapImageWidget* mapImage_ = nullptr;

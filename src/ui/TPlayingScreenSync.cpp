@@ -2,6 +2,7 @@
 #include "TPlayingScreen.h"
 
 #include "BattleAids.h"
+#include "FeedPanel.h"
 #include "Fonts.h"
 #include "KitHints.h"
 #include "TNodeForm.h"
@@ -228,6 +229,7 @@ void TPlayingScreen::sync(bool now) {
     if (overMap != mapCursor_) mapImage_->setCursor(cursorFor(mapCursor_ = overMap));
     aids_->battleShown();
     kitHints_->shown();
+    if (feed_->isVisible()) feed_->shown();
 }
 
 } // namespace korvath

@@ -1,0 +1,61 @@
+#include "FeedPanel.h"
+
+#include <QListWidget>
+#include <QScrollBar>
+
+namespace korvath {
+
+namespace {
+
+QColor sideColour(int side, int humanSide) {
+    if (side == 0) return QColor(0xd8, 0xd0, 0xa0);                                 // the battle
+    return side == humanSide ? QColor(0x8c, 0xc8, 0xff) : QColor(0xff, 0x9a, 0x80); // us, them
+}
+
+} // namespace
+
+FeedPanel::FeedPanel(const Battle& b, QWidget* parent, std::function<void(Point square)> lookAt)
+    : QDockWidget(QStringLiteral("Battle feed"), parent), b_(b), list_(new QListWidget(this)),
+      lookAt_(std::move(lookAt)) {
+    setObjectName("BattleFeed");
+    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+    list_->setObjectName("FeedList");
+    list_->setWordWrap(true);
+    list_->setFocusPolicy(Qt::NoFocus);
+    list_->setToolTip(QStringLiteral("Who did what to whom, newest last: click a line to look "
+                                     "where it happened"));
+    list_->setMinimumWidth(300);
+    setWidget(list_);
+    connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        const int row = list_->row(item);
+        const auto& lines = feed_.lines();
+        if (row >= 0 && row < static_cast<int>(lines.size()) && lines[row].square.x > 0)
+            lookAt_(lines[row].square);
+    });
+}
+
+void FeedPanel::happened(const BattleEvent& e) {
+    feed_.happened(b_, e);
+}
+
+void FeedPanel::shown() {
+    const auto& lines = feed_.lines();
+    const bool atEnd = list_->verticalScrollBar()->value() == list_->verticalScrollBar()->maximum();
+    const int n = static_cast<int>(lines.size());
+    while (list_->count() > n) delete list_->takeItem(list_->count() - 1);
+    // A shot's line grows until its last wound is told, while other lines
+    // (an object it broke, a death) come after it: the newest are checked.
+    for (int k = std::max(0, list_->count() - 8); k < n; ++k) {
+        const QString text = QString::fromStdString(lines[k].text);
+        if (k < list_->count()) {
+            if (list_->item(k)->text() != text) list_->item(k)->setText(text);
+            continue;
+        }
+        auto* item = new QListWidgetItem(text);
+        item->setForeground(sideColour(lines[k].side, b_.HumanSide));
+        list_->addItem(item);
+    }
+    if (atEnd) list_->scrollToBottom();
+}
+
+} // namespace korvath
