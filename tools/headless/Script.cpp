@@ -261,7 +261,8 @@ void ScriptRunner::command(const std::string& line) {
     }
     if (verb == "dump") return dump(args);
     if (verb == "events") return events(args);
-    if (verb == "forecast" || verb == "threats" || verb == "gridplan" || verb == "standing")
+    if (verb == "forecast" || verb == "threats" || verb == "gridplan" || verb == "standing" ||
+        verb == "feed")
         return question(verb, args);
     if (verb == "end") throw ScriptError("\"end\" without its \"repeat\"");
     if (verb != "set" && !findCommand(verb)) throw ScriptError("unknown command \"" + verb + "\"");
@@ -384,8 +385,8 @@ void ScriptRunner::set(const std::vector<std::string>& args) {
     throw ScriptError("set what? \"piece\" or \"cell\"");
 }
 
-// "forecast X Y", "threats", "gridplan ROW" and "standing": questions that change nothing, answered
-// with one JSON line.
+// "forecast X Y", "threats", "gridplan ROW", "standing" and "feed": questions that change nothing,
+// answered with one JSON line.
 void ScriptRunner::question(const std::string& verb, const std::vector<std::string>& args) {
     nlohmann::json j;
     if (verb == "forecast") {
@@ -393,6 +394,13 @@ void ScriptRunner::question(const std::string& verb, const std::vector<std::stri
         const int x = wholeNumber<ScriptError>(args[0], "X");
         const int y = wholeNumber<ScriptError>(args[1], "Y");
         j = forecastJson(*battle_, x, y);
+    } else if (verb == "feed") {
+        if (!args.empty()) throw ScriptError("usage: feed");
+        nlohmann::json lines = nlohmann::json::array();
+        for (const FeedLine& l : events_.feed.lines())
+            lines.push_back(
+                {{"text", l.text}, {"side", l.side}, {"square", {l.square.x, l.square.y}}});
+        j = {{"feed", lines}};
     } else if (verb == "standing") {
         if (!args.empty()) throw ScriptError("usage: standing");
         j = {{"standing", standingLine(*battle_)}};
@@ -412,6 +420,8 @@ void ScriptRunner::events(const std::vector<std::string>& args) {
     if (args.size() != 1 || (args[0] != "on" && args[0] != "off"))
         throw ScriptError("usage: events on|off");
     events_.seen.clear();
+    events_.feed.clear();
+    events_.battle = battle_.get();
     battle_->ports.events = args[0] == "on" ? &events_ : nullptr;
 }
 

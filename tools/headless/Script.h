@@ -1,5 +1,6 @@
 #pragma once
 #include "game/commands/Playback.h"
+#include "game/display/BattleFeed.h"
 #include "game/state/Battle.h"
 #include "game/state/HeadlessPorts.h"
 
@@ -72,7 +73,16 @@ class ScriptRunner {
     std::unique_ptr<Battle> battle_;
     HeadlessPorts ports_;
     MeanwhilePlayer meanwhile_;
-    EventLog events_;     // heard since the last dump, after "events on"
+    // Heard since the last dump, after "events on"; the feed keeps its lines
+    // from "events on" on.
+    struct HeardEvents : EventLog {
+        const BattleState* battle = nullptr;
+        BattleFeed feed;
+        void happened(const BattleEvent& e) override {
+            EventLog::happened(e);
+            if (battle) feed.happened(*battle, e);
+        }
+    } events_;
     std::string scratch_; // a replay's saves
     std::unique_ptr<ReplayDialogs> replayDialogs_;
     int current_ = 0; // the line being run, for error messages
