@@ -183,5 +183,36 @@ TEST(EventStream, TellsWhatTheBattleShows) {
     }
 }
 
+// The battle feed tells each shot in one line with its end, each death and
+// each turn, as the events of the same battle do.
+TEST(EventStream, TheFeedTellsEveryShotDeathAndTurn) {
+    for (const Situation* s : {&kSituations[0], &kSituations[3]}) {
+        SCOPED_TRACE(s->name);
+        const std::vector<json> out = play(s->script + "feed\n");
+        ASSERT_FALSE(out.empty());
+        const json& feed = out.back()["feed"];
+        std::map<std::string, int> events;
+        for (size_t k = 0; k + 1 < out.size(); ++k)
+            for (const json& e : out[k]["events"]) ++events[e["event"].get<std::string>()];
+        std::map<std::string, int> lines;
+        for (const json& l : feed) {
+            const std::string text = l["text"];
+            const bool shot = text.find(" fires") != std::string::npos ||
+                              text.find(" reacts to ") != std::string::npos;
+            lines["shot"] += shot;
+            if (shot)
+                EXPECT_TRUE(text.find("\u2014 hits ") != std::string::npos ||
+                            text.find("\u2014 misses") != std::string::npos)
+                    << text;
+            lines["dead"] += text.size() > 8 && text.substr(text.size() - 8) == " is dead";
+            lines["turn"] += text.rfind("Turn ", 0) == 0;
+        }
+        EXPECT_GT(lines["shot"], 0);
+        EXPECT_EQ(lines["shot"], events["ShotFired"]);
+        EXPECT_EQ(lines["dead"], events["Death"]);
+        EXPECT_EQ(lines["turn"], events["TurnBegins"]);
+    }
+}
+
 } // namespace
 } // namespace korvath
