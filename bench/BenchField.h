@@ -1,6 +1,7 @@
 // The battle the benchmarks on the real maps start from.
 #pragma once
 #include "game/commands/Scenario.h"
+#include "game/files/ScenarioPictures.h"
 #include "game/display/Display.h"
 #include "game/state/Ports.h"
 

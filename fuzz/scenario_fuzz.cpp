@@ -6,6 +6,7 @@
 #include "FuzzSupport.h"
 #include "engine/DataError.h"
 #include "game/commands/Scenario.h"
+#include "game/files/Briefing.h"
 #include "game/files/ScenarioFiles.h"
 
 #include <array>

@@ -8,6 +8,7 @@
 #include "FuzzSupport.h"
 #include "engine/DataError.h"
 #include "game/commands/Scenario.h"
+#include "game/files/Briefing.h"
 #include "game/editor/Check.h"
 #include "game/editor/ScenarioDocument.h"
 #include "game/files/ScenarioFolders.h"

@@ -22,6 +22,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QWheelEvent>

@@ -1,4 +1,5 @@
 #include "game/combat/DamageDice.h"
+#include "game/state/Pieces.h"
 
 #include "engine/DataError.h"
 #include "engine/Paths.h"
