@@ -18,7 +18,8 @@ FeedPanel::FeedPanel(const Battle& b, QWidget* parent, std::function<void(Point 
     : QDockWidget(QStringLiteral("Battle feed"), parent), b_(b), list_(new QListWidget(this)),
       lookAt_(std::move(lookAt)) {
     setObjectName("BattleFeed");
-    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+    // Shown and hidden from View > Battle feed, so the choice is remembered.
+    setFeatures(QDockWidget::DockWidgetMovable);
     list_->setObjectName("FeedList");
     list_->setWordWrap(true);
     list_->setFocusPolicy(Qt::NoFocus);

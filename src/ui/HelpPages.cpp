@@ -45,16 +45,16 @@ QString controlsPage() {
            group("Heal", {{"Take up the medikit", "Equipment, then click the medikit's row once"},
                           {"Treat a wounded soldier of yours (he may be the healer)",
                            "left click on him on the map"}}) +
-           group("Equipment", {{"Show the six slots", "Equipment (Map shows the overhead map)"},
-                               {"Reload", "click the magazine's row, then the weapon's row"},
-                               {"Swap two items (the first row goes to the second)",
-                                "click one row, then the other"},
-                               {"See what the next click on a row will do",
-                                "rest the pointer on the row"},
-                               {"Choose a reload or a swap by name", "right click a row"},
-                               {"Drop the item of the armed row (it is lost)", "Drop Item button"},
-                               {"Pick up what lies here or on a body",
-                                "choose in On the ground, Pick up item"}}) +
+           group(
+               "Equipment",
+               {{"Show the six slots", "Equipment (Map shows the overhead map)"},
+                {"Reload", "click the magazine's row, then the weapon's row"},
+                {"Swap two items (the first row goes to the second)",
+                 "click one row, then the other"},
+                {"See what the next click on a row will do", "rest the pointer on the row"},
+                {"Choose a reload or a swap by name", "right click a row"},
+                {"Drop the item of the armed row (it is lost)", "Drop Item button"},
+                {"Pick up what lies here or on a body", "choose in On the ground, Pick up item"}}) +
            group("Deployment", {{"Pick a soldier to place", "click his name in the list"},
                                 {"Place him", "left click on a red and yellow start star"}}) +
            group("View",

@@ -35,7 +35,7 @@ const KeyInfo& info(Settings::Key k) {
         {"sound/volume", Kind::Number, 100, 0, 100},
         {"sound/muted", Kind::Flag, 0},
         {"display/classicFloors", Kind::Flag, 0},
-        {"display/battleFeed", Kind::Number, -1, -1, 1},
+        {"display/battleFeed", Kind::Flag, 0},
     };
     return table[static_cast<int>(k)];
 }

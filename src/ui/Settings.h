@@ -52,9 +52,8 @@ class Settings {
     void setMuted(bool on) { setFlag(Key::Muted, on); }
     bool classicFloors() const { return flag(Key::ClassicFloors); }
     void setClassicFloors(bool on) { setFlag(Key::ClassicFloors, on); }
-    // The battle feed beside the map: 1 shown, 0 hidden, -1 not chosen yet
-    // (shown where the screen has room for it).
-    int battleFeed() const { return values_[index(Key::BattleFeed)]; }
+    // The battle feed beside the map (View > Battle feed).
+    bool battleFeed() const { return flag(Key::BattleFeed); }
     void setBattleFeed(bool on) { setFlag(Key::BattleFeed, on); }
 
     QString fileName() const { return file_; }

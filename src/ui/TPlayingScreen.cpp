@@ -30,7 +30,6 @@
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -125,7 +124,8 @@ void TPlayingScreen::buildWindow() {
     statusText->setObjectName("StatusBar");
     widgets_.insert(statusText->objectName(), statusText);
     status->addWidget(statusText, 1);
-    // On the right, always: the turn, who stands, how the battle is won.
+    // On the right, always: the turn and who stands, short, so the status
+    // line keeps its room; how the battle is won in its tooltip.
     standing_ = new QLabel(status);
     standing_->setObjectName("Standing");
     status->addPermanentWidget(standing_);
@@ -376,8 +376,8 @@ void TPlayingScreen::buildMenus() {
     entry(help, "About1", "&About");
 }
 
-// The battle feed, on the right of the window: shown as the player last
-// chose, or, before he has, where the screen has room for it beside the map.
+// The battle feed, on the right of the window, shown as the player last chose
+// (hidden at first: the window keeps its size on small screens).
 void TPlayingScreen::buildFeed() {
     feed_ = new FeedPanel(b_, this, [this](Point square) {
         // The view centred on the square, as far as the map's edges allow.
@@ -386,12 +386,7 @@ void TPlayingScreen::buildFeed() {
     });
     addDockWidget(Qt::RightDockWidgetArea, feed_);
     aids_->onEvent = [this](const BattleEvent& e) { feed_->happened(e); };
-    Settings& settings = aids_->settings();
-    const QScreen* screen = this->screen();
-    const bool room =
-        screen && screen->availableGeometry().width() >=
-                      ClientArea::kDesignSize.width() + feed_->sizeHint().width() + 40;
-    const bool on = settings.battleFeed() < 0 ? room : settings.battleFeed() == 1;
+    const bool on = aids_->settings().battleFeed();
     feed_->setVisible(on);
     QAction* entry = menuEntry("BattleFeed1");
     entry->setChecked(on);

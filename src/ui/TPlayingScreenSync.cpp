@@ -197,6 +197,10 @@ void TPlayingScreen::syncShotCosts() {
 void TPlayingScreen::sync(bool now) {
     if (closed_) return;
     b_.showRuleState();
+    // The standing line gives way to what the status line has to say.
+    if (const bool quiet = b_.controls.StatusBar.text.empty();
+        standing_->isVisible() != quiet && isVisible())
+        standing_->setVisible(quiet);
     for (auto& [name, control] : b_.controls.all()) syncControl(name, *control);
     if (QAction* floors = menuEntry("ClassicFloors"); floors->isChecked() != b_.classicFloors) {
         const QSignalBlocker block(floors);
@@ -218,8 +222,12 @@ void TPlayingScreen::sync(bool now) {
     overHeadMap_->update();
     syncPortrait();
     syncShotCosts();
-    if (const QString line = QString::fromStdString(standingLine(b_)); standing_->text() != line)
-        standing_->setText(line);
+    if (const QString line = QString::fromStdString(standingLine(b_));
+        standing_->toolTip() != line) {
+        // "Turn 3 · your turn · Raiders 7, Operatives 12" shows; the rest is in the tooltip.
+        standing_->setToolTip(line);
+        standing_->setText(line.section(QStringLiteral(" \u00b7 "), 0, 2));
+    }
     if (nodes_) nodes_->mirror(b_.nodeGridVisible, b_.NodeGrid);
 
     // The window's cursor covers everything; the map has its own beneath it.
