@@ -178,9 +178,9 @@ std::vector<FileToWrite> scenarioFiles(const ScenarioContent& c, const ScenarioP
 
 void writeScenario(const ScenarioContent& c, const ScenarioPictures& p, const std::string& folder,
                    const SaveFiles& files) {
-    commitAsWhole(
-        {(fs::path(folder) / ".korvath-scenario.commit").string(), scenarioFiles(c, p, folder), {}},
-        files);
+    // What is on the disk counts, a save cut short included.
+    finishInterruptedSaves(folder, files);
+    commitAsWhole({scenarioRecordName(folder), scenarioFiles(c, p, folder), {}}, files);
 }
 
 } // namespace korvath

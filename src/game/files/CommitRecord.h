@@ -28,7 +28,7 @@ struct FileToWrite {
 
 // One commit, all in the folder of `record`: files written, files removed.
 struct Commit {
-    std::string record; // commitRecordName() or rotationRecordName()
+    std::string record; // commitRecordName(), rotationRecordName() or scenarioRecordName()
     std::vector<FileToWrite> written;
     std::vector<std::string> removed;
 };
@@ -43,6 +43,11 @@ std::string commitRecordName(const std::string& base, const std::string& scenari
 // FOLDER/.korvath-NAME_S.rotation, which may name the files of NAME1_S to NAME3_S.
 std::string rotationRecordName(const std::string& base, const std::string& scenario);
 constexpr int kRotationSets = 3;
+
+// The record of a save of a scenario's folder: FOLDER/.korvath-scenario.commit,
+// which may name the scenario's own files of that folder (texts, maps and
+// pictures: plain names ending in .txt, .map or .bmp).
+std::string scenarioRecordName(const std::string& folder);
 
 // Where a file of a commit is written before its rename: .korvath-NAME.saving
 // beside it.
