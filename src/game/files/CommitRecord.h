@@ -8,7 +8,8 @@
 
 namespace korvath {
 
-// Saved sets change as one through a commit record. A commit first writes
+// Saved sets, and the files of a scenario's folder, change as one through a
+// commit record. A commit first writes
 // each new file under a temporary name, then the record listing what it does
 // ("put" a temporary in place of a file, "remove" a file), and only then
 // renames and removes. Cut short before the record is whole, the old files
@@ -16,9 +17,10 @@ namespace korvath {
 //
 // The folder is shared with whatever else the player keeps there, so the
 // game touches only what it can prove its own: its temporaries and records
-// carry a name no other program uses (".korvath-" before the set's own file
+// carry a name no other program uses (".korvath-" before the file's own
 // name), a record starts with the game's signature, and it may name only the
-// files of the sets its own name says. Anything else is left alone.
+// files its own name says: those of its sets, or a scenario's texts, maps and
+// pictures. Anything else is left alone.
 
 // A file to be written and what it is to hold.
 struct FileToWrite {
