@@ -1,10 +1,9 @@
 #include "Ustar.h"
 
 #include "DataError.h"
+#include "FileBytes.h"
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace korvath {
 
@@ -57,11 +56,7 @@ Archive parseUstar(const std::string& name, const std::vector<uint8_t>& bytes) {
 }
 
 Archive readUstar(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw DataError(path, 0, "cannot open the file");
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
-    return parseUstar(path, bytes);
+    return parseUstar(path, readFileBytes(path));
 }
 
 std::vector<uint8_t> writeUstar(const Archive& files) {

@@ -1,9 +1,13 @@
 // The editor's model: the shipped battles survive it to the byte, a battle
 // made from scratch passes Check and plays to its end, walls join as the
-// shipped maps' do, and Check finds each problem where it is.
+// shipped maps' do, Check finds each problem where it is, and a save cut
+// short is finished or dropped whole.
+#include "CrashingFiles.h"
+#include "FolderFiles.h"
 #include "ScratchBattle.h"
 #include "Script.h"
 #include "TestData.h"
+#include "engine/DataError.h"
 #include "game/commands/Scenario.h"
 #include "game/editor/Check.h"
 #include "game/editor/MapEdits.h"
@@ -191,5 +195,53 @@ TEST(Check, NamesEachProblemWhereItIs) {
         d.saveTo((dir.path / "threerooms").string());
         const CheckReport r = checkScenario(kGame.string(), (dir.path / "threerooms").string());
         EXPECT_TRUE(mentions(r, c.told)) << c.what << ":\n" << r.text();
+    }
+}
+
+// A save stopped after any one of its file operations, as by a crash or a
+// kill, leaves temporaries and perhaps some files renamed: the next open of
+// the folder finishes or drops that save, so the folder holds the scenario as
+// it was or as it was to be, never a mix, and the player's own files in it
+// are left as they were.
+TEST(Saving, CutShortAnywhereTheNextOpenFindsTheOldScenarioOrTheNew) {
+    TempDir dir;
+    const std::string folder = (dir.path / "threerooms").string();
+    ScenarioDocument d = test::threeRooms(kGame.string());
+    d.saveTo(folder);
+    test::layOutFolder(folder, [&] {
+        test::FolderListing own = test::listFolder(folder);
+        own["notes.txt"] = "the player's own\n";
+        own[".korvath-notes.saving"] = "not a scenario's file\n";
+        return own;
+    }());
+    const test::FolderListing before = test::listFolder(folder);
+    const ScenarioContent old = ScenarioDocument::openFolder(kGame.string(), folder).content();
+    d.paint(30, 30, 1);
+    d.setBriefing({"New orders."});
+    d.saveTo(folder);
+    const test::FolderListing after = test::listFolder(folder);
+    const ScenarioContent made = ScenarioDocument::openFolder(kGame.string(), folder).content();
+    ASSERT_NE(before, after);
+
+    bool finished = false;
+    for (int crashAt = 0; !finished; ++crashAt) {
+        SCOPED_TRACE("crash at operation " + std::to_string(crashAt));
+        test::layOutFolder(folder, before);
+        test::CrashingFiles files;
+        files.crashAt = crashAt;
+        try {
+            d.saveTo(folder, files);
+            finished = true;
+        } catch (const test::CrashingFiles::Crash&) {
+        }
+        try {
+            const ScenarioContent opened =
+                ScenarioDocument::openFolder(kGame.string(), folder).content();
+            const test::FolderListing now = test::listFolder(folder);
+            EXPECT_TRUE(now == before || now == after);
+            EXPECT_TRUE(opened == (now == after ? made : old));
+        } catch (const DataError& e) {
+            ADD_FAILURE() << e.what();
+        }
     }
 }

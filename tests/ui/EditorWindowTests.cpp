@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -193,6 +194,27 @@ class EditorWindowTests : public QObject {
         QVERIFY(g.intro->battleWindow());
         QCOMPARE(g.battle->ScenarioFolder, d.folder());
         QCOMPARE(g.battle->ObjectiveX, 8);
+    }
+
+    // The soldier chosen in one scenario is a row number: in the next one
+    // opened it would be somebody else, moved by the next click on the map.
+    void aScenarioOpenedStartsWithNobodyChosen() {
+        Game g;
+        test::TempDir made;
+        for (const char* copy : {"first", "second"})
+            test::threeRooms(KORVATH_GAME_DIR).saveTo((made.path / copy).string());
+        QTest::mouseClick(g.intro->findChild<QPushButton*>("EditorButton"), Qt::LeftButton);
+        EditorWindow* w = g.intro->editorWindow();
+        QVERIFY(w->openFolder(QString::fromStdString((made.path / "first").string())));
+        w->findChild<QTableWidget*>("SoldierTable")->selectRow(1);
+        QCOMPARE(w->canvas().tool(), EditorTool::Soldier);
+
+        QVERIFY(w->openFolder(QString::fromStdString((made.path / "second").string())));
+        const PieceRecord before = w->session().doc().soldiers().at(1);
+        click(w->canvas(), 30, 30);
+        QCOMPARE(w->canvas().tool(), EditorTool::Paint);
+        QCOMPARE(w->session().doc().soldiers().at(1).X, before.X);
+        QCOMPARE(w->session().doc().soldiers().at(1).Y, before.Y);
     }
 };
 

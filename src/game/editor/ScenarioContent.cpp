@@ -2,6 +2,7 @@
 
 #include "engine/Bmp.h"
 #include "engine/DataError.h"
+#include "engine/FileBytes.h"
 #include "engine/Paths.h"
 #include "engine/TextFile.h"
 #include "game/editor/DescText.h"
@@ -11,8 +12,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -20,14 +19,8 @@ namespace korvath {
 
 namespace {
 
-std::vector<uint8_t> readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw DataError(path, 0, "cannot open the file");
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 LinedText readLines(const std::string& path) {
-    const auto bytes = readBytes(path);
+    const auto bytes = readFileBytes(path);
     return LinedText::parse({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
@@ -125,11 +118,11 @@ ScenarioPictures readScenarioPictures(const std::string& appDir, const std::stri
     for (const std::string& name : {m.BlocksFile, m.UnitsFile, m.Picture}) {
         if (name.empty() || name == kDrawnPicture) continue;
         if (const std::string path = fileInFolder(folder, name); fileExists(path))
-            p.carried[name] = readBytes(path);
+            p.carried[name] = readFileBytes(path);
     }
     if (const std::string intro = fileInFolder(folder, m.ScenarioName + "IntroPic.bmp");
         fileExists(intro))
-        p.introPicture = readBytes(intro);
+        p.introPicture = readFileBytes(intro);
     return p;
 }
 
@@ -178,9 +171,9 @@ std::vector<FileToWrite> scenarioFiles(const ScenarioContent& c, const ScenarioP
 
 void writeScenario(const ScenarioContent& c, const ScenarioPictures& p, const std::string& folder,
                    const SaveFiles& files) {
-    commitAsWhole(
-        {(fs::path(folder) / ".korvath-scenario.commit").string(), scenarioFiles(c, p, folder), {}},
-        files);
+    // What is on the disk counts, a save cut short included.
+    finishInterruptedSaves(folder, files);
+    commitAsWhole({scenarioRecordName(folder), scenarioFiles(c, p, folder), {}}, files);
 }
 
 } // namespace korvath

@@ -38,8 +38,7 @@ ScenarioDocument ScenarioDocument::openFolder(const std::string& appDir,
     ScenarioDocument d;
     d.appDir_ = appDir;
     d.folder_ = folder;
-    finishInterruptedSaves(folder);
-    d.content_ = readScenarioContent(folder);
+    d.content_ = readScenarioContent(folder); // a save cut short finished first
     d.pictures_ = readScenarioPictures(appDir, folder, d.content_.manifest);
     d.saved_ = d.content_;
     return d;

@@ -1,6 +1,8 @@
 #include "game/files/CommitRecord.h"
 
 #include "engine/DataError.h"
+#include "engine/Paths.h"
+#include "game/files/ScenarioManifest.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -21,6 +23,7 @@ constexpr std::string_view kSignature = "korvath commit 1";
 constexpr std::string_view kPut = "put ";
 constexpr std::string_view kRemove = "remove ";
 constexpr std::string_view kEnd = "end";
+constexpr std::string_view kScenarioRecord = ".korvath-scenario.commit";
 // A record names at most nine files: anything longer is not one.
 constexpr size_t kLongestRecord = 4096;
 
@@ -47,20 +50,43 @@ void addSet(std::vector<std::string>& names, const std::string& stem) {
     for (const std::string& n : setFileNames(stem)) names.push_back(n);
 }
 
-// The files a record of this file name may name; empty when the name is not
-// one of the game's records.
-std::vector<std::string> coveredBy(const std::string& record) {
-    std::vector<std::string> names;
-    if (const std::string stem = between(record, kOwnPrefix, kCommit); !stem.empty()) {
-        addSet(names, stem);
+// A file a scenario's save writes: a text, map or picture of the folder
+// itself (the scenario's names are checked to be such when it is read).
+bool isScenarioFile(const std::string& name) {
+    if (!isPlainFileName(name)) return false;
+    for (const char* ext : {".txt", ".map", ".bmp"})
+        if (name.size() > 4 && endsWithIgnoringCase(name, ext)) return true;
+    return false;
+}
+
+// The files a record may name: those of its saved sets, or, for the record
+// of a scenario's folder, the scenario's files.
+struct Covered {
+    std::vector<std::string> sets;
+    bool scenario = false;
+    bool empty() const { return sets.empty() && !scenario; }
+    bool covers(const std::string& name) const {
+        return (scenario && isScenarioFile(name)) ||
+               std::find(sets.begin(), sets.end(), name) != sets.end();
+    }
+};
+
+// What a record of this file name may name; nothing when the name is not one
+// of the game's records.
+Covered coveredBy(const std::string& record) {
+    Covered c;
+    if (record == kScenarioRecord) {
+        c.scenario = true;
+    } else if (const std::string stem = between(record, kOwnPrefix, kCommit); !stem.empty()) {
+        addSet(c.sets, stem);
     } else if (const std::string rotation = between(record, kOwnPrefix, kRotation);
                !rotation.empty()) {
         const size_t cut = rotation.find('_');
         if (cut == 0 || cut == std::string::npos || cut + 1 == rotation.size()) return {};
         for (int n = 1; n <= kRotationSets; ++n)
-            addSet(names, rotation.substr(0, cut) + std::to_string(n) + rotation.substr(cut));
+            addSet(c.sets, rotation.substr(0, cut) + std::to_string(n) + rotation.substr(cut));
     }
-    return names;
+    return c;
 }
 
 // The previous version's record NAME_S.commit named the files of its set
@@ -97,7 +123,7 @@ struct ReadRecord {
 // A whole record is the signature, its steps (each naming a file it covers)
 // and "end", one a line. One cut short while being written holds the start of
 // that; anything else is not the game's.
-ReadRecord readRecord(const std::string& text, const std::vector<std::string>& covered) {
+ReadRecord readRecord(const std::string& text, const Covered& covered) {
     ReadRecord r;
     size_t at = 0;
     for (bool first = true;; first = false) {
@@ -122,7 +148,7 @@ ReadRecord readRecord(const std::string& text, const std::vector<std::string>& c
         }
         Step step{line.starts_with(kPut),
                   between(line, line.starts_with(kPut) ? kPut : kRemove, "")};
-        if (step.name.empty() || !covers(covered, step.name)) return {};
+        if (step.name.empty() || !covered.covers(step.name)) return {};
         r.steps.push_back(step);
     }
 }
@@ -147,11 +173,12 @@ void apply(const std::string& folder, const std::vector<Step>& steps,
     files.syncFolder(folder);
 }
 
-bool isOwnTemporary(const std::string& name) {
+// The file a temporary of the game's stands for; "" when the name is not one.
+std::string temporaryOf(const std::string& name) {
     const std::string file = between(name, kOwnPrefix, kTemporary);
     for (const char* ext : {".Txt", ".dat", ".map"})
-        if (file.size() > 4 && file.ends_with(ext)) return true;
-    return false;
+        if (file.size() > 4 && file.ends_with(ext)) return file;
+    return isScenarioFile(file) ? file : std::string();
 }
 
 // A previous version's record: its set's names one a line, then "end".
@@ -182,6 +209,10 @@ std::string commitRecordName(const std::string& base, const std::string& scenari
 std::string rotationRecordName(const std::string& base, const std::string& scenario) {
     return inFolder(folderOf(base), std::string(kOwnPrefix) + nameOf(base) + "_" + scenario +
                                         std::string(kRotation));
+}
+
+std::string scenarioRecordName(const std::string& folder) {
+    return inFolder(folder, std::string(kScenarioRecord));
 }
 
 std::string temporaryName(const std::string& path) {
@@ -221,7 +252,8 @@ void finishInterruptedSaves(const std::string& where, const SaveFiles& files) {
     const std::string folder = where.empty() ? std::string(".") : where;
     const auto entries = files.list(folder);
     const std::set<std::string> present(entries.begin(), entries.end());
-    std::set<std::string> named; // temporaries a whole record puts in place
+    std::set<std::string> named;    // temporaries a whole record puts in place
+    bool keepScenarioFiles = false; // a scenario's record to be finished later
     std::vector<std::string> cutShort;
     for (const std::string& e : entries) {
         const std::string record = inFolder(folder, e);
@@ -248,13 +280,17 @@ void finishInterruptedSaves(const std::string& where, const SaveFiles& files) {
         } catch (const DataError&) {
             // Unreadable now, or a rename refused: left for the next look,
             // with every temporary it may name.
-            for (const std::string& n : covered) named.insert(nameOf(temporaryName(n)));
+            for (const std::string& n : covered.sets) named.insert(nameOf(temporaryName(n)));
+            keepScenarioFiles = keepScenarioFiles || covered.scenario;
         }
     }
     // A temporary that no whole record names is a commit that never got to
     // its renames, as is a record cut short.
-    for (const std::string& e : entries)
-        if (isOwnTemporary(e) && !named.count(e)) files.remove(inFolder(folder, e));
+    for (const std::string& e : entries) {
+        const std::string file = temporaryOf(e);
+        if (file.empty() || named.count(e) || (keepScenarioFiles && isScenarioFile(file))) continue;
+        files.remove(inFolder(folder, e));
+    }
     for (const std::string& record : cutShort) files.remove(record);
     files.syncFolder(folder);
 }

@@ -8,7 +8,8 @@
 
 namespace korvath {
 
-// Saved sets change as one through a commit record. A commit first writes
+// Saved sets, and the files of a scenario's folder, change as one through a
+// commit record. A commit first writes
 // each new file under a temporary name, then the record listing what it does
 // ("put" a temporary in place of a file, "remove" a file), and only then
 // renames and removes. Cut short before the record is whole, the old files
@@ -16,9 +17,10 @@ namespace korvath {
 //
 // The folder is shared with whatever else the player keeps there, so the
 // game touches only what it can prove its own: its temporaries and records
-// carry a name no other program uses (".korvath-" before the set's own file
+// carry a name no other program uses (".korvath-" before the file's own
 // name), a record starts with the game's signature, and it may name only the
-// files of the sets its own name says. Anything else is left alone.
+// files its own name says: those of its sets, or a scenario's texts, maps and
+// pictures. Anything else is left alone.
 
 // A file to be written and what it is to hold.
 struct FileToWrite {
@@ -28,7 +30,7 @@ struct FileToWrite {
 
 // One commit, all in the folder of `record`: files written, files removed.
 struct Commit {
-    std::string record; // commitRecordName() or rotationRecordName()
+    std::string record; // commitRecordName(), rotationRecordName() or scenarioRecordName()
     std::vector<FileToWrite> written;
     std::vector<std::string> removed;
 };
@@ -43,6 +45,11 @@ std::string commitRecordName(const std::string& base, const std::string& scenari
 // FOLDER/.korvath-NAME_S.rotation, which may name the files of NAME1_S to NAME3_S.
 std::string rotationRecordName(const std::string& base, const std::string& scenario);
 constexpr int kRotationSets = 3;
+
+// The record of a save of a scenario's folder: FOLDER/.korvath-scenario.commit,
+// which may name the scenario's own files of that folder (texts, maps and
+// pictures: plain names ending in .txt, .map or .bmp).
+std::string scenarioRecordName(const std::string& folder);
 
 // Where a file of a commit is written before its rename: .korvath-NAME.saving
 // beside it.

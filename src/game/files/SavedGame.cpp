@@ -2,6 +2,7 @@
 #include "game/files/RecordBytes.h"
 
 #include "engine/DataError.h"
+#include "engine/FileBytes.h"
 #include "engine/Paths.h"
 #include "engine/TextFile.h"
 
@@ -9,8 +10,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -18,12 +17,6 @@ namespace fs = std::filesystem;
 namespace korvath {
 
 namespace {
-
-std::vector<uint8_t> readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw DataError(path, 0, "cannot open the file");
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // A folder we may write into, or create.
 bool writableFolder(const fs::path& dir) {
@@ -86,7 +79,7 @@ std::unique_ptr<SavedGame> readSavedGame(const std::string& txt, const std::stri
                   std::to_string(kLastTurn));
 
     // A longer file is read for its first 160 records, as the game always has.
-    const auto pieces = readAll(dat);
+    const auto pieces = readFileBytes(dat);
     if (pieces.size() < kMaxPieces * kSavedPieceSize)
         throw DataError(dat, 0,
                         "the file holds " + std::to_string(pieces.size()) + " bytes, " +
@@ -101,7 +94,7 @@ std::unique_ptr<SavedGame> readSavedGame(const std::string& txt, const std::stri
             throw DataError(dat, 0, "soldier record " + std::to_string(i) + ": " + problem);
     }
 
-    const auto squares = readAll(map);
+    const auto squares = readFileBytes(map);
     if (squares.size() < kMapWidth * kMapHeight * 8)
         throw DataError(map, 0,
                         "the file holds " + std::to_string(squares.size()) +

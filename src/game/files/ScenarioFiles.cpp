@@ -2,9 +2,7 @@
 #include "game/files/RecordBytes.h"
 
 #include "engine/DataError.h"
-
-#include <fstream>
-#include <iterator>
+#include "engine/FileBytes.h"
 
 namespace korvath {
 
@@ -42,11 +40,7 @@ MapSquares decodeMapRecords(const std::string& name, const std::vector<uint8_t>&
 }
 
 MapSquares readMapFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw DataError(path, 0, "cannot open the file");
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
-    MapSquares m = decodeMapRecords(path, bytes);
+    MapSquares m = decodeMapRecords(path, readFileBytes(path));
     for (int x = 1; x <= kMapWidth; ++x)
         for (int y = 1; y <= kMapHeight; ++y)
             if (m[x][y].Glyph == 0)

@@ -3,6 +3,7 @@
 #include "engine/DataError.h"
 #include "engine/Paths.h"
 #include "engine/TextFile.h"
+#include "game/files/CommitRecord.h"
 #include "game/files/SavedGame.h"
 
 #include <algorithm>
@@ -35,7 +36,9 @@ std::string fileInFolder(const std::string& folder, const std::string& name) {
     return path;
 }
 
-FoundScenario readScenarioFolder(const std::string& folder) {
+namespace {
+
+FoundScenario readManifestOf(const std::string& folder) {
     FoundScenario s;
     s.folder = folder;
     s.key = fs::path(folder).lexically_normal().filename().string();
@@ -46,19 +49,19 @@ FoundScenario readScenarioFolder(const std::string& folder) {
     return s;
 }
 
-namespace {
-
 void scan(const fs::path& root, bool playersOwn, std::map<std::string, FoundScenario>& found) {
     std::error_code ec;
     std::vector<fs::path> folders;
     for (fs::directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec))
-        if (it->is_directory(ec) &&
-            fileExists(matchFileIgnoringCase((it->path() / kManifestFile).string())))
-            folders.push_back(it->path());
+        if (it->is_directory(ec)) folders.push_back(it->path());
     for (const fs::path& folder : folders) {
+        // A save cut short is finished first: a first save may yet bring
+        // the manifest.
+        finishInterruptedSaves(folder.string());
+        if (!fileExists(matchFileIgnoringCase((folder / kManifestFile).string()))) continue;
         FoundScenario s;
         try {
-            s = readScenarioFolder(folder.string());
+            s = readManifestOf(folder.string());
         } catch (const DataError& e) {
             s.folder = folder.string();
             s.key = folder.filename().string();
@@ -70,6 +73,11 @@ void scan(const fs::path& root, bool playersOwn, std::map<std::string, FoundScen
 }
 
 } // namespace
+
+FoundScenario readScenarioFolder(const std::string& folder) {
+    finishInterruptedSaves(folder);
+    return readManifestOf(folder);
+}
 
 std::vector<FoundScenario> findScenarios(const std::string& appDir) {
     std::map<std::string, FoundScenario> found;

@@ -24,7 +24,9 @@ std::string playersScenariosFolder();
 // Every scenario folder of the game folder and of the player's, by title; a
 // player's folder hides one of the same name in the game folder.
 std::vector<FoundScenario> findScenarios(const std::string& appDir);
-// One folder; throws DataError naming the manifest and line.
+// One folder; throws DataError naming the manifest and line. Both finish a
+// save of a folder cut short first (finishInterruptedSaves), so a scenario is
+// read whole, as it was before that save or as it is after it.
 FoundScenario readScenarioFolder(const std::string& folder);
 
 // The file `name` of the scenario folder (matched without regard to case).

@@ -85,6 +85,8 @@ EditorWindow::EditorWindow(const std::string& appDir, QWidget* parent)
     connect(session_, &EditorSession::refused, this,
             [this](const QString& why) { QMessageBox::warning(this, "Korvath editor", why); });
     connect(canvas_, &MapCanvas::hovered, this, &EditorWindow::hovered);
+    // A scenario just opened starts with the brush, nobody chosen.
+    connect(session_, &EditorSession::opened, this, [this] { setTool(EditorTool::Paint); });
     // The square under the mouse is told again once an edit changed it.
     connect(session_, &EditorSession::changed, this, [this] {
         if (canvas_->underMouse()) hovered(hover_.x(), hover_.y());
@@ -127,6 +129,7 @@ void EditorWindow::makeDocks() {
     findings_ = new QListWidget(tabs_);
     findings_->setObjectName("CheckFindings");
     findings_->setWordWrap(true);
+    findings_->setSpacing(3);
     tabs_->addTab(findings_, "Check");
     auto* right = new QDockWidget("Scenario", this);
     right->setObjectName("ScenarioDock");
@@ -318,9 +321,11 @@ bool EditorWindow::save() {
     const bool players = !d.folder().empty() && !rel.empty() && *rel.begin() != "..";
     if (!players) {
         bool ok = false;
-        const QString t =
-            QInputDialog::getText(this, "Save", "The scenario's title:", QLineEdit::Normal,
-                                  QString::fromStdString(d.content().manifest.Title), &ok);
+        const QString t = QInputDialog::getText(
+            this, "Save",
+            QString("The scenario's title. It is saved in a folder named after it in\n%1")
+                .arg(QString::fromStdString(playersScenariosFolder())),
+            QLineEdit::Normal, QString::fromStdString(d.content().manifest.Title), &ok);
         return ok && saveAs(t);
     }
     const bool done = session_->edit([](ScenarioDocument& doc) { doc.saveTo(doc.folder()); });

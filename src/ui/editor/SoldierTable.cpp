@@ -139,7 +139,9 @@ void SoldierTable::show(const std::vector<PieceRecord>& soldiers) {
                             : v <= static_cast<int>(items.size())
                                 ? QString::fromStdString(items[v - 1].Name)
                                 : QString("%1 (none such)").arg(v);
-                if (std::string(f.name) == "X" && v == 0 && soldiers[r].Side == Side::Raiders)
+                // A Raider off the map is placed on a start star by the player.
+                if ((std::string(f.name) == "X" || std::string(f.name) == "Y") &&
+                    soldiers[r].X == 0 && soldiers[r].Y == 0 && soldiers[r].Side == Side::Raiders)
                     shown = "star";
                 cell->setText(shown);
             }

@@ -63,6 +63,11 @@ SoldiersPanel::SoldiersPanel(EditorSession& session, QWidget* parent)
     connect(table_, &QTableWidget::itemSelectionChanged, this,
             [this] { emit chosen(table_->chosenRow()); });
     connect(&session_, &EditorSession::changed, this, &SoldiersPanel::refresh);
+    // Another scenario's soldier of the same row is not the one chosen.
+    connect(&session_, &EditorSession::opened, this, [this] {
+        table_->clearSelection();
+        emit chosen(-1);
+    });
 }
 
 void SoldiersPanel::refresh() {

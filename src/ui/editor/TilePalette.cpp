@@ -3,12 +3,18 @@
 #include "EditorSession.h"
 
 #include <QListWidget>
+#include <QPainter>
 #include <QToolBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace korvath {
 
 namespace {
+
+// A tile this dark (mean grey level) shows its number in the palette.
+constexpr int kDarkTile = 12;
 
 const char* const kGroups[] = {"Special tiles", "Walls",  "Strong objects",
                                "Weak objects",  "Floors", "Items on the floor"};
@@ -93,7 +99,7 @@ void TilePalette::fill() {
     for (int g = 1; g <= kLastTileGlyph; ++g) {
         const int group = paletteGroupOf(g, texts[g].Action, joins.familyOf(g));
         if (group < 0) continue;
-        auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(session_.tile(g))), QString());
+        auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(pictureOf(g))), QString());
         item->setData(Qt::UserRole, g);
         QString tip = QString("%1 (glyph %2): %3")
                           .arg(QString::fromStdString(texts[g].Description))
@@ -103,6 +109,19 @@ void TilePalette::fill() {
         item->setToolTip(tip);
         lists_[group]->addItem(item);
     }
+}
+
+QImage TilePalette::pictureOf(int glyph) const {
+    QImage picture = session_.tile(glyph).convertToFormat(QImage::Format_RGB32);
+    // The floors are black in both tile sets: their number tells them apart.
+    if (picture.isNull() || qGray(session_.tileColour(glyph)) > kDarkTile) return picture;
+    QPainter p(&picture);
+    QFont font = p.font();
+    font.setPixelSize(std::max(8, picture.height() / 3));
+    p.setFont(font);
+    p.setPen(QColor(150, 160, 170));
+    p.drawText(picture.rect(), Qt::AlignCenter, QString::number(glyph));
+    return picture;
 }
 
 void TilePalette::choose(int glyph) {

@@ -1,6 +1,7 @@
 #pragma once
 #include "game/editor/LinedText.h"
 
+#include <QImage>
 #include <QWidget>
 
 class QListWidget;
@@ -26,6 +27,7 @@ class TilePalette : public QWidget {
 
   private:
     void fill();
+    QImage pictureOf(int glyph) const;
 
     EditorSession& session_;
     QToolBox* groups_ = nullptr;
