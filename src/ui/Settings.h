@@ -52,6 +52,9 @@ class Settings {
     void setMuted(bool on) { setFlag(Key::Muted, on); }
     bool classicFloors() const { return flag(Key::ClassicFloors); }
     void setClassicFloors(bool on) { setFlag(Key::ClassicFloors, on); }
+    // The Edit menu's Undo and Redo.
+    bool allowUndo() const { return flag(Key::AllowUndo); }
+    void setAllowUndo(bool on) { setFlag(Key::AllowUndo, on); }
 
     QString fileName() const { return file_; }
     // The warning given when the file was read; empty when all was well or
@@ -68,9 +71,10 @@ class Settings {
         AnimationSpeed,
         Volume,
         Muted,
-        ClassicFloors
+        ClassicFloors,
+        AllowUndo
     };
-    static constexpr int kKeys = static_cast<int>(Key::ClassicFloors) + 1;
+    static constexpr int kKeys = static_cast<int>(Key::AllowUndo) + 1;
 
   private:
     static int index(Key k) { return static_cast<int>(k); }

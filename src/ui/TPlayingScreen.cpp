@@ -2,6 +2,7 @@
 #include "QtPorts.h"
 
 #include "BattleAids.h"
+#include "UndoMenu.h"
 #include "ButtonIcons.h"
 #include "CursorFile.h"
 #include "Fonts.h"
@@ -56,6 +57,8 @@ TPlayingScreen::TPlayingScreen(Battle& battle, SoundPlayer* sound, TNodeForm* no
     // As designed at first; larger, smaller, maximised or full screen as the player likes.
     resize(sizeHint());
     aids_ = new BattleAids(*this, b_, mapImage_, statusArea(), sound_);
+    undoMenu_ = new UndoMenu(*this, b_, statusArea(), aids_->settings(),
+                             [this](const std::vector<std::string>& words) { run(words); });
     connectEvents();
     qApp->installEventFilter(this);
     if (nodes_) nodes_->onClosed = [this] { b_.nodeGridVisible = false; };

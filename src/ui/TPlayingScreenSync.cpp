@@ -2,6 +2,7 @@
 #include "TPlayingScreen.h"
 
 #include "BattleAids.h"
+#include "UndoMenu.h"
 #include "Fonts.h"
 #include "TNodeForm.h"
 #include "engine/ShownText.h"
@@ -200,6 +201,7 @@ void TPlayingScreen::sync(bool now) {
     if (window != windowCursor_) central_->setCursor(cursorFor(windowCursor_ = window));
     if (overMap != mapCursor_) mapImage_->setCursor(cursorFor(mapCursor_ = overMap));
     aids_->battleShown();
+    if (undoMenu_) undoMenu_->sync(replaying_);
 }
 
 } // namespace korvath

@@ -183,7 +183,13 @@ void UndoHistory::end(UndoBarrier why) {
 }
 
 void UndoHistory::heard(const BattleEvent& e) {
-    if (const UndoBarrier why = barrierOf(e); why != UndoBarrier::None) heard_ = why;
+    const UndoBarrier why = barrierOf(e);
+    if (why == UndoBarrier::None || !open_) return;
+    // The step cannot be taken back: the rest of the command (a whole
+    // computer turn, perhaps) need not be watched.
+    heard_ = why;
+    stopWatching();
+    step_.terrain = step_.mapImage = step_.overhead = TileJournal();
 }
 
 void UndoHistory::trade(BattleState& b, Screen& s, UndoStep& step) {

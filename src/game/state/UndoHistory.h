@@ -37,6 +37,7 @@ class UndoHistory {
     // Why the history ended last, while nothing can be undone.
     UndoBarrier barrier() const { return barrier_; }
     size_t steps() const { return undo_.size() + redo_.size(); }
+    size_t undoSteps() const { return undo_.size(); }
     size_t bytes() const;
 
     // A command of the battle begins and ends; the outermost one is the step.
