@@ -80,8 +80,8 @@ void BM_StepsOfATurn(benchmark::State& state) {
         state.ResumeTiming();
         for (int man = 0; man < 8; ++man) {
             f->run({"square", std::to_string(kStars[man][0]), std::to_string(kStars[man][1])});
-            f->run({"square", std::to_string(kStars[man][0] + 5),
-                    std::to_string(kStars[man][1] - 3)});
+            f->run(
+                {"square", std::to_string(kStars[man][0] + 5), std::to_string(kStars[man][1] - 3)});
         }
         const UndoHistory& h = f->b->undo;
         state.counters["steps"] = double(h.steps());

@@ -2,7 +2,6 @@
 #include "QtPorts.h"
 
 #include "BattleAids.h"
-#include "UndoMenu.h"
 #include "ButtonIcons.h"
 #include "CursorFile.h"
 #include "Fonts.h"
@@ -10,6 +9,7 @@
 #include "ReplayPlayer.h"
 #include "SoundPlayer.h"
 #include "TNodeForm.h"
+#include "UndoMenu.h"
 #include "engine/Paths.h"
 #include "game/commands/DeveloperAids.h"
 #include "game/commands/Registry.h"

@@ -2,9 +2,9 @@
 #include "TPlayingScreen.h"
 
 #include "BattleAids.h"
-#include "UndoMenu.h"
 #include "Fonts.h"
 #include "TNodeForm.h"
+#include "UndoMenu.h"
 #include "engine/ShownText.h"
 #include "game/display/Display.h"
 

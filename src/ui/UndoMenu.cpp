@@ -21,8 +21,7 @@ QString shown(const std::string& text) {
 
 } // namespace
 
-UndoMenu::UndoMenu(QMainWindow& window, Battle& b, QStatusBar* status, Settings& settings,
-                   Run run)
+UndoMenu::UndoMenu(QMainWindow& window, Battle& b, QStatusBar* status, Settings& settings, Run run)
     : QObject(&window), b_(b), status_(status), settings_(settings), run_(std::move(run)) {
     edit_ = new QMenu(QStringLiteral("&Edit"), &window);
     edit_->setObjectName("Edit1");

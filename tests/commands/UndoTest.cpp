@@ -49,13 +49,19 @@ const Step kSteps[] = {
     {"placing a soldier", false, {"row 0"}, {"square 9 22"}},
     {"selecting a soldier", true, {}, {"square 9 22"}},
     {"a walk", true, {"square 9 22"}, {"square 16 20"}},
+    {"a walk and then a scroll", true, {"square 9 22"}, {"square 16 20", "scroll 1500 1000"}},
     {"a reload", true, {"set piece 6 Ammo 0", "square 11 25", "row 2"}, {"row 0"}},
     {"an exchange", true, {"set piece 1 Items2 2", "square 9 22", "row 0"}, {"row 1"}},
     {"a drop", true, {"square 9 22", "row 4"}, {"button DropItem"}},
-    {"a pick up", true, {"set piece 9 X 9", "set piece 9 Y 22", "set piece 9 Wounds 0", "square 9 22", "pickrow 0"},
+    {"a pick up",
+     true,
+     {"set piece 9 X 9", "set piece 9 Y 22", "set piece 9 Wounds 0", "square 9 22", "pickrow 0"},
      {"button PickUp"}},
     {"overwatch on", true, {"square 9 22"}, {"button Overwatch"}},
-    {"overwatch off", true, {"square 9 22", "button Overwatch", "square 9 22"}, {"button Overwatch"}},
+    {"overwatch off",
+     true,
+     {"square 9 22", "button Overwatch", "square 9 22"},
+     {"button Overwatch"}},
     {"a marker switch", true, {}, {"menu ShowWounds"}},
 };
 
@@ -81,18 +87,22 @@ TEST(Undo, PlayingOnAfterAnUndoIsTheBattleWithoutTheCommand) {
     if (!gameBuilt()) GTEST_SKIP() << "no game folder built";
     const struct {
         const char* name;
-        Lines undone;
+        bool deployed;
+        Lines undone; // each line taken back again
         Lines then;
     } cases[] = {
         {"a walk that drew from the generator",
+         true,
          {"square 9 22", "square 16 20"},
          {"square 9 22", "square 12 18", "button EndTurn"}},
-        {"a placement", {"square 13 27"}, {"square 9 22", "button EndTurn"}},
+        {"a placement", false, {"row 0", "square 9 22"}, {"row 0", "square 11 22"}},
     };
     for (const auto& c : cases) {
-        ScriptedBattle with(KORVATH_GAME_DIR, korvath(true)), without(KORVATH_GAME_DIR, korvath(true));
+        ScriptedBattle with(KORVATH_GAME_DIR, korvath(c.deployed)),
+            without(KORVATH_GAME_DIR, korvath(c.deployed));
         with.run(c.undone);
         for (size_t k = 0; k < c.undone.size(); ++k) with.run({"undo"});
+        ASSERT_FALSE(with.runner.battle().undo.canUndo()) << c.name;
         with.run(c.then);
         without.run(c.then);
         EXPECT_EQ(with.state().differencesFrom(without.state()), kSame) << c.name;
@@ -169,13 +179,12 @@ TEST(Undo, AReplayWithUndoAndRedoPlaysBackToTheSameBattle) {
     createBattle(b);
     recording.battleBegins(b, 777);
     showBattle(b);
-    const Lines commands = {"activate", "row 0",        "square 9 22",  "undo",
-                            "redo",     "row 1",        "square 11 22", "undo",
-                            "square 13 24", "row 2",    "square 7 24",  "row 3",
-                            "square 11 22", "row 4",    "square 9 25",  "row 5",
-                            "square 11 25", "row 6",    "square 7 27",  "row 7",
-                            "square 13 27", "square 9 22", "square 16 20", "undo",
-                            "square 14 19", "undo",     "redo",         "button EndTurn"};
+    const Lines commands = {
+        "activate",     "row 0", "square 9 22",  "undo",          "redo",         "row 1",
+        "square 11 22", "undo",  "square 13 24", "row 2",         "square 7 24",  "row 3",
+        "square 11 22", "row 4", "square 9 25",  "row 5",         "square 11 25", "row 6",
+        "square 7 27",  "row 7", "square 13 27", "square 9 22",   "square 16 20", "undo",
+        "square 14 19", "undo",  "redo",         "button EndTurn"};
     for (const std::string& line : commands) runCommand(b, scriptWords(line));
     ASSERT_TRUE(b.windowOpen && b.TurnNumber == 2);
 

@@ -11,7 +11,8 @@ using Words = std::vector<std::string>;
 bool sameDeployment(const BattleState& a, const BattleState& b) {
     return a.deploymentRow == b.deploymentRow &&
            std::equal(a.deploymentList.begin(), a.deploymentList.end(), b.deploymentList.begin(),
-                      b.deploymentList.end(), [](const DeploymentEntry& x, const DeploymentEntry& y) {
+                      b.deploymentList.end(),
+                      [](const DeploymentEntry& x, const DeploymentEntry& y) {
                           return x.piece == y.piece && x.placed == y.placed;
                       });
 }
@@ -106,7 +107,7 @@ void UndoScope::finished() {
     case Kind::Itself:
         return;
     case Kind::Passing:
-        return h.stopWatchingLast();
+        return h.stopWatchingLast(b_, b_);
     case Kind::Ending:
         return h.end(words_.size() > 1 && words_[1] == "Loadgame" ? UndoBarrier::Loaded
                                                                   : UndoBarrier::Other);
@@ -117,8 +118,8 @@ void UndoScope::finished() {
     if (h.heardBarrier() != UndoBarrier::None) return h.end(h.heardBarrier());
     if (turnMovedOn(before, b_)) return h.end(UndoBarrier::TurnBegan);
     if (h.lostTrack(b_, b_)) return h.end(UndoBarrier::Other);
-    if (!h.picturesChanged() && !changedTheBattle(before, b_)) return h.drop();
-    h.keep(describe(before, b_, words_));
+    if (!h.picturesChanged() && !changedTheBattle(before, b_)) return h.drop(b_, b_);
+    h.keep(b_, b_, describe(before, b_, words_));
 }
 
 UndoScope::~UndoScope() {

@@ -20,12 +20,37 @@ namespace korvath {
 // Why there is nothing (more) to take back.
 enum class UndoBarrier { None, TurnBegan, Shot, Blow, Treatment, ScenarioEvent, Loaded, Other };
 
+// The entries of a long list that a step changed, with their values before
+// it; or, when the list changed its length, the whole list as it was.
+template <typename T> struct ListPatch {
+    bool whole = false;
+    std::vector<T> all;
+    std::vector<uint32_t> index;
+    std::vector<T> value;
+    size_t bytes() const {
+        return (all.capacity() + value.capacity()) * sizeof(T) + index.capacity() * 4;
+    }
+};
+
 struct UndoStep {
     std::string what; // "Dax Moreno's walk"
     BattleState state;
     Screen screen;
     TileJournal terrain, mapImage, overhead;
+    // The pictures' bookkeeping, kept as the entries that changed.
+    ListPatch<BattleState::DrawnLook> looks;
+    ListPatch<Screen::SyncedTile> synced;
+    ListPatch<Rgb> overheadColours;
+    ListPatch<uint32_t> overheadTiles;
     size_t bytes() const;
+};
+
+// The pictures' bookkeeping as a command began.
+struct Bookkeeping {
+    std::vector<BattleState::DrawnLook> looks;
+    std::vector<Screen::SyncedTile> synced;
+    std::vector<Rgb> overheadColours;
+    std::vector<uint32_t> overheadTiles;
 };
 
 class UndoHistory {
@@ -56,14 +81,15 @@ class UndoHistory {
     // The pictures stopped being watched during the step (a picture made anew).
     bool lostTrack(const BattleState& b, const Screen& s) const;
     bool picturesChanged() const;
+    bool bookkeepingChanged(const BattleState& b, const Screen& s) const;
     // The open step goes on the history; what was undone is forgotten.
-    void keep(std::string what);
+    void keep(const BattleState& b, const Screen& s, std::string what);
     // The open step changed nothing worth taking back: dropped.
-    void drop();
+    void drop(const BattleState& b, const Screen& s);
     // A command that is no step (a hover, a scroll) changes the pictures into
     // the last step; what was undone is forgotten if it changes any.
     void watchFromLast(BattleState& b, Screen& s);
-    void stopWatchingLast();
+    void stopWatchingLast(const BattleState& b, const Screen& s);
     // Everything forgotten; nothing can be undone until the next step.
     void end(UndoBarrier why);
     void heard(const BattleEvent& e);
@@ -77,6 +103,9 @@ class UndoHistory {
     void watch(BattleState& b, Screen& s, std::array<TileJournal*, 3> journals);
     void stopWatching();
     size_t tilesWatched() const;
+    void keepBookkeeping(const BattleState& b, const Screen& s);
+    // What a command that is no step changed goes into the last step.
+    void absorb(const BattleState& b, const Screen& s);
     std::vector<UndoStep> undo_, redo_;
     UndoStep step_; // the open one
     bool open_ = false;
@@ -85,6 +114,7 @@ class UndoHistory {
     std::array<Raster*, 3> watched_{};
     std::array<TileJournal*, 3> journals_{};
     std::array<TileJournal, 3> scratch_;
+    Bookkeeping kept_; // as the running command began
     size_t watchedTiles_ = 0;
     UndoBarrier barrier_ = UndoBarrier::None;
     UndoBarrier heard_ = UndoBarrier::None;
