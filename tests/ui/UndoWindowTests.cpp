@@ -3,6 +3,7 @@
 // reason, and "Allow undo" off takes the menu away.
 #include "RealBattleWindow.h"
 #include "game/commands/Undo.h"
+#include "ui/BattleAids.h"
 #include "ui/UndoMenu.h"
 
 #include <QMenu>
@@ -43,6 +44,8 @@ class UndoWindowTests : public QObject {
 
 void UndoWindowTests::ctrlZTakesAWalkBackAndAShotCannot() {
     BattleWindow bw(ScenarioId::Korvath);
+    bw.w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(bw.w));
     bw.w->aids()->settings().setAllowUndo(true);
     bw.deployAll();
     const int man = bw.firstRaider();
@@ -79,6 +82,8 @@ void UndoWindowTests::ctrlZTakesAWalkBackAndAShotCannot() {
 
 void UndoWindowTests::allowUndoOffTakesTheMenuAway() {
     BattleWindow bw(ScenarioId::Korvath);
+    bw.w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(bw.w));
     bw.deployAll();
     QAction* allow = bw.w->findChild<QAction*>("AllowUndo1");
     QVERIFY(allow);
