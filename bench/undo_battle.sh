@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Resident memory (maximum, KB) of korvath-headless playing a 30-turn korvath
-# battle, once as it is and once with a walk ordered and undone every turn.
-# The two battles must end the same: the undone walks never happened.
+# battle in which a Raider walks every turn, once as it is and once with the
+# walk undone and done again every turn. The two battles must end the same.
 #   bench/undo_battle.sh [HEADLESS] [GAME_DIR]
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -10,8 +10,8 @@ game="${2:-$here/build/game}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 base="$here/tests/scripts/battle_korvath_3.kvs"
-sed 's/^button EndTurn$/button Next\nbutton EndTurn/' "$base" >"$work/plain.kvs"
-sed 's/^button EndTurn$/button Next\nsquare 16 20\nundo\nbutton EndTurn/' "$base" >"$work/undo.kvs"
+sed 's/^button EndTurn$/button Next\nsquare 16 20\nbutton EndTurn/' "$base" >"$work/plain.kvs"
+sed 's/^button EndTurn$/button Next\nsquare 16 20\nundo\nredo\nbutton EndTurn/' "$base" >"$work/undo.kvs"
 for kind in plain undo; do
   echo "dump map pictures" >>"$work/$kind.kvs"
   /usr/bin/time -o "$work/$kind.rss" -f %M "$headless" --data "$game" "$work/$kind.kvs" \
