@@ -66,13 +66,47 @@ Raster::Raster(int width, int height, Rgb fill)
 void Raster::touch(int left, int top, int right, int bottom) {
     if (right <= left || bottom <= top) return;
     for (int ty = top / kTile; ty <= (bottom - 1) / kTile; ++ty)
-        for (int tx = left / kTile; tx <= (right - 1) / kTile; ++tx)
-            ++versions_[static_cast<size_t>(ty) * tilesWide_ + tx];
+        for (int tx = left / kTile; tx <= (right - 1) / kTile; ++tx) {
+            const size_t tile = static_cast<size_t>(ty) * tilesWide_ + tx;
+            if (journal_.to) keepTile(tile);
+            ++versions_[tile];
+        }
+}
+
+void Raster::keepTile(size_t tile) {
+    TileJournal& j = *journal_.to;
+    if (j.saved_.size() != versions_.size()) j.saved_.assign(versions_.size(), false);
+    if (j.saved_[tile]) return;
+    j.saved_[tile] = true;
+    j.index_.push_back(static_cast<uint32_t>(tile));
+    j.version_.push_back(versions_[tile]);
+    const int left = static_cast<int>(tile % tilesWide_) * kTile;
+    const int top = static_cast<int>(tile / tilesWide_) * kTile;
+    const int w = std::min(kTile, w_ - left), h = std::min(kTile, h_ - top);
+    const size_t at = j.pixels_.size();
+    j.pixels_.resize(at + kTile * kTile);
+    for (int y = 0; y < h; ++y)
+        std::copy_n(&px_[idx(left, top + y)], w, &j.pixels_[at + static_cast<size_t>(y) * kTile]);
+}
+
+void Raster::tradeTiles(TileJournal& j) {
+    if (!j.saved_.empty() && j.saved_.size() != versions_.size()) return;
+    for (size_t k = 0; k < j.index_.size(); ++k) {
+        const size_t tile = j.index_[k];
+        std::swap(j.version_[k], versions_[tile]);
+        const int left = static_cast<int>(tile % tilesWide_) * kTile;
+        const int top = static_cast<int>(tile / tilesWide_) * kTile;
+        const int w = std::min(kTile, w_ - left), h = std::min(kTile, h_ - top);
+        Rgb* kept = &j.pixels_[k * kTile * kTile];
+        for (int y = 0; y < h; ++y)
+            std::swap_ranges(kept + static_cast<size_t>(y) * kTile,
+                             kept + static_cast<size_t>(y) * kTile + w, &px_[idx(left, top + y)]);
+    }
 }
 
 void Raster::fill(Rgb c) {
-    std::fill(px_.begin(), px_.end(), c);
     touch(0, 0, w_, h_);
+    std::fill(px_.begin(), px_.end(), c);
 }
 
 void Raster::fillRect(int left, int top, int right, int bottom, Rgb c) {

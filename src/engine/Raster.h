@@ -35,6 +35,30 @@ struct Point {
     int y = 0;
 };
 
+class Raster;
+
+// The tiles of a picture as they were before it changed: while the journal
+// is attached to a picture, the first change to each tile saves that tile's
+// pixels and change count here. Trading them back (Raster::tradeTiles) puts
+// the picture back exactly as it was, counts and all, and leaves the journal
+// holding the picture as it had become, to be traded forth again.
+class TileJournal {
+  public:
+    bool empty() const { return index_.empty(); }
+    size_t tiles() const { return index_.size(); }
+    size_t bytes() const {
+        return pixels_.size() * sizeof(Rgb) + index_.size() * 2 * sizeof(uint32_t) +
+               saved_.size() / 8;
+    }
+
+  private:
+    friend class Raster;
+    std::vector<uint32_t> index_;   // tile, row-major from 0
+    std::vector<uint32_t> version_; // its change count
+    std::vector<Rgb> pixels_;       // kTile x kTile for each, row by row
+    std::vector<bool> saved_;       // by tile: saved already
+};
+
 // A 32-bit raster with the few drawing primitives the battle needs. All
 // rectangles are (left, top) - (right, bottom) with right and bottom excluded;
 // everything is clipped to the raster.
@@ -60,9 +84,19 @@ class Raster {
     Rgb pixel(int x, int y) const { return contains(x, y) ? px_[idx(x, y)] : 0; }
     void setPixel(int x, int y, Rgb c) {
         if (!contains(x, y)) return;
+        const size_t tile = static_cast<size_t>(y / kTile) * tilesWide_ + x / kTile;
+        if (journal_.to) keepTile(tile);
         px_[idx(x, y)] = c;
-        ++versions_[static_cast<size_t>(y / kTile) * tilesWide_ + x / kTile];
+        ++versions_[tile];
     }
+
+    // Every tile changed from now on is saved first in `journal` (none: no
+    // longer). A copy of the picture, or a picture assigned anew, keeps none.
+    void keepChangesIn(TileJournal* journal) { journal_.to = journal; }
+    bool keepsChangesIn(const TileJournal* journal) const { return journal_.to == journal; }
+    // The journal's tiles and the picture's trade places, pixels and change
+    // counts alike. A journal of a picture of another size changes nothing.
+    void tradeTiles(TileJournal& journal);
 
     int tilesWide() const { return tilesWide_; }
     int tilesHigh() const { return tilesHigh_; }
@@ -110,6 +144,17 @@ class Raster {
     bool clipCopy(const Raster& src, int& sx, int& sy, int& w, int& h, int& dx, int& dy) const;
     // Counts a change in every tile the (already clipped) rectangle meets.
     void touch(int left, int top, int right, int bottom);
+    void keepTile(size_t tile);
+    // Not copied with the picture: a copy is a picture of its own.
+    struct JournalLink {
+        TileJournal* to = nullptr;
+        JournalLink() = default;
+        JournalLink(const JournalLink&) {}
+        JournalLink& operator=(const JournalLink&) {
+            to = nullptr;
+            return *this;
+        }
+    } journal_;
     int w_ = 0;
     int h_ = 0;
     int tilesWide_ = 0;

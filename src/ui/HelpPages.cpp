@@ -64,6 +64,8 @@ QString controlsPage() {
                   {"Full screen", "F11"}}) +
            group("Turn and files",
                  {{"End your turn", "End turn button or 0"},
+                  {"Take back a command", "Ctrl+Z (Edit &gt; Undo; not after a shot or a blow)"},
+                  {"Do it again", "Ctrl+Shift+Z (Edit &gt; Redo)"},
                   {"Save the battle", "Ctrl+S (File &gt; Savegame)"},
                   {"Load a battle", "Ctrl+O (File &gt; Loadgame)"},
                   {"Leave the battle", "Ctrl+Q (File &gt; Quit)"},

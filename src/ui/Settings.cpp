@@ -36,6 +36,7 @@ const KeyInfo& info(Settings::Key k) {
         {"sound/muted", Kind::Flag, 0},
         {"display/classicFloors", Kind::Flag, 0},
         {"display/battleFeed", Kind::Flag, 0},
+        {"battle/allowUndo", Kind::Flag, 1},
     };
     return table[static_cast<int>(k)];
 }

@@ -55,6 +55,9 @@ class Settings {
     // The battle feed beside the map (View > Battle feed).
     bool battleFeed() const { return flag(Key::BattleFeed); }
     void setBattleFeed(bool on) { setFlag(Key::BattleFeed, on); }
+    // The Edit menu's Undo and Redo.
+    bool allowUndo() const { return flag(Key::AllowUndo); }
+    void setAllowUndo(bool on) { setFlag(Key::AllowUndo, on); }
 
     QString fileName() const { return file_; }
     // The warning given when the file was read; empty when all was well or
@@ -72,9 +75,10 @@ class Settings {
         Volume,
         Muted,
         ClassicFloors,
-        BattleFeed
+        BattleFeed,
+        AllowUndo
     };
-    static constexpr int kKeys = static_cast<int>(Key::BattleFeed) + 1;
+    static constexpr int kKeys = static_cast<int>(Key::AllowUndo) + 1;
 
   private:
     static int index(Key k) { return static_cast<int>(k); }

@@ -11,6 +11,7 @@
 #include "ReplayPlayer.h"
 #include "SoundPlayer.h"
 #include "TNodeForm.h"
+#include "UndoMenu.h"
 #include "engine/Paths.h"
 #include "game/commands/DeveloperAids.h"
 #include "game/commands/Registry.h"
@@ -64,6 +65,8 @@ TPlayingScreen::TPlayingScreen(Battle& battle, SoundPlayer* sound, TNodeForm* no
     resize(sizeHint());
     kitHints_ = new KitHints(qobject_cast<QTableWidget*>(control("EquipGrid")), statusArea(), b_,
                              [this](int row) { EquipGridClick(row); });
+    undoMenu_ = new UndoMenu(*this, b_, statusArea(), aids_->settings(),
+                             [this](const std::vector<std::string>& words) { run(words); });
     connectEvents();
     qApp->installEventFilter(this);
     if (nodes_) nodes_->onClosed = [this] { b_.nodeGridVisible = false; };

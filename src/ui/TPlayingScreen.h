@@ -32,6 +32,7 @@ class FeedPanel;
 class ReplayPlayer;
 class SoundPlayer;
 class TNodeForm;
+class UndoMenu;
 struct ReplayScript;
 
 // The client area of the battle window: its size as designed, and the
@@ -74,6 +75,8 @@ class TPlayingScreen : public QMainWindow {
     MapImageWidget* mapImage() const { return mapImage_; }
     // The aids beyond the game's own rules: overlays, settings, autosave, summary.
     BattleAids* aids() const { return aids_; }
+    // The Edit menu's Undo and Redo.
+    UndoMenu* undoMenu() const { return undoMenu_; }
     // The strip along the bottom of the window; a passing message hides its
     // standing text ("StatusBar") for a while.
     QStatusBar* statusArea() const;
@@ -215,6 +218,7 @@ class TPlayingScreen : public QMainWindow {
     BattleAids* aids_ = nullptr;
     KitHints* kitHints_ = nullptr;
     FeedPanel* feed_ = nullptr;
+    UndoMenu* undoMenu_ = nullptr;
     QHash<QString, QWidget*> widgets_;
     QHash<QString, QAction*> actions_;
     MapImageWidget* mapImage_ = nullptr;

@@ -6,6 +6,7 @@
 #include "Fonts.h"
 #include "KitHints.h"
 #include "TNodeForm.h"
+#include "UndoMenu.h"
 #include "engine/ShownText.h"
 #include "game/display/Display.h"
 #include "game/display/Standing.h"
@@ -238,6 +239,7 @@ void TPlayingScreen::sync(bool now) {
     aids_->battleShown();
     kitHints_->shown();
     if (feed_->isVisible()) feed_->shown();
+    if (undoMenu_) undoMenu_->sync(replaying_);
 }
 
 } // namespace korvath

@@ -112,7 +112,8 @@ void BattleMenuTests::developerAidsOnlyWithTheVariable() {
                                        "What a shot did",
                                        "Seen enemies",
                                        "Animation speed",
-                                       "Sound"};
+                                       "Sound",
+                                       "Allow undo"};
     auto shownEntries = [](TPlayingScreen* w) {
         QStringList out;
         for (QAction* a : w->findChild<QMenu*>("Options1")->actions())

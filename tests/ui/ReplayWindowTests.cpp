@@ -237,6 +237,7 @@ class ReplayWindowTests : public QObject {
     void battlesPlayAgainHeadlessAndInTheWindow_data();
     void battlesPlayAgainHeadlessAndInTheWindow();
     void aBadLineStopsTheReplayAndLeavesTheBattle();
+    void undoAndRedoPlayAgainAndTheHistoryOutlivesTheReplay();
 };
 
 void ReplayWindowTests::battlesPlayAgainHeadlessAndInTheWindow_data() {
@@ -322,6 +323,30 @@ void ReplayWindowTests::aBadLineStopsTheReplayAndLeavesTheBattle() {
     QCOMPARE(g.dialogs.texts.size(), size_t{1});
     QVERIFY(g.battle->windowOpen);
     QVERIFY(w->findChild<QLabel*>("ReplayLine")->text().contains("line 5"));
+}
+
+void ReplayWindowTests::undoAndRedoPlayAgainAndTheHistoryOutlivesTheReplay() {
+    if (!fileExists(gamePath(kGameDir.toStdString(), "\\scenarios\\korvathDesc.txt")))
+        QSKIP("the game folder is not built yet");
+    std::string script = "replay 1\nseed 777\nstart korvath 3\n";
+    for (int i = 0; i < 8; ++i)
+        script += "row " + std::to_string(i) + "\nsquare " + std::to_string(kKorvath.stars[i][0]) +
+                  " " + std::to_string(kKorvath.stars[i][1]) + "\n";
+    script += "square 9 22\nsquare 16 20\nundo\nsquare 14 19\nundo\nredo\n";
+    Game g;
+    std::istringstream in(script);
+    QVERIFY(g.intro->playReplay(readReplay(in, "undo.kvs"), "undo.kvs"));
+    TPlayingScreen* w = g.intro->battleWindow();
+    QVERIFY(w);
+    ReplayPlayer* player = w->replayPlayer();
+    player->setSpeed(ReplayPlayer::Speed::Instant);
+    QTRY_VERIFY_WITH_TIMEOUT(player->finished(), 30000);
+    QVERIFY2(player->failure().empty(), player->failure().c_str());
+    compare(stateOf(*g.battle), replayHeadless(script), "window replay");
+    QCOMPARE(g.battle->Pieces[1].X, 14);
+    // The player takes over with the walk still to be taken back.
+    QVERIFY(g.battle->undo.canUndo());
+    QCOMPARE(g.battle->undo.nextUndo(), std::string("Sgt Vance Harrow's walk"));
 }
 
 QTEST_MAIN(ReplayWindowTests)

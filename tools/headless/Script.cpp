@@ -257,6 +257,7 @@ void ScriptRunner::command(const std::string& line) {
         if (!(in >> v) || !in.eof() || v < 0 || v > 0xffffffffLL)
             throw ScriptError("the seed must be a number 0..4294967295");
         battle_->rng.setSeed(static_cast<uint32_t>(v));
+        battle_->undo.end(UndoBarrier::Other);
         return;
     }
     if (verb == "dump") return dump(args);
@@ -270,7 +271,14 @@ void ScriptRunner::command(const std::string& line) {
         err_ << "note: no battle window is open; \"" << line << "\" ignored\n";
         return;
     }
-    if (verb == "set") return set(args);
+    if (verb == "set") {
+        // Changed behind the rules' back: nothing before it can be taken back.
+        battle_->undo.end(UndoBarrier::Other);
+        return set(args);
+    }
+    if ((verb == "undo" && !battle_->undo.canUndo()) ||
+        (verb == "redo" && !battle_->undo.canRedo()))
+        err_ << "note: nothing to " << verb << "; \"" << line << "\" does nothing\n";
     try {
         runCommand(*battle_, w);
     } catch (const CommandError& e) {

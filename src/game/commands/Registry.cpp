@@ -8,6 +8,7 @@
 #include "game/commands/Inventory.h"
 #include "game/commands/SaveLoad.h"
 #include "game/commands/Scenario.h"
+#include "game/commands/Undo.h"
 #include "game/display/Display.h"
 
 #include <algorithm>
@@ -157,6 +158,7 @@ const std::vector<CommandSpec> kCommands = {
      }},
     {"pickrow", "pickrow N", 1,
      [](Battle& b, const Words& w) { PickItemsChange(b, number(w[0], "the row")); }},
+    {"redo", "redo", 0, [](Battle& b, const Words&) { redoLast(b); }},
     {"row", "row N", 1,
      [](Battle& b, const Words& w) { PlaceMenGridClick(b, number(w[0], "the row")); }},
     {"scroll", "scroll RIGHT BOTTOM", 2,
@@ -166,6 +168,7 @@ const std::vector<CommandSpec> kCommands = {
      }},
     {"square", "square X Y [right|middle] [shift] [ctrl] [alt]", 2,
      [](Battle& b, const Words& w) { press(b, w, true); }},
+    {"undo", "undo", 0, [](Battle& b, const Words&) { undoLast(b); }},
     {"view", "view WIDTH HEIGHT", 2,
      [](Battle& b, const Words& w) {
          setViewSize(b, number(w[0], "the width"), number(w[1], "the height"));
@@ -247,7 +250,9 @@ void runCommand(Battle& b, const std::vector<std::string>& words) {
     if (rest.size() < c->minWords) throw CommandError(std::string("usage: ") + c->usage);
     Watched watched(b, words);
     RuleGuard running(b, Rule::Command);
+    UndoScope undoable(b, words);
     c->run(b, rest);
+    undoable.finished();
     b.showRuleState();
 }
 

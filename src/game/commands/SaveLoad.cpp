@@ -42,6 +42,8 @@ FileQuestion savedGameQuestion(const Battle& b) {
 } // namespace
 
 void applySavedGame(Battle& b, const SavedGame& g) {
+    // A saved game holds no history: nothing before the load can be taken back.
+    b.undo.end(UndoBarrier::Loaded);
     for (auto& p : b.Pieces) {
         p.Name.clear();
         p.X = 0;

@@ -121,6 +121,7 @@ void chooseScenario(Battle& b, ScenarioId which, int difficulty) {
 void createBattle(Battle& b) {
     // Read and check every file first: a bad file leaves the battle untouched.
     LoadedScenario s = readScenario(b);
+    b.undo.end(UndoBarrier::Other);
 
     b.GameOver = false;
     b.MapClicksEnabled = true;
@@ -214,6 +215,7 @@ void activateBattle(Battle& b) {
 }
 
 void closeBattle(Battle& b) {
+    b.undo.end(UndoBarrier::Other);
     if (b.windowOpen) countTheBattle(b);
     b.TerrainBitmap = Raster();
     b.MapImage = Raster();

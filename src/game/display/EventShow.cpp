@@ -106,6 +106,7 @@ struct Show {
 } // namespace
 
 void tell(Battle& b, const BattleEvent& e) {
+    b.undo.heard(e);
     if (b.ports.events) b.ports.events->happened(e);
     std::visit(Show{b}, e);
 }

@@ -3,6 +3,7 @@
 #include "game/state/DeriveControls.h"
 #include "game/state/Ports.h"
 #include "game/state/Screen.h"
+#include "game/state/UndoHistory.h"
 
 #include <string>
 
@@ -15,6 +16,8 @@ namespace korvath {
 struct Battle : BattleState, Screen {
     Controls controls;
     Ports ports;
+    // The commands that can still be taken back; never saved.
+    UndoHistory undo;
 
     void play(const std::string& name) {
         if (ports.sound) ports.sound->play(name);
