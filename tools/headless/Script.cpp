@@ -1,6 +1,7 @@
 #include "Script.h"
 
 #include "ForecastJson.h"
+#include "OddsJson.h"
 #include "StateJson.h"
 #include "engine/DataError.h"
 #include "engine/ShownText.h"
@@ -259,7 +260,7 @@ void ScriptRunner::command(const std::string& line) {
     }
     if (verb == "dump") return dump(args);
     if (verb == "events") return events(args);
-    if (verb == "forecast" || verb == "threats") return question(verb, args);
+    if (verb == "forecast" || verb == "threats" || verb == "odds") return question(verb, args);
     if (verb == "end") throw ScriptError("\"end\" without its \"repeat\"");
     if (verb != "set" && !findCommand(verb)) throw ScriptError("unknown command \"" + verb + "\"");
     if (!battle_->windowOpen) {
@@ -381,10 +382,20 @@ void ScriptRunner::set(const std::vector<std::string>& args) {
     throw ScriptError("set what? \"piece\" or \"cell\"");
 }
 
-// "forecast X Y" and "threats": questions that change nothing, answered
-// with one JSON line.
+// "forecast X Y", "odds MX MY" and "threats": questions that change nothing,
+// answered with one JSON line.
 void ScriptRunner::question(const std::string& verb, const std::vector<std::string>& args) {
     nlohmann::json j;
+    if (verb == "odds") {
+        // In the order the fields are told, not sorted.
+        if (args.size() != 2) throw ScriptError("usage: odds MX MY");
+        out_ << oddsJson(*battle_, wholeNumber<ScriptError>(args[0], "MX"),
+                         wholeNumber<ScriptError>(args[1], "MY"))
+                    .dump()
+             << "\n";
+        if (!out_.flush()) throw ScriptError("the answer could not be written out");
+        return;
+    }
     if (verb == "forecast") {
         if (args.size() != 2) throw ScriptError("usage: forecast X Y");
         const int x = wholeNumber<ScriptError>(args[0], "X");
