@@ -1,5 +1,6 @@
 #pragma once
 #include "MapOverlays.h"
+#include "OddsOverlay.h"
 #include "Settings.h"
 #include "game/state/Battle.h"
 
@@ -45,6 +46,7 @@ class BattleAids : public QObject, public BattleEventSink {
 
     Settings& settings() { return settings_; }
     MapOverlays* overlays() const { return overlays_; }
+    OddsOverlay* odds() const { return odds_; }
     // The menu entry of that name ("PathPreview1", "SpeedFast1", "Volume50" …).
     QAction* entry(const QString& name) const;
 
@@ -63,6 +65,7 @@ class BattleAids : public QObject, public BattleEventSink {
     SoundPlayer* sound_;
     Settings settings_;
     MapOverlays* overlays_;
+    OddsOverlay* odds_;               // over the other aids
     std::optional<ShotStopped> stop_; // a shot's stop, to be told when the window shows it
     std::optional<ShotStopped> told_;
     bool autosaveFailed_ = false; // told once, then the battle goes on quietly

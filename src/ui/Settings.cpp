@@ -35,6 +35,7 @@ const KeyInfo& info(Settings::Key k) {
         {"sound/volume", Kind::Number, 100, 0, 100},
         {"sound/muted", Kind::Flag, 0},
         {"display/classicFloors", Kind::Flag, 0},
+        {"aids/shotOdds", Kind::Flag, 1},
     };
     return table[static_cast<int>(k)];
 }
