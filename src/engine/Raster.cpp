@@ -267,24 +267,7 @@ void Raster::plot(int x, int y, Rgb c, int width) {
 }
 
 void Raster::line(Point a, Point b, Rgb pen, int width, bool dotted) {
-    int dx = std::abs(b.x - a.x), dy = -std::abs(b.y - a.y);
-    const int stepX = a.x < b.x ? 1 : -1, stepY = a.y < b.y ? 1 : -1;
-    int err = dx + dy;
-    int x = a.x, y = a.y;
-    bool on = true;
-    while (x != b.x || y != b.y) {
-        if (!dotted || on) plot(x, y, pen, width);
-        on = !on;
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += stepX;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += stepY;
-        }
-    }
+    linePoints(a, b, dotted, [&](int x, int y) { plot(x, y, pen, width); });
 }
 
 void Raster::polyline(const std::vector<Point>& pts, Rgb pen, int width, bool dotted) {

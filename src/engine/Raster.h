@@ -128,6 +128,10 @@ class Raster {
     // A line from a to b; the end point itself is not drawn. A dotted pen
     // draws every other pixel.
     void line(Point a, Point b, Rgb pen, int width = 1, bool dotted = false);
+    // Where line() puts its pen down, in order: f(x, y) for each point, each
+    // covered by a square of the pen's width, -(width / 2) .. width - width / 2
+    // - 1 around it (a question about a trace reads the same pixels).
+    template <typename F> static void linePoints(Point a, Point b, bool dotted, F f);
     void polyline(const std::vector<Point>& pts, Rgb pen, int width = 1, bool dotted = false);
     // Paints the shape of mask at (dx, dy): where the mask holds 1 in pen,
     // where it holds 2 in brush; elsewhere the picture stays as it is.
@@ -162,5 +166,27 @@ class Raster {
     std::vector<Rgb, PixelAllocator<Rgb>> px_;
     std::vector<uint32_t> versions_;
 };
+
+template <typename F> void Raster::linePoints(Point a, Point b, bool dotted, F f) {
+    const int dx = a.x < b.x ? b.x - a.x : a.x - b.x;
+    const int dy = -(a.y < b.y ? b.y - a.y : a.y - b.y);
+    const int stepX = a.x < b.x ? 1 : -1, stepY = a.y < b.y ? 1 : -1;
+    int err = dx + dy;
+    int x = a.x, y = a.y;
+    bool on = true;
+    while (x != b.x || y != b.y) {
+        if (!dotted || on) f(x, y);
+        on = !on;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += stepX;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += stepY;
+        }
+    }
+}
 
 } // namespace korvath

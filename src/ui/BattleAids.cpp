@@ -33,7 +33,7 @@ const int kVolumes[] = {100, 75, 50, 25};
 BattleAids::BattleAids(QMainWindow& window, Battle& b, QWidget* mapImage, QStatusBar* status,
                        SoundPlayer* sound)
     : QObject(&window), window_(window), b_(b), status_(status), sound_(sound),
-      overlays_(new MapOverlays(b, mapImage)) {
+      overlays_(new MapOverlays(b, mapImage)), odds_(new OddsOverlay(b, mapImage)) {
     // The walk's forecast speaks in the status bar while a walk is hovered.
     overlays_->onForecast = [this](const QString& line) {
         if (line.isEmpty())
@@ -88,6 +88,11 @@ void BattleAids::buildMenu() {
     connect(checkEntry(&aids, "LineOfFire1", "Line of fire", settings_.lineOfFire()),
             &QAction::toggled, this, [this](bool on) {
                 settings_.setLineOfFire(on);
+                applySettings();
+            });
+    connect(checkEntry(&aids, "ShotOdds1", "Shot odds", settings_.shotOdds()), &QAction::toggled,
+            this, [this](bool on) {
+                settings_.setShotOdds(on);
                 applySettings();
             });
     connect(checkEntry(&aids, "ShotOutcome1", "What a shot did", settings_.shotOutcome()),
@@ -146,6 +151,7 @@ void BattleAids::applySettings() {
     s.shotOutcome = settings_.shotOutcome();
     s.seenEnemies = settings_.seenEnemies();
     overlays_->setSwitches(s);
+    odds_->setOn(settings_.shotOdds());
     if (sound_) {
         sound_->setVolume(settings_.volume());
         sound_->setMuted(settings_.muted());
@@ -154,6 +160,7 @@ void BattleAids::applySettings() {
 
 void BattleAids::battleShown() {
     overlays_->refresh();
+    odds_->refresh();
     tellShot();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "MapOverlays.h"
+#include "OddsOverlay.h"
 #include "Settings.h"
 #include "game/state/Battle.h"
 
@@ -50,6 +51,7 @@ class BattleAids : public QObject, public BattleEventSink {
     // Told of every battle event after the aids have heard it (the battle feed).
     std::function<void(const BattleEvent&)> onEvent;
     MapOverlays* overlays() const { return overlays_; }
+    OddsOverlay* odds() const { return odds_; }
     // The menu entry of that name ("PathPreview1", "SpeedFast1", "Volume50" …).
     QAction* entry(const QString& name) const;
 
@@ -68,6 +70,7 @@ class BattleAids : public QObject, public BattleEventSink {
     SoundPlayer* sound_;
     Settings settings_;
     MapOverlays* overlays_;
+    OddsOverlay* odds_;               // over the other aids
     std::optional<ShotStopped> stop_; // a shot's stop, to be told when the window shows it
     std::optional<ShotStopped> told_;
     bool autosaved_ = false;      // this battle has an autosave

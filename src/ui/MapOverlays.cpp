@@ -133,8 +133,8 @@ void MapOverlays::refresh() {
         // What the walk would meet, worked out by the walk's own dry mode.
         forecast_.reset();
         if (path_ && path_->affordable) {
-            WalkForecast f =
-                forecastWalk(b_, b_.SelectedPiece, path_->path.front().x, path_->path.front().y);
+            WalkForecast f = forecastWalk(b_, b_.SelectedPiece, path_->path.front().x,
+                                          path_->path.front().y, exactShotChances);
             if (f.walks) forecast_ = std::move(f);
         }
         const QString line =

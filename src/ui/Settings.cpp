@@ -37,6 +37,7 @@ const KeyInfo& info(Settings::Key k) {
         {"display/classicFloors", Kind::Flag, 0},
         {"display/battleFeed", Kind::Flag, 0},
         {"battle/allowUndo", Kind::Flag, 1},
+        {"aids/shotOdds", Kind::Flag, 1},
     };
     return table[static_cast<int>(k)];
 }

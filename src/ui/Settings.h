@@ -39,6 +39,8 @@ class Settings {
     void setShotOutcome(bool on) { setFlag(Key::ShotOutcome, on); }
     bool seenEnemies() const { return flag(Key::SeenEnemies); }
     void setSeenEnemies(bool on) { setFlag(Key::SeenEnemies, on); }
+    bool shotOdds() const { return flag(Key::ShotOdds); }
+    void setShotOdds(bool on) { setFlag(Key::ShotOdds, on); }
 
     AnimationSpeed animationSpeed() const {
         return static_cast<AnimationSpeed>(values_[index(Key::AnimationSpeed)]);
@@ -76,9 +78,10 @@ class Settings {
         Muted,
         ClassicFloors,
         BattleFeed,
-        AllowUndo
+        AllowUndo,
+        ShotOdds
     };
-    static constexpr int kKeys = static_cast<int>(Key::AllowUndo) + 1;
+    static constexpr int kKeys = static_cast<int>(Key::ShotOdds) + 1;
 
   private:
     static int index(Key k) { return static_cast<int>(k); }

@@ -109,6 +109,7 @@ void BattleMenuTests::developerAidsOnlyWithTheVariable() {
                                        "-",
                                        "Path preview",
                                        "Line of fire",
+                                       "Shot odds",
                                        "What a shot did",
                                        "Seen enemies",
                                        "Animation speed",

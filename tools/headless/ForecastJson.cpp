@@ -26,7 +26,7 @@ int askingSoldier(const BattleState& b) {
 
 nlohmann::json forecastJson(const BattleState& b, int x, int y) {
     const WalkForecast f =
-        b.PieceSelected ? forecastWalk(b, b.SelectedPiece, x, y) : WalkForecast{};
+        b.PieceSelected ? forecastWalk(b, b.SelectedPiece, x, y, exactShotChances) : WalkForecast{};
     if (!f.walks) return {{"forecast", nullptr}};
     nlohmann::json path = nlohmann::json::array();
     for (const Square& s : f.path) path.push_back({s.x, s.y});

@@ -2,6 +2,7 @@
 
 #include "ForecastJson.h"
 #include "KitJson.h"
+#include "OddsJson.h"
 #include "StateJson.h"
 #include "engine/DataError.h"
 #include "engine/ShownText.h"
@@ -263,7 +264,7 @@ void ScriptRunner::command(const std::string& line) {
     if (verb == "dump") return dump(args);
     if (verb == "events") return events(args);
     if (verb == "forecast" || verb == "threats" || verb == "gridplan" || verb == "standing" ||
-        verb == "feed")
+        verb == "feed" || verb == "odds")
         return question(verb, args);
     if (verb == "end") throw ScriptError("\"end\" without its \"repeat\"");
     if (verb != "set" && !findCommand(verb)) throw ScriptError("unknown command \"" + verb + "\"");
@@ -393,10 +394,21 @@ void ScriptRunner::set(const std::vector<std::string>& args) {
     throw ScriptError("set what? \"piece\" or \"cell\"");
 }
 
-// "forecast X Y", "threats", "gridplan ROW", "standing" and "feed": questions that change nothing,
+// "forecast X Y", "odds MX MY", "threats", "gridplan ROW", "standing" and "feed": questions
+// that change nothing,
 // answered with one JSON line.
 void ScriptRunner::question(const std::string& verb, const std::vector<std::string>& args) {
     nlohmann::json j;
+    if (verb == "odds") {
+        // In the order the fields are told, not sorted.
+        if (args.size() != 2) throw ScriptError("usage: odds MX MY");
+        out_ << oddsJson(*battle_, wholeNumber<ScriptError>(args[0], "MX"),
+                         wholeNumber<ScriptError>(args[1], "MY"))
+                    .dump()
+             << "\n";
+        if (!out_.flush()) throw ScriptError("the answer could not be written out");
+        return;
+    }
     if (verb == "forecast") {
         if (args.size() != 2) throw ScriptError("usage: forecast X Y");
         const int x = wholeNumber<ScriptError>(args[0], "X");

@@ -2,6 +2,7 @@
 #include "game/state/Pieces.h"
 #include "game/state/PixelMath.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace korvath {
@@ -26,9 +27,32 @@ const FlightGround::Changed* FlightGround::changed(int x, int y) const {
 Rgb FlightGround::changedPixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= kMapPixelsX || y >= kMapPixelsY)
         return b_->TerrainBitmap.pixel(x, y);
-    const Changed* c = changed(squareOf(x), squareOf(y));
+    const Changed* c = changes_.empty() ? nullptr : changed(squareOf(x), squareOf(y));
+    auto inside = [x, y](const Rect& r) {
+        return x >= r.left && y >= r.top && x < r.right && y < r.bottom;
+    };
+    const Stroke* paint = nullptr;
+    for (auto s = paints_.rbegin(); s != paints_.rend() && !paint; ++s)
+        if (inside(s->bounds))
+            for (size_t k = s->first; k < s->first + s->count && !paint; ++k)
+                if (inside(rects_[k])) paint = &*s;
+    if (paint && (!c || !c->picture || paint->order > c->order)) return paint->colour;
     if (!c || !c->picture) return b_->TerrainBitmap.pixel(x, y);
     return c->picture->pixel(x % kSquare, y % kSquare);
+}
+
+void FlightGround::paint(const std::vector<Rect>& stroke, Rgb colour) {
+    Stroke s{{kMapPixelsX, kMapPixelsY, 0, 0}, rects_.size(), 0, colour, ++order_};
+    for (Rect r : stroke) {
+        r = {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, kMapPixelsX),
+             std::min(r.bottom, kMapPixelsY)};
+        if (r.left >= r.right || r.top >= r.bottom) continue;
+        rects_.push_back(r);
+        ++s.count;
+        s.bounds = {std::min(s.bounds.left, r.left), std::min(s.bounds.top, r.top),
+                    std::max(s.bounds.right, r.right), std::max(s.bounds.bottom, r.bottom)};
+    }
+    if (s.count > 0) paints_.push_back(s);
 }
 
 MapCell FlightGround::cell(int x, int y) const {
@@ -40,10 +64,13 @@ void FlightGround::change(int x, int y, MapCell now, const Raster* picture) {
     for (Changed& c : changes_)
         if (c.x == x && c.y == y) {
             c.cell = now;
-            if (picture) c.picture = picture;
+            if (picture) {
+                c.picture = picture;
+                c.order = ++order_;
+            }
             return;
         }
-    changes_.push_back({x, y, now, picture});
+    changes_.push_back({x, y, now, picture, ++order_});
 }
 
 int FlightGround::livingSoldierAt(int x, int y) const {

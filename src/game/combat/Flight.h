@@ -23,15 +23,22 @@ class FlightGround {
 
     // The terrain pixel at map pixel (x, y); black outside the map.
     Rgb pixel(int x, int y) const {
-        return changes_.empty() ? b_->TerrainBitmap.pixel(x, y) : changedPixel(x, y);
+        return plain() ? b_->TerrainBitmap.pixel(x, y) : changedPixel(x, y);
     }
-    // No square of its own: the battle's terrain as it is.
-    bool plain() const { return changes_.empty(); }
+    // No square or paint of its own: the battle's terrain as it is.
+    bool plain() const { return changes_.empty() && paints_.empty(); }
     // Square (x, y); outside the grid, the zero border.
     MapCell cell(int x, int y) const;
     // In this ground only, square (x, y) now holds `now` and shows `picture`
     // (32 x 32); no picture leaves its pixels as they were.
     void change(int x, int y, MapCell now, const Raster* picture = nullptr);
+    // In this ground only, the rectangles of one stroke (right and bottom
+    // excluded) are painted `colour`: a flame's jet stays on the terrain, and
+    // the steps after it read it.
+    struct Rect {
+        int left, top, right, bottom;
+    };
+    void paint(const std::vector<Rect>& stroke, Rgb colour);
     // In this ground only, soldier i stands on square (x, y): a walk worked
     // out ahead moves its walker here, and nowhere in the battle.
     void moveSoldier(int i, int x, int y) {
@@ -52,12 +59,22 @@ class FlightGround {
         int x, y;
         MapCell cell;
         const Raster* picture;
+        int order; // when its picture was laid, against the paints
+    };
+    struct Stroke {
+        Rect bounds;
+        size_t first, count; // its rectangles in rects_
+        Rgb colour;
+        int order;
     };
     const Changed* changed(int x, int y) const;
     Rgb changedPixel(int x, int y) const;
 
     const BattleState* b_;
     std::vector<Changed> changes_;
+    std::vector<Stroke> paints_;
+    std::vector<Rect> rects_;
+    int order_ = 0;
     int moved_ = 0;
     Point movedTo_;
 };

@@ -3,6 +3,7 @@
 
 #include "game/combat/Flight.h"
 #include "game/combat/Overwatch.h"
+#include "game/combat/ShotOdds.h"
 #include "game/combat/Sight.h"
 #include "game/display/Display.h"
 
@@ -193,6 +194,13 @@ const char* stopName(WalkStop why) {
         break;
     }
     return "end";
+}
+
+ShotChances exactShotChances(const FlightGround& ground, int shooter, double angle, bool strays,
+                             int target) {
+    const ShotOdds o = shotOdds(ground, shooter, angle, strays);
+    const SoldierOdds* s = o.of(target);
+    return {true, s ? s->hit : 0, o.deathOf(target)};
 }
 
 WalkForecast forecastWalk(const BattleState& b, int i, int tx, int ty, const ReactionOdds& odds) {

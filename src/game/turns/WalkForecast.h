@@ -26,6 +26,11 @@ struct ShotChances {
 using ReactionOdds = std::function<ShotChances(const FlightGround& ground, int shooter,
                                                double angle, bool strays, int target)>;
 
+// The exact odds of a shot, worked out over every stray and every roll of
+// the dice it meets: the odds a window or a script plugs in.
+ShotChances exactShotChances(const FlightGround& ground, int shooter, double angle, bool strays,
+                             int target);
+
 struct ForecastShot {
     int step = 0; // steps taken when he fires (0 for the end of the walk)
     int watcher = 0;

@@ -1,0 +1,163 @@
+#include "OddsOverlay.h"
+
+#include "game/state/Pieces.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace korvath {
+
+namespace {
+
+const QColor kFriend(255, 40, 40);
+const QColor kTarget(70, 230, 70);
+const QColor kEnemy(200, 230, 70);
+const QColor kObject(255, 150, 40);
+const QColor kText(255, 255, 255);
+const QColor kFaint(210, 210, 210);
+constexpr int kCursorLines = 3; // the headline and the next two
+
+QRect squareRect(int x, int y) {
+    return {(x - 1) * kSquare, (y - 1) * kSquare, kSquare, kSquare};
+}
+
+uint64_t mix(uint64_t h, uint64_t v) {
+    return (h ^ v) * 1099511628211u;
+}
+
+} // namespace
+
+OddsOverlay::OddsOverlay(const Battle& b, QWidget* map) : QWidget(map), b_(b) {
+    setObjectName("OddsOverlay");
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setGeometry(0, 0, kMapPixelsX, kMapPixelsY);
+    QFont f = font();
+    f.setBold(true);
+    f.setPixelSize(12);
+    setFont(f);
+    map->installEventFilter(this);
+    show();
+}
+
+void OddsOverlay::setOn(bool on) {
+    on_ = on;
+    key_ = 0;
+    refresh();
+}
+
+bool OddsOverlay::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == parent()) {
+        if (e->type() == QEvent::MouseMove) {
+            hover_ = static_cast<QMouseEvent*>(e)->position().toPoint();
+            refresh();
+        } else if (e->type() == QEvent::Leave) {
+            hover_.reset();
+            refresh();
+        }
+    }
+    return false;
+}
+
+// Everything the odds read, folded into one number: the pointer, the armed
+// mode, the soldiers and the squares.
+uint64_t OddsOverlay::keyNow() const {
+    const BattleState& b = b_;
+    if (!on_ || !hover_ || !b.windowOpen || (!b.FireMode && !b.HandFightMode)) return 0;
+    uint64_t h = 1469598103934665603u;
+    h = mix(h, uint64_t(hover_->x()) << 32 | uint32_t(hover_->y()));
+    h = mix(h, uint64_t(b.SelectedPiece) << 8 | uint64_t(b.FireMode) << 1 | b.HandFightMode);
+    h = mix(h, uint64_t(b.armedShot) << 3 | uint64_t(b.HumanTurn) << 1 | b.MapClicksEnabled);
+    h = mix(h, uint64_t(b.deploying) << 1 | b.GameOver);
+    for (const PieceRecord& p : b.Pieces)
+        h = mix(h, uint64_t(p.X) << 40 | uint64_t(p.Y) << 32 | uint64_t(uint16_t(p.Wounds)) << 16 |
+                       uint64_t(uint8_t(p.AP)) << 8 | p.Ammo);
+    for (int x = 1; x <= kMapWidth; ++x)
+        for (int y = 1; y <= kMapHeight; ++y) {
+            const MapCell& c = b.MapGrid[x][y];
+            h = mix(h, uint64_t{c.Glyph} << 8 | c.Solidity);
+        }
+    return h | 1;
+}
+
+void OddsOverlay::refresh() {
+    const uint64_t key = keyNow();
+    if (key == key_) return;
+    key_ = key;
+    update(area());
+    odds_ = key ? armedOdds(b_, hover_->x(), hover_->y()) : ArmedOdds{};
+    work();
+    update(area());
+    QWidget* map = parentWidget();
+    if (map) map->setToolTip(list_);
+}
+
+// The words and the marks of the odds just asked.
+void OddsOverlay::work() {
+    lines_.clear();
+    marks_.clear();
+    for (const std::string& l : oddsLines(b_, odds_)) lines_ << QString::fromStdString(l);
+    list_ = lines_.join('\n');
+    textBox_ = {};
+    if (odds_.kind == ArmedOdds::None || !hover_) return;
+    if (odds_.kind == ArmedOdds::Shot) {
+        const ShotOdds& o = odds_.shot;
+        for (const StopOdds& s : o.obstacles)
+            marks_.push_back({squareRect(s.square.x, s.square.y), s.p, kObject});
+        for (const SoldierOdds& s : o.soldiers) {
+            if (s.hit <= 0) continue;
+            const PieceRecord& p = b_.Pieces[s.soldier];
+            const QColor c = s.friendly ? kFriend : s.soldier == o.target ? kTarget : kEnemy;
+            marks_.push_back({squareRect(p.X, p.Y), s.hit, c});
+        }
+    } else {
+        const PieceRecord& p = b_.Pieces[odds_.blow.target];
+        marks_.push_back({squareRect(p.X, p.Y), odds_.blow.lands, kTarget});
+    }
+    // The text sits below and right of the pointer, inside the map.
+    const QFontMetrics fm(font());
+    int width = 0;
+    const int shown = std::min<int>(kCursorLines, lines_.size());
+    for (int k = 0; k < shown; ++k) width = std::max(width, fm.horizontalAdvance(lines_[k]));
+    textBox_ = QRect(hover_->x() + 18, hover_->y() + 18, width + 10, shown * fm.height() + 6);
+    if (textBox_.right() >= kMapPixelsX) textBox_.moveRight(hover_->x() - 8);
+    if (textBox_.bottom() >= kMapPixelsY) textBox_.moveBottom(hover_->y() - 8);
+}
+
+QRect OddsOverlay::area() const {
+    QRect r = textBox_;
+    for (const Mark& m : marks_) r |= m.square;
+    return r.adjusted(-3, -3, 3, 3);
+}
+
+void OddsOverlay::paintEvent(QPaintEvent* e) {
+    if (marks_.empty() && textBox_.isEmpty()) return;
+    QPainter p(this);
+    p.setClipRect(e->rect());
+    p.setRenderHint(QPainter::Antialiasing);
+    for (const Mark& m : marks_) {
+        // The fill grows with the chance; a faint one still shows the square.
+        QColor fill = m.colour;
+        fill.setAlphaF(0.12 + 0.55 * m.p);
+        p.setPen(QPen(m.colour, m.p >= 0.25 ? 2 : 1));
+        p.setBrush(fill);
+        p.drawRect(QRectF(m.square).adjusted(1.5, 1.5, -1.5, -1.5));
+    }
+    if (textBox_.isEmpty()) return;
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 200));
+    p.drawRoundedRect(textBox_, 4, 4);
+    const QFontMetrics fm(font());
+    const int shown = std::min<int>(kCursorLines, lines_.size());
+    for (int k = 0; k < shown; ++k) {
+        p.setPen(k == 0 ? kText : kFaint);
+        p.drawText(QRect(textBox_.left() + 5, textBox_.top() + 3 + k * fm.height(),
+                         textBox_.width() - 10, fm.height()),
+                   Qt::AlignLeft | Qt::AlignVCenter, lines_[k]);
+    }
+}
+
+} // namespace korvath
