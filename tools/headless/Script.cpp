@@ -394,9 +394,8 @@ void ScriptRunner::set(const std::vector<std::string>& args) {
     throw ScriptError("set what? \"piece\" or \"cell\"");
 }
 
-// "forecast X Y", "odds MX MY", "threats", "gridplan ROW", "standing" and "feed": questions
-// that change nothing,
-// answered with one JSON line.
+// "forecast X Y", "odds MX MY", "threats", "gridplan ROW", "standing" and
+// "feed": questions that change nothing, answered with one JSON line.
 void ScriptRunner::question(const std::string& verb, const std::vector<std::string>& args) {
     nlohmann::json j;
     if (verb == "odds") {
