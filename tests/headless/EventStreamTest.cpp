@@ -4,6 +4,7 @@
 // the map, every scenario event brought its soldiers, and the log tells the
 // same shots, hits and deaths.
 #include "Script.h"
+#include "SquadOnStars.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -18,27 +19,8 @@ namespace korvath {
 namespace {
 
 // The eight Raiders on the start stars of Korvath Tamberhold.
-const std::string kDeployed = R"(events on
-start korvath 3
-time 10:15:30.250
-seed 12345
-row 0
-square 13 24
-row 1
-square 13 27
-row 2
-square 11 25
-row 3
-square 11 28
-row 4
-square 9 25
-row 5
-square 9 28
-row 6
-square 7 24
-row 7
-square 7 27
-)";
+const std::string kDeployed =
+    "events on\nstart korvath 3\ntime 10:15:30.250\nseed 12345\n" + test::kKorvathSquadOnStars;
 
 // The sergeant with the rail cannon on square (x, y), a marksman.
 std::string sergeantOn(int x, int y) {

@@ -2,6 +2,7 @@
 // for the armed shot whose chances add up to one, null when nothing is
 // armed, and a battle that plays on exactly as if nobody had asked.
 #include "Script.h"
+#include "SquadOnStars.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -15,25 +16,8 @@ namespace {
 
 // The eight Raiders on the start stars, the sergeant with the rail cannon
 // armed: {ASK} marks where the questions go.
-const std::string kGate = R"(start korvath 3
-time 10:15:30.250
-row 0
-square 13 24
-row 1
-square 13 27
-row 2
-square 11 25
-row 3
-square 11 28
-row 4
-square 9 25
-row 5
-square 9 28
-row 6
-square 7 24
-row 7
-square 7 27
-set piece 1 Items1 6
+const std::string kGate =
+    "start korvath 3\ntime 10:15:30.250\n" + test::kKorvathSquadOnStars + R"(set piece 1 Items1 6
 {ASK}square 13 24
 button AimedShot
 {ASK}square 27 24
