@@ -1,4 +1,5 @@
 #include "MapOverlays.h"
+#include "HoverTracking.h"
 
 #include "game/combat/Sight.h"
 #include "game/state/Pieces.h"
@@ -106,15 +107,7 @@ void MapOverlays::setSwitches(const Switches& s) {
 }
 
 bool MapOverlays::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == parent()) {
-        if (e->type() == QEvent::MouseMove) {
-            hover_ = static_cast<QMouseEvent*>(e)->position().toPoint();
-            refresh();
-        } else if (e->type() == QEvent::Leave) {
-            hover_.reset();
-            refresh();
-        }
-    }
+    if (followHover(watched, parent(), e, hover_)) refresh();
     return false;
 }
 

@@ -1,4 +1,5 @@
 #include "OddsOverlay.h"
+#include "HoverTracking.h"
 
 #include "game/state/Pieces.h"
 
@@ -50,15 +51,7 @@ void OddsOverlay::setOn(bool on) {
 }
 
 bool OddsOverlay::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == parent()) {
-        if (e->type() == QEvent::MouseMove) {
-            hover_ = static_cast<QMouseEvent*>(e)->position().toPoint();
-            refresh();
-        } else if (e->type() == QEvent::Leave) {
-            hover_.reset();
-            refresh();
-        }
-    }
+    if (followHover(watched, parent(), e, hover_)) refresh();
     return false;
 }
 
