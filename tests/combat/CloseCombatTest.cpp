@@ -1,4 +1,4 @@
-#include "game/combat/CloseCombat.h"
+#include "game/commands/StagedRules.h"
 #include "KitBattle.h"
 #include "game/commands/Commands.h"
 

@@ -1,4 +1,4 @@
-#include "game/combat/Healing.h"
+#include "game/commands/StagedRules.h"
 #include "KitBattle.h"
 #include "game/commands/Inventory.h"
 #include "game/display/Display.h"

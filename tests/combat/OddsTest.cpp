@@ -1,6 +1,6 @@
 #include "OddsRig.h"
 #include "game/combat/BlowOdds.h"
-#include "game/combat/CloseCombat.h"
+#include "game/commands/StagedRules.h"
 #include "game/combat/DamageSpread.h"
 #include "game/commands/Commands.h"
 #include "game/commands/Registry.h"

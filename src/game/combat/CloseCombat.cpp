@@ -2,8 +2,6 @@
 #include "game/state/Pieces.h"
 
 #include "game/combat/Impacts.h"
-#include "game/display/Display.h"
-#include "game/display/EventShow.h"
 #include "game/display/InfoPanel.h"
 
 #include <cmath>
@@ -13,7 +11,7 @@ namespace korvath {
 
 namespace {
 
-PieceRecord* selectedSoldier(Battle& b) {
+PieceRecord* selectedSoldier(BattleState& b) {
     const int i = b.SelectedPiece;
     if (!isPiece(b, i)) return nullptr;
     return &b.Pieces[i];
@@ -21,7 +19,7 @@ PieceRecord* selectedSoldier(Battle& b) {
 
 // Whoever decides what stands on a square: the first living soldier there.
 // An enemy is his index, one of ours is -1, nobody is 0.
-int blowTarget(const Battle& b, int x, int y) {
+int blowTarget(const BattleState& b, int x, int y) {
     for (int i = 1; i <= kMaxPieces; ++i) {
         const PieceRecord& p = b.Pieces[i];
         if (p.X != x || p.Y != y || p.Wounds <= 0) continue;
@@ -31,17 +29,16 @@ int blowTarget(const Battle& b, int x, int y) {
 }
 
 // A blow that was struck, landed or not, costs the weapon's quick-shot points.
-void payForBlow(Battle& b, PieceRecord& attacker) {
+void payForBlow(BattleState& b, PieceRecord& attacker) {
     attacker.AP -= b.item(attacker.Items[1]).QuickShotAP;
     ShowPieceStats(b, b.SelectedPiece);
-    placePieces(b);
 }
 
 } // namespace
 
-void handFightClick(Battle& b, int mx, int my) {
+bool strikeBlow(BattleState& b, const Ports& ports, int mx, int my) {
     PieceRecord* attacker = selectedSoldier(b);
-    if (!attacker) return;
+    if (!attacker) return false;
 
     // Only the eight squares around him and his own are in reach: a diagonal
     // neighbour is 1.41 squares away, which cuts down to 1.
@@ -50,11 +47,11 @@ void handFightClick(Battle& b, int mx, int my) {
     const int d = static_cast<int>(std::trunc(std::sqrt(static_cast<double>(dx * dx + dy * dy))));
     if (d > 1) {
         b.log("That enemy is too far");
-        b.play("beep");
-        return;
+        ports.play("beep");
+        return false;
     }
 
-    b.play("select");
+    ports.play("select");
     const int target = blowTarget(b, mx / kSquare + 1, my / kSquare + 1);
     const int r = b.rng.percentile();
 
@@ -63,31 +60,35 @@ void handFightClick(Battle& b, int mx, int my) {
         if (attacker->Attack >= r) {
             b.log(attacker->Name + " attacks and hits " + enemy.Name);
             const int r2 = b.rng.percentile();
-            b.play("explode");
+            ports.play("explode");
             if (enemy.Toughness * 5 >= r2) {
                 // Parried: nothing is lost on either side.
                 b.log(enemy.Name + " defends against your attack");
-                tell(b, Blow{b.SelectedPiece, target, true, true, 0});
-                return;
+                ports.tell(Blow{b.SelectedPiece, target, true, true, 0});
+                return false;
             }
             // The full weight of the weapon: no toughness halving as for shots.
-            const int damage = RollDamage(b, b.ports, b.SelectedPiece);
+            const int damage = RollDamage(b, ports, b.SelectedPiece);
             enemy.Wounds -= damage;
             if (enemy.Wounds < 1) enemy.Wounds = 0;
             b.log("doing " + std::to_string(damage) + " points of damage");
-            tell(b, Blow{b.SelectedPiece, target, true, false, damage});
+            ports.tell(Blow{b.SelectedPiece, target, true, false, damage});
             if (enemy.Wounds < 1)
-                tell(b, SoldierDied{target, b.SelectedPiece, Harm::Blow, {enemy.X, enemy.Y}});
+                ports.tell(SoldierDied{target, b.SelectedPiece, Harm::Blow, {enemy.X, enemy.Y}});
             payForBlow(b, *attacker);
+            return true;
         } else {
             b.log(attacker->Name + " attacks and misses " + enemy.Name);
-            tell(b, Blow{b.SelectedPiece, target, false, false, 0});
+            ports.tell(Blow{b.SelectedPiece, target, false, false, 0});
             payForBlow(b, *attacker);
+            return true;
         }
-    } else if (target == -1) {
-        b.log("That is one of your own men");
-        b.play("beep");
     }
+    if (target == -1) {
+        b.log("That is one of your own men");
+        ports.play("beep");
+    }
+    return false;
 }
 
 } // namespace korvath

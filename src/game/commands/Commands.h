@@ -1,8 +1,7 @@
 #pragma once
-#include "game/combat/CloseCombat.h"
-#include "game/combat/Healing.h"
 #include "game/combat/Shooting.h"
 #include "game/commands/Deployment.h"
+#include "game/commands/StagedRules.h"
 #include "game/state/Battle.h"
 #include "game/turns/Movement.h"
 

@@ -1,7 +1,7 @@
 #include "game/commands/Registry.h"
 
 #include "engine/TextFile.h"
-#include "game/combat/CloseCombat.h"
+#include "game/commands/StagedRules.h"
 #include "game/commands/Commands.h"
 #include "game/commands/Deployment.h"
 #include "game/commands/DeveloperAids.h"

@@ -15,6 +15,23 @@ namespace korvath {
 
 void tell(Battle& b, const BattleEvent& e);
 
+// The battle's own stage for a rule that takes only the state and the ports:
+// what the rule tells through ports() goes to tell() above.
+class BattleStage final : public EventStage {
+  public:
+    explicit BattleStage(Battle& b) : b_(b) {}
+    void tell(const BattleEvent& e) override { korvath::tell(b_, e); }
+    // The battle's ports, with this stage to tell to.
+    Ports ports() {
+        Ports p = b_.ports;
+        p.stage = this;
+        return p;
+    }
+
+  private:
+    Battle& b_;
+};
+
 // Shows the terrain picture's area around a trace segment that began at
 // pixel `segment` on the screen copy, where the two differ.
 void showShotArea(Battle& b, Point segment);

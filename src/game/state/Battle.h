@@ -19,9 +19,7 @@ struct Battle : BattleState, Screen {
     // The commands that can still be taken back; never saved.
     UndoHistory undo;
 
-    void play(const std::string& name) {
-        if (ports.sound) ports.sound->play(name);
-    }
+    void play(const std::string& name) { ports.play(name); }
     // A box waits for the player: the window shows the battle as it now
     // stands before it opens.
     void information(const std::string& text) {

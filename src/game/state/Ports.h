@@ -141,6 +141,16 @@ class CommandWatcher {
     virtual void messagesMayRun() = 0;
 };
 
+// The stage the rules tell what happened to: the battle's undo history, the
+// listeners of the event port and the screen that shows the event hear it
+// there, in that order. A rule handed only the state and the ports says what
+// happened through it and draws nothing itself.
+class EventStage {
+  public:
+    virtual ~EventStage() = default;
+    virtual void tell(const BattleEvent& e) = 0;
+};
+
 struct Ports {
     Clock* clock = nullptr;
     Sound* sound = nullptr;
@@ -151,6 +161,15 @@ struct Ports {
     // it (the window's status bar, the headless driver's list); none: nobody
     // listens.
     BattleEventSink* events = nullptr;
+    // Set for a rule that tells its events through the ports (BattleStage).
+    EventStage* stage = nullptr;
+
+    void tell(const BattleEvent& e) const {
+        if (stage) stage->tell(e);
+    }
+    void play(const std::string& name) const {
+        if (sound) sound->play(name);
+    }
 
     // A warning box over the battle as it stands: the window is brought up
     // to date first, so the player sees what the warning is about.
