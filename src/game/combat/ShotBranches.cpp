@@ -23,6 +23,7 @@ struct Branch {
     ShotFlight flight;
     FlightGround ground;
     BranchEnd end;
+    bool eventSetOff = false;
 };
 
 // What one ImpactTest call did, to tell outcomes apart: outcomes alike in
@@ -108,7 +109,10 @@ HitKey Walker::hit(Branch& br, int tx, int ty, bool heavy, bool r6High) const {
         floor(g, tx, ty);
     } else if (act.compare(0, 5, "event") == 0) {
         floor(g, tx, ty);
-        if (!remains(g, c.Glyph)) br.end.events.push_back(act);
+        if (!remains(g, c.Glyph)) {
+            br.end.events.push_back(act);
+            br.eventSetOff = true;
+        }
     } else if (c.Solidity == 3 && heavy) {
         floor(g, tx, ty);
         key.heavy = true;
@@ -192,6 +196,7 @@ void Walker::paintTrace(Branch& br) const {
 
 void Walker::finish(Branch& br) const {
     BranchEnd& e = br.end;
+    if (br.eventSetOff && (flames_ || !br.flight.stopped())) e.pastEvent = true;
     e.x = br.flight.x();
     e.y = br.flight.y();
     if (e.end == ShotEnd::None)
@@ -209,6 +214,9 @@ void Walker::run(Branch br) {
             continue;
         }
         if (m != FlightMoment::ObstacleProbe && m != FlightMoment::SoldierProbe) continue;
+        // The event's file may have changed the squares and brought soldiers
+        // in; this ground does not hold them.
+        if (br.eventSetOff) br.end.pastEvent = true;
         const int px = br.flight.probeX(), py = br.flight.probeY();
         const Impact met = impactAt(br.ground, px, py);
         if (met.kind == Impact::Open) continue;
