@@ -24,6 +24,7 @@ struct Branch {
     FlightGround ground;
     BranchEnd end;
     bool eventSetOff = false;
+    bool stoppedAtEvent = false; // the event went off as the shot stopped
 };
 
 // What one ImpactTest call did, to tell outcomes apart: outcomes alike in
@@ -112,6 +113,7 @@ HitKey Walker::hit(Branch& br, int tx, int ty, bool heavy, bool r6High) const {
         if (!remains(g, c.Glyph)) {
             br.end.events.push_back(act);
             br.eventSetOff = true;
+            br.stoppedAtEvent = br.flight.stopped();
         }
     } else if (c.Solidity == 3 && heavy) {
         floor(g, tx, ty);
@@ -196,7 +198,12 @@ void Walker::paintTrace(Branch& br) const {
 
 void Walker::finish(Branch& br) const {
     BranchEnd& e = br.end;
-    if (br.eventSetOff && (flames_ || !br.flight.stopped())) e.pastEvent = true;
+    // The event's file may change squares and bring soldiers in, which this
+    // ground does not hold: a shot that flies on after it, or a flame that
+    // bursts, meets a map the odds do not know. (A shot stopped at the tile
+    // still makes its step's soldier test a pixel away; that one is taken to
+    // find the square as it was.)
+    if (br.eventSetOff && (flames_ || !br.stoppedAtEvent)) e.pastEvent = true;
     e.x = br.flight.x();
     e.y = br.flight.y();
     if (e.end == ShotEnd::None)
@@ -214,9 +221,6 @@ void Walker::run(Branch br) {
             continue;
         }
         if (m != FlightMoment::ObstacleProbe && m != FlightMoment::SoldierProbe) continue;
-        // The event's file may have changed the squares and brought soldiers
-        // in; this ground does not hold them.
-        if (br.eventSetOff) br.end.pastEvent = true;
         const int px = br.flight.probeX(), py = br.flight.probeY();
         const Impact met = impactAt(br.ground, px, py);
         if (met.kind == Impact::Open) continue;
