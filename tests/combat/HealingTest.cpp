@@ -107,7 +107,9 @@ TEST_P(HealingHoverTest, TellsWhatTheClickThenDoes) {
     const HealPlan plan = treatmentAt(b(), mx, my);
     EXPECT_EQ(plan.kind, c.kind);
     EXPECT_EQ(describeHeal(b(), plan), c.text);
-    if (plan.kind == HealPlan::Kind::Heal) EXPECT_EQ(plan.restored, c.restored);
+    if (plan.kind == HealPlan::Kind::Heal) {
+        EXPECT_EQ(plan.restored, c.restored);
+    }
 
     const auto before = b().Pieces;
     runCommand(b(), {"click", std::to_string(mx), std::to_string(my)});
