@@ -33,7 +33,8 @@ const int kVolumes[] = {100, 75, 50, 25};
 BattleAids::BattleAids(QMainWindow& window, Battle& b, QWidget* mapImage, QStatusBar* status,
                        SoundPlayer* sound)
     : QObject(&window), window_(window), b_(b), status_(status), sound_(sound),
-      overlays_(new MapOverlays(b, mapImage)), odds_(new OddsOverlay(b, mapImage)) {
+      overlays_(new MapOverlays(b, mapImage)), odds_(new OddsOverlay(b, mapImage)),
+      heal_(new HealHover(b, mapImage, status)) {
     // The walk's forecast speaks in the status bar while a walk is hovered.
     overlays_->onForecast = [this](const QString& line) {
         if (line.isEmpty())
@@ -161,6 +162,7 @@ void BattleAids::applySettings() {
 void BattleAids::battleShown() {
     overlays_->refresh();
     odds_->refresh();
+    heal_->refresh();
     tellShot();
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "HealHover.h"
 #include "MapOverlays.h"
 #include "OddsOverlay.h"
 #include "Settings.h"
@@ -52,6 +53,7 @@ class BattleAids : public QObject, public BattleEventSink {
     std::function<void(const BattleEvent&)> onEvent;
     MapOverlays* overlays() const { return overlays_; }
     OddsOverlay* odds() const { return odds_; }
+    HealHover* healHover() const { return heal_; }
     // The menu entry of that name ("PathPreview1", "SpeedFast1", "Volume50" …).
     QAction* entry(const QString& name) const;
 
@@ -71,6 +73,7 @@ class BattleAids : public QObject, public BattleEventSink {
     Settings settings_;
     MapOverlays* overlays_;
     OddsOverlay* odds_;               // over the other aids
+    HealHover* heal_;                 // what a treatment click would do, in the status bar
     std::optional<ShotStopped> stop_; // a shot's stop, to be told when the window shows it
     std::optional<ShotStopped> told_;
     bool autosaved_ = false;      // this battle has an autosave

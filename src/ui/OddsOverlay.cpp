@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace korvath {
 
@@ -85,7 +86,11 @@ void OddsOverlay::refresh() {
     work();
     update(area());
     QWidget* map = parentWidget();
-    if (map) map->setToolTip(list_);
+    if (!map) return;
+    // A list already shown belongs to the pixel before: it goes, and the
+    // new one comes after the usual pause.
+    if (QToolTip::isVisible() && QToolTip::text() != list_) QToolTip::hideText();
+    map->setToolTip(list_);
 }
 
 // The words and the marks of the odds just asked.
@@ -110,14 +115,17 @@ void OddsOverlay::work() {
         const PieceRecord& p = b_.Pieces[odds_.blow.target];
         marks_.push_back({squareRect(p.X, p.Y), odds_.blow.lands, kTarget});
     }
-    // The text sits below and right of the pointer, inside the map.
+    // The text sits below and right of the pointer, inside the part of the
+    // map the view shows (the whole map when it is not shown at all).
+    QRect seen = parentWidget() ? parentWidget()->visibleRegion().boundingRect() : QRect();
+    if (seen.isEmpty()) seen = QRect(0, 0, kMapPixelsX, kMapPixelsY);
     const QFontMetrics fm(font());
     int width = 0;
     const int shown = std::min<int>(kCursorLines, lines_.size());
     for (int k = 0; k < shown; ++k) width = std::max(width, fm.horizontalAdvance(lines_[k]));
     textBox_ = QRect(hover_->x() + 18, hover_->y() + 18, width + 10, shown * fm.height() + 6);
-    if (textBox_.right() >= kMapPixelsX) textBox_.moveRight(hover_->x() - 8);
-    if (textBox_.bottom() >= kMapPixelsY) textBox_.moveBottom(hover_->y() - 8);
+    if (textBox_.right() > seen.right()) textBox_.moveRight(hover_->x() - 8);
+    if (textBox_.bottom() > seen.bottom()) textBox_.moveBottom(hover_->y() - 8);
 }
 
 QRect OddsOverlay::area() const {

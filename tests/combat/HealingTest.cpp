@@ -1,6 +1,8 @@
 #include "game/commands/StagedRules.h"
 #include "KitBattle.h"
+#include "game/commands/Commands.h"
 #include "game/commands/Inventory.h"
+#include "game/commands/Registry.h"
 #include "game/display/Display.h"
 
 using namespace korvath;
@@ -84,5 +86,62 @@ TEST_F(HealingTest, KitThatDoesNotHealDoesNothing) {
     EXPECT_EQ(log(), Lines{"earlier line"});
     EXPECT_EQ(sounds(), Sounds{});
 }
+
+// What the pointer over a square says the armed kit would do, against what
+// the map click there then does.
+struct HoverCase {
+    const char* name;
+    void (*setUp)(Battle& b);
+    int x, y; // the square hovered, then clicked
+    HealPlan::Kind kind;
+    int restored; // wounds the click gives back
+    const char* text;
+};
+
+class HealingHoverTest : public HealingTest, public ::testing::WithParamInterface<HoverCase> {};
+
+TEST_P(HealingHoverTest, TellsWhatTheClickThenDoes) {
+    const HoverCase& c = GetParam();
+    c.setUp(b());
+    const int mx = centre(c.x), my = centre(c.y);
+    const HealPlan plan = treatmentAt(b(), mx, my);
+    EXPECT_EQ(plan.kind, c.kind);
+    EXPECT_EQ(describeHeal(b(), plan), c.text);
+    if (plan.kind == HealPlan::Kind::Heal) {
+        EXPECT_EQ(plan.restored, c.restored);
+    }
+
+    const auto before = b().Pieces;
+    runCommand(b(), {"click", std::to_string(mx), std::to_string(my)});
+    for (int i : {1, 2}) {
+        const bool treated = plan.kind == HealPlan::Kind::Heal && i == plan.patient;
+        EXPECT_EQ(soldier(i).Wounds, before[i].Wounds + (treated ? c.restored : 0)) << i;
+        const bool spent = plan.kind == HealPlan::Kind::Heal && (i == plan.patient || i == 1);
+        EXPECT_EQ(soldier(i).AP, spent ? 0 : before[i].AP) << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HealingHoverTest,
+    ::testing::Values(
+        HoverCase{"WoundedFriend", [](Battle&) {}, 12, 10, HealPlan::Kind::Heal, 7,
+                  "Heal Lenn: +7 wounds, 5 AP (his turn and yours end)"},
+        HoverCase{"SmallKit", [](Battle& b) { b.EquipmentTypes[kMedikit].Value = "4"; }, 12, 10,
+                  HealPlan::Kind::Heal, 4, "Heal Lenn: +4 wounds, 5 AP (his turn and yours end)"},
+        HoverCase{"Himself", [](Battle& b) { b.Pieces[1].Wounds = 8; }, 10, 10,
+                  HealPlan::Kind::Heal, 2, "Heal Korrin: +2 wounds, 5 AP (your turn ends)"},
+        HoverCase{"NotWounded", [](Battle& b) { b.Pieces[2].Wounds = 10; }, 12, 10,
+                  HealPlan::Kind::NotWounded, 0, "Lenn is not wounded"},
+        HoverCase{"TooFewPoints", [](Battle& b) { b.Pieces[1].AP = 4; }, 12, 10,
+                  HealPlan::Kind::TooFewPoints, 0, "Too few points to heal: 5 AP, has 4"},
+        // Still selected: the click on a friend drops the selection, then treats.
+        HoverCase{"StillSelected", [](Battle& b) { b.PieceSelected = true; }, 12, 10,
+                  HealPlan::Kind::Heal, 7, "Heal Lenn: +7 wounds, 5 AP (his turn and yours end)"},
+        HoverCase{"NobodyThere", [](Battle&) {}, 14, 10, HealPlan::Kind::None, 0, ""},
+        HoverCase{"AnEnemy", [](Battle& b) { b.Pieces[2].Side = 2; }, 12, 10, HealPlan::Kind::None,
+                  0, ""},
+        HoverCase{"NoKitArmed", [](Battle& b) { b.SelectedItemSlot = 0; }, 12, 10,
+                  HealPlan::Kind::None, 0, ""}),
+    [](const ::testing::TestParamInfo<HoverCase>& i) { return std::string(i.param.name); });
 
 } // namespace

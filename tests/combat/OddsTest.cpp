@@ -251,6 +251,34 @@ TEST_F(OddsTest, EveryDegreeFlownAloneEndsWhereTheRealShotInThatDegreeEnds) {
     EXPECT_EQ(shotDegrees(3.5, 40, false), (std::vector<std::pair<int, double>>{{3, 1.0}}));
 }
 
+// An objective's tile: a shot that stops at it sets its event off and stays
+// exact; one that looks at the map after the event (the soldier test, half a
+// pixel ahead, broke the tile and the shot flew on, or a flame bursts there)
+// is no longer exact.
+TEST_F(OddsTest, AShotPastAnEventIsMarkedNearEnough) {
+    constexpr int kRelay = 75;
+    b.Glyphs[kRelay].Picture = Raster(kSquare, kSquare, rgb(75, 200, 40));
+    b.Glyphs[kRelay].Action = "eventRelay";
+    soldier(1, "Raider", 1, 20, 20);
+    put(23, 20, kRelay, 4);
+    arm(1);
+    const FlightGround ground(b);
+    struct Case {
+        int degree, weapon;
+        bool stops, exact;
+    } cases[] = {{0, kRifle, true, true}, {3, kRifle, false, false}, {0, kFlamer, true, false}};
+    for (const Case& c : cases) {
+        b.Pieces[1].Items[1] = c.weapon;
+        const ShotOdds o = degreeOdds(ground, 1, c.degree);
+        ASSERT_EQ(o.events.size(), 1u) << c.degree;
+        EXPECT_EQ(o.events[0].name, "eventRelay");
+        EXPECT_EQ(o.events[0].p, 1);
+        EXPECT_EQ(o.obstacles.size() == 1, c.stops) << c.degree;
+        EXPECT_EQ(o.exact, c.exact) << c.degree;
+        EXPECT_EQ(o.pastEvent, !c.exact) << c.degree;
+    }
+}
+
 // A damage roll's spread, the toughness roll and the wounds, against every
 // face of the dice counted out.
 TEST(DamageSpreadTest, MatchesTheDiceCountedOut) {

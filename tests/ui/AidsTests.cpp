@@ -4,6 +4,7 @@
 // settings, the autosave and the summary of a decided battle.
 #include "TestData.h"
 #include "game/combat/ShotPath.h"
+#include "game/commands/ArmedOdds.h"
 #include "game/commands/Scenario.h"
 #include "game/files/Autosave.h"
 #include "game/state/Pieces.h"
@@ -146,6 +147,8 @@ class AidsTests : public QObject {
     void optionsMenuChangesAndRemembersTheSettings();
     void pathPreviewDrawsTheWalksTrace();
     void lineOfFireStopsWhereTheShotStops();
+    void oddsByThePointerAreTheQuestionsOwn();
+    void healingHoverTellsWhatTheClickDoes();
     void seenEnemiesAreMarkedOnlyWhenAsked();
     void autosaveWritesRotatesAndTellsAFailureOnce();
     void summaryOfAScriptedBattle();
@@ -379,6 +382,58 @@ void AidsTests::summaryOfAScriptedBattle() {
         shown << summary.shown(row);
     QCOMPARE(shown,
              QStringList({"Korvath Tamberhold", "3", "Victory", "2", "2", "0", "4", "2 (50%)"}));
+}
+
+void AidsTests::oddsByThePointerAreTheQuestionsOwn() {
+    Battlefield f;
+    Battle& b = *f.b;
+    f.deploy();
+    f.click(10, 10);
+    b.Pieces[1].Shoot = 40; // strays often: many outcomes
+    f.button("AimedFireIcon");
+    const OddsOverlay& odds = *f.w->aids()->odds();
+
+    const RuleState before(b);
+    // A Guard aimed at, a point off a square's middle past Raider Two, open ground.
+    for (const QPoint pixel :
+         {f.centre(16, 13), f.centre(16, 10) + QPoint(7, -5), f.centre(40, 30)}) {
+        f.hover(pixel);
+        const ArmedOdds asked = armedOdds(b, pixel.x(), pixel.y());
+        QCOMPARE(int(asked.kind), int(ArmedOdds::Shot));
+        QStringList told;
+        for (const std::string& l : oddsLines(b, asked)) told << QString::fromStdString(l);
+        QCOMPARE(odds.linesShown(), told);
+        QCOMPARE(f.w->mapImage()->toolTip(), told.join('\n'));
+    }
+    QVERIFY(RuleState(b) == before);
+    f.hover(f.centre(16, 13));
+    QVERIFY(odds.linesShown().first().startsWith("Hit "));
+}
+
+void AidsTests::healingHoverTellsWhatTheClickDoes() {
+    Battlefield f;
+    Battle& b = *f.b;
+    EquipmentType& kit = b.EquipmentTypes[3];
+    kit.Name = "Medikit";
+    kit.Kind = "Misc";
+    kit.Effect = "wounds";
+    kit.Value = "4";
+    kit.Weight = 2;
+    f.deploy();
+    b.Pieces[1].Items[3] = 3;
+    b.Pieces[2].Wounds = 3;
+    f.click(10, 10);
+    b.SelectedItemSlot = 3; // the medikit's row armed
+    b.PieceSelected = false;
+
+    QStatusBar* status = f.w->statusArea();
+    f.hover(f.centre(11, 10) + QPoint(3, 4));
+    QCOMPARE(status->currentMessage(),
+             QStringLiteral("Heal Raider Two: +4 wounds, 5 AP (his turn and yours end)"));
+    f.hover(f.centre(20, 20));
+    QVERIFY(status->currentMessage().isEmpty());
+    f.click(11, 10);
+    QCOMPARE(b.Pieces[2].Wounds, 7);
 }
 
 QTEST_MAIN(AidsTests)

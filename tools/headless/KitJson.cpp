@@ -1,5 +1,6 @@
 #include "KitJson.h"
 
+#include "game/commands/Commands.h"
 #include "game/commands/GridPlan.h"
 #include "game/state/Pieces.h"
 
@@ -23,6 +24,20 @@ const char* kindName(GridPlan::Kind k) {
     return "nothing";
 }
 
+const char* kindName(HealPlan::Kind k) {
+    switch (k) {
+    case HealPlan::Kind::Heal:
+        return "heal";
+    case HealPlan::Kind::TooFewPoints:
+        return "tooFewPoints";
+    case HealPlan::Kind::NotWounded:
+        return "notWounded";
+    case HealPlan::Kind::None:
+        break;
+    }
+    return "none";
+}
+
 } // namespace
 
 nlohmann::json gridPlanJson(const BattleState& b, int row) {
@@ -40,6 +55,19 @@ nlohmann::json gridPlanJson(const BattleState& b, int row) {
               {"ap", {plan.apBefore, plan.apAfter}},
               {"ammo", {plan.ammoBefore, plan.ammoAfter}},
               {"text", describePlan(b, p, slot, plan)}}}};
+}
+
+nlohmann::json healPlanJson(const BattleState& b, int mx, int my) {
+    const HealPlan plan = treatmentAt(b, mx, my);
+    if (plan.kind == HealPlan::Kind::None) return {{"healplan", nullptr}};
+    return {{"healplan",
+             {{"healer", plan.healer},
+              {"patient", plan.patient},
+              {"kind", kindName(plan.kind)},
+              {"restored", plan.restored},
+              {"cost", plan.cost},
+              {"ap", plan.ap},
+              {"text", describeHeal(b, plan)}}}};
 }
 
 } // namespace korvath

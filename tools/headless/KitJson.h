@@ -10,4 +10,8 @@ namespace korvath {
 // soldier's kit is shown.
 nlohmann::json gridPlanJson(const BattleState& b, int row);
 
+// "healplan MX MY": what a left click at map pixel (MX, MY) would do with the
+// armed kit; {"healplan": null} where the click would treat nobody.
+nlohmann::json healPlanJson(const BattleState& b, int mx, int my);
+
 } // namespace korvath

@@ -264,7 +264,7 @@ void ScriptRunner::command(const std::string& line) {
     if (verb == "dump") return dump(args);
     if (verb == "events") return events(args);
     if (verb == "forecast" || verb == "threats" || verb == "gridplan" || verb == "standing" ||
-        verb == "feed" || verb == "odds")
+        verb == "feed" || verb == "odds" || verb == "healplan")
         return question(verb, args);
     if (verb == "end") throw ScriptError("\"end\" without its \"repeat\"");
     if (verb != "set" && !findCommand(verb)) throw ScriptError("unknown command \"" + verb + "\"");
@@ -394,8 +394,8 @@ void ScriptRunner::set(const std::vector<std::string>& args) {
     throw ScriptError("set what? \"piece\" or \"cell\"");
 }
 
-// "forecast X Y", "odds MX MY", "threats", "gridplan ROW", "standing" and
-// "feed": questions that change nothing, answered with one JSON line.
+// "forecast X Y", "odds MX MY", "threats", "gridplan ROW", "healplan MX MY",
+// "standing" and "feed": questions that change nothing, answered with one JSON line.
 void ScriptRunner::question(const std::string& verb, const std::vector<std::string>& args) {
     nlohmann::json j;
     if (verb == "odds") {
@@ -423,6 +423,10 @@ void ScriptRunner::question(const std::string& verb, const std::vector<std::stri
     } else if (verb == "standing") {
         if (!args.empty()) throw ScriptError("usage: standing");
         j = {{"standing", standingLine(*battle_)}};
+    } else if (verb == "healplan") {
+        if (args.size() != 2) throw ScriptError("usage: healplan MX MY");
+        j = healPlanJson(*battle_, wholeNumber<ScriptError>(args[0], "MX"),
+                         wholeNumber<ScriptError>(args[1], "MY"));
     } else if (verb == "gridplan") {
         if (args.size() != 1) throw ScriptError("usage: gridplan ROW");
         j = gridPlanJson(*battle_, wholeNumber<ScriptError>(args[0], "ROW"));

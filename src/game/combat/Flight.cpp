@@ -61,6 +61,7 @@ MapCell FlightGround::cell(int x, int y) const {
 }
 
 void FlightGround::change(int x, int y, MapCell now, const Raster* picture) {
+    pictured_ = pictured_ || picture != nullptr;
     for (Changed& c : changes_)
         if (c.x == x && c.y == y) {
             c.cell = now;

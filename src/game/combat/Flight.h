@@ -25,8 +25,9 @@ class FlightGround {
     Rgb pixel(int x, int y) const {
         return plain() ? b_->TerrainBitmap.pixel(x, y) : changedPixel(x, y);
     }
-    // No square or paint of its own: the battle's terrain as it is.
-    bool plain() const { return changes_.empty() && paints_.empty(); }
+    // No picture or paint of its own: the battle's terrain pixels as they
+    // are, whatever its squares now hold (a fallen object keeps its pixels).
+    bool plain() const { return !pictured_ && paints_.empty(); }
     // Square (x, y); outside the grid, the zero border.
     MapCell cell(int x, int y) const;
     // In this ground only, square (x, y) now holds `now` and shows `picture`
@@ -75,6 +76,7 @@ class FlightGround {
     std::vector<Stroke> paints_;
     std::vector<Rect> rects_;
     int order_ = 0;
+    bool pictured_ = false; // a changed square shows a picture of its own
     int moved_ = 0;
     Point movedTo_;
 };

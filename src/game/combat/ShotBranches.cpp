@@ -23,6 +23,8 @@ struct Branch {
     ShotFlight flight;
     FlightGround ground;
     BranchEnd end;
+    bool eventSetOff = false;
+    bool stoppedAtEvent = false; // the event went off as the shot stopped
 };
 
 // What one ImpactTest call did, to tell outcomes apart: outcomes alike in
@@ -108,7 +110,11 @@ HitKey Walker::hit(Branch& br, int tx, int ty, bool heavy, bool r6High) const {
         floor(g, tx, ty);
     } else if (act.compare(0, 5, "event") == 0) {
         floor(g, tx, ty);
-        if (!remains(g, c.Glyph)) br.end.events.push_back(act);
+        if (!remains(g, c.Glyph)) {
+            br.end.events.push_back(act);
+            br.eventSetOff = true;
+            br.stoppedAtEvent = br.flight.stopped();
+        }
     } else if (c.Solidity == 3 && heavy) {
         floor(g, tx, ty);
         key.heavy = true;
@@ -192,6 +198,12 @@ void Walker::paintTrace(Branch& br) const {
 
 void Walker::finish(Branch& br) const {
     BranchEnd& e = br.end;
+    // The event's file may change squares and bring soldiers in, which this
+    // ground does not hold: a shot that flies on after it, or a flame that
+    // bursts, meets a map the odds do not know. (A shot stopped at the tile
+    // still makes its step's soldier test a pixel away; that one is taken to
+    // find the square as it was.)
+    if (br.eventSetOff && (flames_ || !br.stoppedAtEvent)) e.pastEvent = true;
     e.x = br.flight.x();
     e.y = br.flight.y();
     if (e.end == ShotEnd::None)

@@ -24,7 +24,10 @@ struct BranchEnd {
     bool destroyed = false;          // that obstacle is gone by the end of the shot
     bool victory = false;            // the "Victory!" tile fell on the way
     std::vector<std::string> events; // the objective events the shot sets off
-    double x = 0, y = 0;             // the projectile's last point
+    // An event went off and the flight looked at the map again after it (it
+    // flew on, or a flame burst): what the event changes is not followed.
+    bool pastEvent = false;
+    double x = 0, y = 0; // the projectile's last point
 };
 
 // A bound on the branches one question may follow; past it the objects met

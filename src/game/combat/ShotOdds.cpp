@@ -98,6 +98,7 @@ class Tally {
 void Tally::add(const BranchEnd& e, const FlightGround& atEnd) {
     const double w = weight_ * e.p;
     if (e.victory) out_.victory += w;
+    if (e.pastEvent && w > 0) out_.pastEvent = true;
     for (const std::string& name : e.events) events_[name] += w;
     switch (e.end) {
     case ShotEnd::Soldier: {
@@ -173,7 +174,7 @@ void Tally::fireAt(const BranchEnd& e, const FlightGround& atEnd, double w) {
 }
 
 void Tally::finish() {
-    out_.exact = out_.exact && !budget_.exhausted;
+    out_.exact = out_.exact && !budget_.exhausted && !out_.pastEvent;
     for (auto& [i, s] : soldiers_) {
         if (s.hit > 0) s.damage /= s.hit;
         out_.soldiers.push_back(s);

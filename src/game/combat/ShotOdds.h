@@ -55,6 +55,9 @@ struct ShotOdds {
     std::vector<SquareOdds> fire; // squares a flame's burst sets alight
     int degrees = 0;              // whole degrees flown
     bool exact = true;            // false past the branch budget or huge damage dice
+    // An objective's event can go off and the shot look at the map after it:
+    // the odds take the map as it was before the event (not exact then).
+    bool pastEvent = false;
 
     const SoldierOdds* of(int soldier) const;
     // P(soldier dies of this shot), struck or burnt.

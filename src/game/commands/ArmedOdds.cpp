@@ -77,14 +77,16 @@ std::vector<Told> shotOutcomes(const BattleState& b, const ShotOdds& o) {
         }
         if (s.burnt > 0)
             out.push_back(
-                {s.burnt, "Burns " + name + " " + chanceText(s.burnt) +
-                              (s.burntKilled > 0 ? " (kill " + chanceText(s.burntKilled) + ")" : "")});
+                {s.burnt,
+                 "Burns " + name + " " + chanceText(s.burnt) +
+                     (s.burntKilled > 0 ? " (kill " + chanceText(s.burntKilled) + ")" : "")});
     }
     for (const StopOdds& s : o.obstacles) {
         std::string what = b.glyph(s.glyph).Description;
-        out.push_back({s.p, (what.empty() ? std::string("Stopped") : "Stopped by " + what) + " " +
-                                chanceText(s.p) +
-                                (s.destroyed > 0 ? " (breaks " + chanceText(s.destroyed) + ")" : "")});
+        out.push_back(
+            {s.p, (what.empty() ? std::string("Stopped") : "Stopped by " + what) + " " +
+                      chanceText(s.p) +
+                      (s.destroyed > 0 ? " (breaks " + chanceText(s.destroyed) + ")" : "")});
     }
     if (o.spent > 0) out.push_back({o.spent, "Out of range " + chanceText(o.spent)});
     if (o.offMap > 0) out.push_back({o.offMap, "Leaves the map " + chanceText(o.offMap)});
@@ -116,7 +118,10 @@ std::vector<std::string> oddsLines(const BattleState& b, const ArmedOdds& odds) 
         lines.push_back(head);
     }
     for (const Told& t : shotOutcomes(b, o)) lines.push_back(t.text);
-    if (!o.exact) lines.push_back("(near enough: too many outcomes to count them all)");
+    if (o.pastEvent)
+        lines.push_back("(near enough: what a set-off event changes is not counted)");
+    else if (!o.exact)
+        lines.push_back("(near enough: too many outcomes to count them all)");
     return lines;
 }
 

@@ -81,6 +81,22 @@ bool ownSoldierOn(const BattleState& b, int x, int y) {
     return livingOfSideOn(b, b.HumanSide, x, y);
 }
 
+bool treatmentReaches(const BattleState& b, int x, int y) {
+    return !deploying(b) && b.HumanTurn && !b.HandFightMode &&
+           b.cellAt(x, y).Glyph == kOccupiedGlyph && ownSoldierOn(b, x, y) &&
+           b.SelectedItemSlot != 0;
+}
+
+HealPlan treatmentAt(const BattleState& b, int mx, int my) {
+    if (mx < 0 || my < 0 || mx >= kMapPixelsX || my >= kMapPixelsY || !b.MapClicksEnabled)
+        return {};
+    const int tx = mx / kSquare + 1, ty = my / kSquare + 1;
+    // A click on an own soldier drops the selection first (unless a shot is
+    // armed, which then keeps it): the treatment needs it dropped.
+    if (b.FireMode || !treatmentReaches(b, tx, ty)) return {};
+    return planHeal(b, mx, my);
+}
+
 void redrawSoldierSquare(Battle& b, int i) {
     if (validIndex(i)) drawSoldierPicture(b, b.Pieces[i]);
 }
@@ -139,9 +155,7 @@ void MapImageMouseDown(Battle& b, MouseButton, ShiftState shift, int x, int y,
 
     // 8. An item chosen in the equipment grid is used on the clicked own soldier.
     bool healed = false;
-    if (!deploying(b) && !b.PieceSelected && b.HumanTurn && !b.HandFightMode &&
-        b.cellAt(tx, ty).Glyph == kOccupiedGlyph && ownSoldierOn(b, tx, ty) &&
-        b.SelectedItemSlot != 0) {
+    if (!b.PieceSelected && treatmentReaches(b, tx, ty)) {
         act.heal(b, x, y);
         b.SelectedItemSlot = 0;
         b.play("beep");

@@ -55,6 +55,12 @@ void EquipRadioClick(BattleState& b, bool equipment);
 
 // True when a living soldier of the human side stands on square (x, y).
 bool ownSoldierOn(const BattleState& b, int x, int y);
+// A click on square (x, y) reaches the treatment with the armed kit, once no
+// soldier is selected any more.
+bool treatmentReaches(const BattleState& b, int x, int y);
+// What a left click at map pixel (mx, my) would do with the armed kit, as
+// the click itself plans it; None where the click would treat nobody.
+HealPlan treatmentAt(const BattleState& b, int mx, int my);
 // Paints soldier i's picture (without markers) on his square of TerrainBitmap
 // and copies the square to the screen, which also wipes a selection frame.
 void redrawSoldierSquare(Battle& b, int i);
