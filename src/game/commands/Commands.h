@@ -1,4 +1,5 @@
 #pragma once
+#include "game/combat/Healing.h"
 #include "game/combat/Shooting.h"
 #include "game/commands/Deployment.h"
 #include "game/commands/StagedRules.h"
