@@ -7,6 +7,7 @@
 #include "FeedPanel.h"
 #include "Fonts.h"
 #include "HelpPages.h"
+#include "KeyboardPlay.h"
 #include "KitHints.h"
 #include "ReplayPlayer.h"
 #include "SoundPlayer.h"
@@ -19,6 +20,7 @@
 #include "game/display/Display.h"
 #include "game/files/Briefing.h"
 #include "game/files/ScenarioPictures.h"
+#include "settings/SettingsDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -67,6 +69,12 @@ TPlayingScreen::TPlayingScreen(Battle& battle, SoundPlayer* sound, TNodeForm* no
                              [this](int row) { EquipGridClick(row); });
     undoMenu_ = new UndoMenu(*this, b_, statusArea(), aids_->settings(),
                              [this](const std::vector<std::string>& words) { run(words); });
+    keyboard_ = new KeyboardPlay(
+        *this, b_, mapImage_, aids_->settings(),
+        [this](const std::vector<std::string>& words) { run(words); },
+        [this](const char* name) { return control(QString::fromLatin1(name)); });
+    settingsDialog_ = SettingsDialog::addMenuEntry(*this, *keyboard_);
+    keyboard_->applyKeys();
     connectEvents();
     qApp->installEventFilter(this);
     if (nodes_) nodes_->onClosed = [this] { b_.nodeGridVisible = false; };
