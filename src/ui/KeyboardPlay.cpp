@@ -55,8 +55,14 @@ KeyboardPlay::KeyboardPlay(QMainWindow& window, Battle& b, MapImageWidget* map, 
     : QObject(&window), window_(window), b_(b), map_(map), settings_(settings),
       run_(std::move(run)), control_(std::move(control)), cursor_(new CursorSquare(map)) {
     setObjectName("KeyboardPlay");
+    // The control Tab reached stands out in amber, as the map cursor does.
     for (const char* name : kRing)
-        if (QWidget* w = control_(name)) w->setFocusPolicy(Qt::TabFocus);
+        if (QWidget* w = control_(name)) {
+            w->setFocusPolicy(Qt::TabFocus);
+            w->setStyleSheet(QStringLiteral(
+                "QToolButton:focus, QTableWidget:focus, QComboBox:focus, QRadioButton:focus "
+                "{ border: 2px solid rgb(255, 214, 64); }"));
+        }
     if (QMenu* options = window.findChild<QMenu*>("Options1")) {
         auto* entry = new QAction(QStringLiteral("Keyboard cursor"), options);
         entry->setObjectName("KeyboardCursor1");

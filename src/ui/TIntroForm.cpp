@@ -10,6 +10,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
 
@@ -98,6 +99,15 @@ bool TIntroForm::eventFilter(QObject* watched, QEvent* e) {
         return true;
     }
     return QDialog::eventFilter(watched, e);
+}
+
+void TIntroForm::keyPressEvent(QKeyEvent* e) {
+    // Begun from the keyboard as by a click.
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 } // namespace korvath

@@ -451,6 +451,7 @@ void TPlayingScreen::FormCreate() {
     runCommand(b_, {"view", std::to_string(view.width()), std::to_string(view.height())});
     // The floors as the player last chose them; the rules never see them.
     showClassicFloors(b_, aids_->settings().classicFloors());
+    keyboard_->setCursorOn(keyboard_->cursorOn()); // in the middle of the view now known
     idleTimer_.setSingleShot(true);
     idleTimer_.start(kIdleGap);
     sync();

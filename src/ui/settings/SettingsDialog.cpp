@@ -9,11 +9,10 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QSignalBlocker>
-#include <QStackedWidget>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace korvath {
@@ -43,36 +42,28 @@ QString plain(QString text) {
 } // namespace
 
 SettingsDialog::SettingsDialog(QMainWindow& window, KeyboardPlay& keyboard)
-    : QDialog(&window), titles_(new QListWidget(this)), pages_(new QStackedWidget(this)),
-      keys_(new KeysPage(keyboard, this)) {
+    : QDialog(&window), pages_(new QTabWidget(this)), keys_(new KeysPage(keyboard, this)) {
     setObjectName("SettingsDialog");
     setWindowTitle(QStringLiteral("Settings"));
-    titles_->setObjectName("SettingsPages");
-    titles_->setMaximumWidth(150);
+    pages_->setObjectName("SettingsPages");
     auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* sides = new QHBoxLayout;
-    sides->addWidget(titles_);
-    sides->addWidget(pages_, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(sides, 1);
+    layout->addWidget(pages_, 1);
     layout->addWidget(close);
-    connect(titles_, &QListWidget::currentRowChanged, pages_, &QStackedWidget::setCurrentIndex);
-    addPage(QStringLiteral("Aids and sound"), choicesPage(window));
-    addPage(QStringLiteral("Keys"), keys_);
-    titles_->setCurrentRow(0);
-    resize(620, 560);
+    addPage(QStringLiteral("&Aids and sound"), choicesPage(window));
+    addPage(QStringLiteral("&Keys"), keys_);
+    resize(620, 600);
 }
 
 void SettingsDialog::addPage(const QString& title, QWidget* page) {
-    page->setParent(pages_);
-    pages_->addWidget(page);
-    titles_->addItem(title);
+    pages_->addTab(page, title);
 }
 
 void SettingsDialog::showPage(const QString& title) {
-    const auto found = titles_->findItems(title, Qt::MatchExactly);
-    if (!found.isEmpty()) titles_->setCurrentItem(found.first());
+    for (int i = 0; i < pages_->count(); ++i)
+        if (QString(pages_->tabText(i)).remove('&') == QString(title).remove('&'))
+            pages_->setCurrentIndex(i);
 }
 
 // Each control works its menu entry and follows it, so a change in either

@@ -1,9 +1,8 @@
 #pragma once
 #include <QDialog>
 
-class QListWidget;
 class QMainWindow;
-class QStackedWidget;
+class QTabWidget;
 
 namespace korvath {
 
@@ -17,7 +16,7 @@ class SettingsDialog : public QDialog {
     Q_OBJECT
   public:
     SettingsDialog(QMainWindow& window, KeyboardPlay& keyboard);
-    // Another page, listed after the others.
+    // Another page, after the others (Ctrl+Tab goes from page to page).
     void addPage(const QString& title, QWidget* page);
     void showPage(const QString& title);
     KeysPage* keysPage() const { return keys_; }
@@ -29,8 +28,7 @@ class SettingsDialog : public QDialog {
   private:
     QWidget* choicesPage(QMainWindow& window);
 
-    QListWidget* titles_;
-    QStackedWidget* pages_;
+    QTabWidget* pages_;
     KeysPage* keys_;
 };
 
