@@ -180,6 +180,7 @@ void KeyboardPlay::step(int dx, int dy, bool busy) {
         return;
     }
     if (f) f->clearFocus();
+    tabbed_ = false;
     if (square_.isNull()) square_ = viewCentre();
     moveCursorTo(square_ + QPoint(dx, dy));
     if (busy) return;
@@ -228,6 +229,9 @@ std::vector<QWidget*> KeyboardPlay::focusRing() const {
 }
 
 QWidget* KeyboardPlay::focused() const {
+    // Only a control reached by Tab: one that has the focus at the start
+    // leaves the arrows to the cursor.
+    if (!tabbed_) return nullptr;
     QWidget* f = QApplication::focusWidget();
     const auto ring = focusRing();
     return f && std::find(ring.begin(), ring.end(), f) != ring.end() ? f : nullptr;
@@ -242,6 +246,7 @@ void KeyboardPlay::moveFocus(int by) {
         at == ring.end() ? (by > 0 ? 0 : n - 1) : (int(at - ring.begin()) + by + n) % n;
     QWidget* w = ring[size_t(next)];
     w->setFocus(Qt::TabFocusReason);
+    tabbed_ = true;
     if (auto* list = qobject_cast<QTableWidget*>(w); list && list->currentRow() < 0)
         if (list->rowCount() > 0) list->setCurrentCell(0, 0);
 }

@@ -75,6 +75,7 @@ class KeyboardPlay : public QObject {
     QWidget* cursor_ = nullptr; // the square drawn over the map
     QPoint square_;
     bool cursorShown_ = false;
+    bool tabbed_ = false; // the focus was moved by Tab
 };
 
 } // namespace korvath

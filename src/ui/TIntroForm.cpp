@@ -8,9 +8,9 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
 
