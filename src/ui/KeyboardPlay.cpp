@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTableWidget>
 
@@ -194,11 +195,12 @@ void KeyboardPlay::step(int dx, int dy, bool busy) {
     if (top + kSquare > v.bottom) bottom = top + kSquare;
     if (right != v.right || bottom != v.bottom)
         run_({"scroll", std::to_string(right), std::to_string(bottom)});
-    // As the mouse would, the cursor hovers over its square.
-    MapMouse m;
-    m.x = squareCentre(square_.x());
-    m.y = squareCentre(square_.y());
-    if (map_->onMouseMove) map_->onMouseMove(m);
+    // The pointer's move over its square, as the mouse would make it: the
+    // rules hear a hover and the aids above the map follow it.
+    const QPointF at(squareCentre(square_.x()), squareCentre(square_.y()));
+    QMouseEvent move(QEvent::MouseMove, at, map_->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(map_, &move);
 }
 
 void KeyboardPlay::pressAt(Qt::MouseButton button) {
