@@ -281,12 +281,13 @@ QPoint KeyboardPlay::viewCentre() const {
 }
 
 void KeyboardPlay::placeCursor() {
+    cursor_->setVisible(cursorShown_);
+    if (!cursorShown_) return;
     // First shown in the middle of the view.
     if (square_.isNull() && cursorShown_ && b_.view.width > 0) square_ = viewCentre();
     const QPoint at = square_.isNull() ? viewCentre() : square_;
     cursor_->move((at.x() - 1) * kSquare, (at.y() - 1) * kSquare);
-    cursor_->setVisible(cursorShown_);
-    if (cursorShown_) cursor_->raise();
+    cursor_->raise();
 }
 
 } // namespace korvath
