@@ -33,6 +33,13 @@ class KeyCatcher : public QLabel {
     bool waiting() const { return waiting_; }
 
   protected:
+    // A dialog closed while it waits gives the keyboard back.
+    void hideEvent(QHideEvent* e) override {
+        if (waiting_) releaseKeyboard();
+        waiting_ = false;
+        clear();
+        QLabel::hideEvent(e);
+    }
     bool event(QEvent* e) override {
         if (waiting_ && (e->type() == QEvent::KeyPress || e->type() == QEvent::ShortcutOverride)) {
             auto* k = static_cast<QKeyEvent*>(e);
