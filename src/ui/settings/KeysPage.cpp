@@ -16,7 +16,8 @@
 
 namespace korvath {
 
-// Takes the next key pressed, Tab and Esc included, while it waits.
+// Takes the next key pressed, Tab and the window's own keys included, while
+// it waits; Esc keeps the old key.
 class KeyCatcher : public QLabel {
   public:
     std::function<void(QKeyCombination)> onKey;
@@ -51,7 +52,10 @@ class KeyCatcher : public QLabel {
             if (e->type() == QEvent::KeyPress && !modifierOnly) {
                 waiting_ = false;
                 releaseKeyboard();
-                if (onKey) onKey(k->keyCombination());
+                // Esc alone leaves the key as it was.
+                const bool keep = key == Qt::Key_Escape && k->modifiers() == Qt::NoModifier;
+                if (keep) clear();
+                if (onKey && !keep) onKey(k->keyCombination());
             }
             return true;
         }
@@ -125,7 +129,7 @@ void KeysPage::startCatching() {
     const int row = table_->currentRow();
     if (row < 0) return;
     message_->clear();
-    catcher_->wait(QStringLiteral("Press the new key for %1...")
+    catcher_->wait(QStringLiteral("Press the new key for %1 (Esc keeps the old one)...")
                        .arg(QString::fromLatin1(KeyMap::actions()[size_t(row)].title)));
 }
 

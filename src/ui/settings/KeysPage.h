@@ -12,7 +12,8 @@ class KeyboardPlay;
 class KeyCatcher;
 
 // The Keys page: every action and its key. "Change key" waits for the next
-// key pressed; a key that another action has is refused, naming it.
+// key pressed (Esc keeps the old one); a key that another action has is
+// refused, naming it.
 class KeysPage : public QWidget {
     Q_OBJECT
   public:
