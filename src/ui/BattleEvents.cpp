@@ -4,6 +4,7 @@
 // rules' terms and mirrors the controls model afterwards.
 
 #include "BattleAids.h"
+#include "KeyboardPlay.h"
 #include "Settings.h"
 #include "TNodeForm.h"
 #include "TPlayingScreen.h"
@@ -297,10 +298,6 @@ void TPlayingScreen::PickItemsChange(int row) {
 
 // ---- keys ----
 
-void TPlayingScreen::FormKey(const std::string& key) {
-    run({"key", key});
-}
-
 bool TPlayingScreen::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::Resize) {
         if (watched == central_)
@@ -318,32 +315,11 @@ bool TPlayingScreen::eventFilter(QObject* watched, QEvent* e) {
         return false;
     }
     // The window sees character keys before any of its controls does, and
-    // none of them reaches a grid or the log.
+    // none of them reaches a grid or the log; the key map says what each does.
     if (e->type() != QEvent::KeyPress) return false;
     auto* w = qobject_cast<QWidget*>(watched);
     if (!w || w->window() != this || closed_) return false;
-    auto* key = static_cast<QKeyEvent*>(e);
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
-    if (key->key() == Qt::Key_Escape) {
-        FormKey("Esc");
-        return true;
-    }
-    // The arrow keys move the view by a square, unless a walk or a shot is shown.
-    const std::pair<int, QPoint> arrows[] = {{Qt::Key_Left, {-kSquare, 0}},
-                                             {Qt::Key_Right, {kSquare, 0}},
-                                             {Qt::Key_Up, {0, -kSquare}},
-                                             {Qt::Key_Down, {0, kSquare}}};
-    for (const auto& [arrow, move] : arrows)
-        if (key->key() == arrow) {
-            if (!ruleRunning(b_, Rule::Command)) scrollBy(move.x(), move.y());
-            return true;
-        }
-    const QString t = key->text();
-    if (t.isEmpty() || t[0].unicode() >= 0x80) return false;
-    // Every character key is the window's; a printable one goes to the rules.
-    const char c = static_cast<char>(t[0].unicode());
-    if (c > ' ' && c < 0x7f) FormKey(std::string(1, c));
-    return true;
+    return keyboard_->keyPressed(static_cast<QKeyEvent*>(e));
 }
 
 // ---- menus ----

@@ -57,6 +57,13 @@ QString controlsPage() {
                 {"Pick up what lies here or on a body", "choose in On the ground, Pick up item"}}) +
            group("Deployment", {{"Pick a soldier to place", "click his name in the list"},
                                 {"Place him", "left click on a red and yellow start star"}}) +
+           group("Without the mouse (Options &gt; Keyboard cursor)",
+                 {{"Move the square cursor on the map (the view follows)", "arrow keys"},
+                  {"Left click on the cursor's square", "Enter"},
+                  {"Right click there: what a walk costs", "Shift+Enter"},
+                  {"Go through the panel's buttons and lists", "Tab, Shift+Tab; Enter presses"},
+                  {"Pick a row of the deployment list or of the equipment", "1 to 9"},
+                  {"Change any key", "Options &gt; Settings... &gt; Keys (Ctrl+,)"}}) +
            group("View",
                  {{"Scroll the map", "scroll bars, mouse wheel (Shift: sideways), arrow keys, "
                                      "or rest the pointer on the window's edge"},

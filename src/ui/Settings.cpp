@@ -38,6 +38,7 @@ const KeyInfo& info(Settings::Key k) {
         {"display/battleFeed", Kind::Flag, 0},
         {"battle/allowUndo", Kind::Flag, 1},
         {"aids/shotOdds", Kind::Flag, 1},
+        {"play/keyboardCursor", Kind::Flag, 0},
     };
     return table[static_cast<int>(k)];
 }
@@ -188,6 +189,19 @@ void Settings::set(Key k, int value) {
     if (!store_) return; // a file that cannot be used: for this run only
     QDir().mkpath(QFileInfo(file_).path());
     store_->setValue(QString::fromLatin1(i.name), written(i, value));
+    store_->sync();
+}
+
+QString Settings::text(const QString& name) const {
+    if (!store_) return texts_.value(name);
+    return store_->value(name).toString();
+}
+
+void Settings::setText(const QString& name, const QString& value) {
+    texts_.insert(name, value);
+    if (!store_) return;
+    QDir().mkpath(QFileInfo(file_).path());
+    store_->setValue(name, value);
     store_->sync();
 }
 

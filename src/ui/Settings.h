@@ -1,4 +1,5 @@
 #pragma once
+#include <QHash>
 #include <QSettings>
 #include <QString>
 
@@ -60,6 +61,13 @@ class Settings {
     // The Edit menu's Undo and Redo.
     bool allowUndo() const { return flag(Key::AllowUndo); }
     void setAllowUndo(bool on) { setFlag(Key::AllowUndo, on); }
+    // The square cursor on the map, moved by the arrow keys.
+    bool keyboardCursor() const { return flag(Key::KeyboardCursor); }
+    void setKeyboardCursor(bool on) { setFlag(Key::KeyboardCursor, on); }
+    // A value of free form beside the table's (the key bindings), "" when
+    // the file has none; the caller checks it.
+    QString text(const QString& name) const;
+    void setText(const QString& name, const QString& value);
 
     QString fileName() const { return file_; }
     // The warning given when the file was read; empty when all was well or
@@ -79,9 +87,10 @@ class Settings {
         ClassicFloors,
         BattleFeed,
         AllowUndo,
-        ShotOdds
+        ShotOdds,
+        KeyboardCursor
     };
-    static constexpr int kKeys = static_cast<int>(Key::ShotOdds) + 1;
+    static constexpr int kKeys = static_cast<int>(Key::KeyboardCursor) + 1;
 
   private:
     static int index(Key k) { return static_cast<int>(k); }
@@ -97,6 +106,7 @@ class Settings {
     std::unique_ptr<QSettings> store_;
     int values_[kKeys] = {};
     QString warning_;
+    QHash<QString, QString> texts_; // for this run when the file cannot be used
 };
 
 } // namespace korvath

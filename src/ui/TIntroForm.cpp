@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -98,6 +99,15 @@ bool TIntroForm::eventFilter(QObject* watched, QEvent* e) {
         return true;
     }
     return QDialog::eventFilter(watched, e);
+}
+
+void TIntroForm::keyPressEvent(QKeyEvent* e) {
+    // Begun from the keyboard as by a click.
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 } // namespace korvath

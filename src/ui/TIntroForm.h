@@ -8,7 +8,8 @@ class QLabel;
 namespace korvath {
 
 // The mission briefing: the scenario's picture with the briefing written over
-// it. Shown modally before each battle; a click on the picture closes it.
+// it. Shown modally before each battle; a click on the picture, Enter or the
+// space bar closes it.
 // Created once at start and reused.
 class TIntroForm : public QDialog {
     Q_OBJECT
@@ -22,6 +23,7 @@ class TIntroForm : public QDialog {
   protected:
     void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
   private:
     void FormActivate();

@@ -7,6 +7,7 @@
 #include "FeedPanel.h"
 #include "Fonts.h"
 #include "HelpPages.h"
+#include "KeyboardPlay.h"
 #include "KitHints.h"
 #include "ReplayPlayer.h"
 #include "SoundPlayer.h"
@@ -19,6 +20,7 @@
 #include "game/display/Display.h"
 #include "game/files/Briefing.h"
 #include "game/files/ScenarioPictures.h"
+#include "settings/SettingsDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -67,6 +69,12 @@ TPlayingScreen::TPlayingScreen(Battle& battle, SoundPlayer* sound, TNodeForm* no
                              [this](int row) { EquipGridClick(row); });
     undoMenu_ = new UndoMenu(*this, b_, statusArea(), aids_->settings(),
                              [this](const std::vector<std::string>& words) { run(words); });
+    keyboard_ = new KeyboardPlay(
+        *this, b_, mapImage_, aids_->settings(),
+        [this](const std::vector<std::string>& words) { run(words); },
+        [this](const char* name) { return control(QString::fromLatin1(name)); });
+    settingsDialog_ = SettingsDialog::addMenuEntry(*this, *keyboard_);
+    keyboard_->applyKeys();
     connectEvents();
     qApp->installEventFilter(this);
     if (nodes_) nodes_->onClosed = [this] { b_.nodeGridVisible = false; };
@@ -443,6 +451,7 @@ void TPlayingScreen::FormCreate() {
     runCommand(b_, {"view", std::to_string(view.width()), std::to_string(view.height())});
     // The floors as the player last chose them; the rules never see them.
     showClassicFloors(b_, aids_->settings().classicFloors());
+    keyboard_->setCursorOn(keyboard_->cursorOn()); // in the middle of the view now known
     idleTimer_.setSingleShot(true);
     idleTimer_.start(kIdleGap);
     sync();

@@ -27,7 +27,9 @@ class QToolButton;
 namespace korvath {
 
 class BattleAids;
+class KeyboardPlay;
 class KitHints;
+class SettingsDialog;
 class FeedPanel;
 class ReplayPlayer;
 class SoundPlayer;
@@ -77,6 +79,9 @@ class TPlayingScreen : public QMainWindow {
     BattleAids* aids() const { return aids_; }
     // The Edit menu's Undo and Redo.
     UndoMenu* undoMenu() const { return undoMenu_; }
+    // The keys, the map cursor and Options > Settings...
+    KeyboardPlay* keyboard() const { return keyboard_; }
+    SettingsDialog* settingsDialog() const { return settingsDialog_; }
     // The strip along the bottom of the window; a passing message hides its
     // standing text ("StatusBar") for a while.
     QStatusBar* statusArea() const;
@@ -162,8 +167,6 @@ class TPlayingScreen : public QMainWindow {
     void PlaceMenGridClick(int row);
     void EquipGridClick(int row);
     void PickItemsChange(int row);
-    // A character key or "Esc".
-    void FormKey(const std::string& key);
     void Loadgame1Click();
     void Savegame1Click();
     void Quit1Click();
@@ -219,6 +222,8 @@ class TPlayingScreen : public QMainWindow {
     KitHints* kitHints_ = nullptr;
     FeedPanel* feed_ = nullptr;
     UndoMenu* undoMenu_ = nullptr;
+    KeyboardPlay* keyboard_ = nullptr;
+    SettingsDialog* settingsDialog_ = nullptr;
     QHash<QString, QWidget*> widgets_;
     QHash<QString, QAction*> actions_;
     MapImageWidget* mapImage_ = nullptr;

@@ -102,7 +102,9 @@ void BattleMenuTests::developerAidsOnlyWithTheVariable() {
     test::TestScenario scenario;
     scenario.write(dir.path);
     const QString appDir = QString::fromStdString(dir.path.string());
-    const QStringList playerEntries = {"Show wounds",
+    const QStringList playerEntries = {"&Settings...",
+                                       "-",
+                                       "Show wounds",
                                        "Show overwatch",
                                        "Show Healers",
                                        "Classic black floors",
@@ -114,7 +116,8 @@ void BattleMenuTests::developerAidsOnlyWithTheVariable() {
                                        "Seen enemies",
                                        "Animation speed",
                                        "Sound",
-                                       "Allow undo"};
+                                       "Allow undo",
+                                       "Keyboard cursor"};
     auto shownEntries = [](TPlayingScreen* w) {
         QStringList out;
         for (QAction* a : w->findChild<QMenu*>("Options1")->actions())

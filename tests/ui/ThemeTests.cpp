@@ -6,11 +6,13 @@ using namespace korvath::uitest;
 
 namespace {
 
-// Where every named control of a window sits, and the window's own size.
+// Where every named control of a window sits, and the window's own size
+// (the dialogs it owns are windows of their own, laid out by their style).
 QMap<QString, QRect> placesOf(QWidget* window) {
     QMap<QString, QRect> out{{"(window)", QRect(QPoint(), window->sizeHint())}};
     for (QWidget* w : window->findChildren<QWidget*>())
-        if (!w->objectName().isEmpty() && !w->objectName().startsWith("qt_"))
+        if (w->window() == window && !w->objectName().isEmpty() &&
+            !w->objectName().startsWith("qt_"))
             out.insert(w->objectName(), w->geometry());
     return out;
 }
