@@ -3,6 +3,7 @@
 #include "OddsOverlay.h"
 #include "Settings.h"
 #include "game/state/Battle.h"
+#include "look/MarkerOverlay.h"
 
 #include <QObject>
 
@@ -54,6 +55,9 @@ class BattleAids : public QObject, public BattleEventSink {
     OddsOverlay* odds() const { return odds_; }
     // The menu entry of that name ("PathPreview1", "SpeedFast1", "Volume50" …).
     QAction* entry(const QString& name) const;
+    MarkerOverlay* markers() const { return markers_; }
+    // The settings changed: the overlays and the sound follow them.
+    void applySettings();
 
   private:
     void buildMenu();
@@ -61,7 +65,6 @@ class BattleAids : public QObject, public BattleEventSink {
     QActionGroup* choiceEntries(QMenu* menu,
                                 const std::vector<std::pair<const char*, QString>>& entries,
                                 int chosen);
-    void applySettings();
     void tellShot();
 
     QMainWindow& window_;
@@ -69,6 +72,7 @@ class BattleAids : public QObject, public BattleEventSink {
     QStatusBar* status_;
     SoundPlayer* sound_;
     Settings settings_;
+    MarkerOverlay* markers_; // under the aids
     MapOverlays* overlays_;
     OddsOverlay* odds_;               // over the other aids
     std::optional<ShotStopped> stop_; // a shot's stop, to be told when the window shows it

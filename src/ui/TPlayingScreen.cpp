@@ -19,6 +19,7 @@
 #include "game/display/Display.h"
 #include "game/files/Briefing.h"
 #include "game/files/ScenarioPictures.h"
+#include "look/WindowLook.h"
 
 #include <QAction>
 #include <QApplication>
@@ -60,6 +61,7 @@ TPlayingScreen::TPlayingScreen(Battle& battle, SoundPlayer* sound, TNodeForm* no
     rememberDesign();
     aids_ = new BattleAids(*this, b_, mapImage_, statusArea(), sound_);
     buildFeed();
+    look_ = new WindowLook(*this, aids_->settings(), [this] { aids_->applySettings(); });
     // As designed at first (with the feed beside it when shown); larger,
     // smaller, maximised or full screen as the player likes.
     resize(sizeHint());

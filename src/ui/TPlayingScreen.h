@@ -27,6 +27,7 @@ class QToolButton;
 namespace korvath {
 
 class BattleAids;
+class WindowLook;
 class KitHints;
 class FeedPanel;
 class ReplayPlayer;
@@ -75,6 +76,7 @@ class TPlayingScreen : public QMainWindow {
     MapImageWidget* mapImage() const { return mapImage_; }
     // The aids beyond the game's own rules: overlays, settings, autosave, summary.
     BattleAids* aids() const { return aids_; }
+    WindowLook* look() const { return look_; }
     // The Edit menu's Undo and Redo.
     UndoMenu* undoMenu() const { return undoMenu_; }
     // The strip along the bottom of the window; a passing message hides its
@@ -216,6 +218,7 @@ class TPlayingScreen : public QMainWindow {
     TNodeForm* nodes_;
     WindowPresenter presenter_{this};
     BattleAids* aids_ = nullptr;
+    WindowLook* look_ = nullptr;
     KitHints* kitHints_ = nullptr;
     FeedPanel* feed_ = nullptr;
     UndoMenu* undoMenu_ = nullptr;
