@@ -4,6 +4,8 @@
 #include "RealBattleWindow.h"
 #include "ui/look/Palette.h"
 
+#include <QImage>
+
 #include <QAbstractButton>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -137,6 +139,8 @@ class LookTests : public QObject {
     void coloursStayApartForRedGreenBlindness_data();
     void coloursStayApartForRedGreenBlindness();
     void normalPaletteIsTheGamesOwn();
+    void markersCoverTheGamesOwnOnTheWindowOnly_data();
+    void markersCoverTheGamesOwnOnTheWindowOnly();
     void panelHoldsAtEveryTextSize_data();
     void panelHoldsAtEveryTextSize();
 };
@@ -179,6 +183,53 @@ void LookTests::normalPaletteIsTheGamesOwn() {
         {p.healerBack, QColor(255, 255, 255)},      {p.healerCross, QColor(255, 0, 0)},
     };
     for (const auto& [got, want] : colours) QCOMPARE(got, want);
+}
+
+void LookTests::markersCoverTheGamesOwnOnTheWindowOnly_data() {
+    QTest::addColumn<QString>("colours");
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<bool>("redShown");
+    QTest::newRow("normal 1x") << "ColoursNormal1"
+                               << "MarkerSize1x1" << true;
+    QTest::newRow("normal 2x") << "ColoursNormal1"
+                               << "MarkerSize2x1" << true;
+    QTest::newRow("colour-blind 1x") << "ColoursColourBlind1"
+                                     << "MarkerSize1x1" << false;
+    QTest::newRow("colour-blind 2x") << "ColoursColourBlind1"
+                                     << "MarkerSize2x1" << false;
+}
+
+// A wounded healer on the window: the game's red wound dot and red cross
+// show only in the normal palette, and the battle's own picture keeps them
+// whatever the look.
+void LookTests::markersCoverTheGamesOwnOnTheWindowOnly() {
+    QFETCH(QString, colours);
+    QFETCH(QString, size);
+    QFETCH(bool, redShown);
+    if (!gameBuilt()) QSKIP("no game folder");
+    BattleWindow bw(ScenarioId::Korvath);
+    bw.deployAll();
+    const int i = bw.firstRaider();
+    PieceRecord& p = bw.b.Pieces[i];
+    p.Wounds = p.MaxWounds - 1;
+    p.Overwatch = true;
+    drawPieces(bw.b);
+    bw.w->findChild<QAction*>(colours)->trigger();
+    bw.w->findChild<QAction*>(size)->trigger();
+    bw.w->sync(true);
+    const QRect square((p.X - 1) * kSquare, (p.Y - 1) * kSquare, kSquare, kSquare);
+    auto redIn = [&](auto pixel) {
+        int red = 0;
+        for (int y = 0; y < kSquare; ++y)
+            for (int x = 0; x < kSquare; ++x) red += pixel(x, y) == rgb(255, 0, 0);
+        return red;
+    };
+    const int inPicture = redIn(
+        [&](int x, int y) { return bw.b.TerrainBitmap.pixel(square.x() + x, square.y() + y); });
+    QVERIFY(inPicture >= 10);
+    const QImage shown = bw.w->mapImage()->grab(square).toImage();
+    const int onWindow = redIn([&](int x, int y) { return Rgb(shown.pixel(x, y) & 0xffffff); });
+    QCOMPARE(onWindow > 0, redShown);
 }
 
 void LookTests::panelHoldsAtEveryTextSize_data() {
