@@ -34,12 +34,15 @@ void paintHealer(QPainter& p, const Palette& c, const QRectF& r, int scale) {
     p.setPen(scale > 1 ? QPen(Qt::black, 1) : Qt::NoPen);
     p.setBrush(c.healerBack);
     p.drawRect(r);
-    const double w = c.shapes ? 2.0 * scale : scale;
+    // The colour-blind cross is a little bolder; at twice the size its arms
+    // stop short of the badge's edge, so that it reads as a cross.
+    const double w = c.shapes ? 1.5 * scale + 0.5 : scale;
+    const double inset = scale > 1 ? 2 : 0;
     const QPointF mid = r.center();
     p.setPen(Qt::NoPen);
     p.setBrush(c.healerCross);
-    p.drawRect(QRectF(mid.x() - w / 2, r.top() + 1, w, r.height() - 2));
-    p.drawRect(QRectF(r.left() + 1, mid.y() - w / 2, r.width() - 2, w));
+    p.drawRect(QRectF(mid.x() - w / 2, r.top() + inset, w, r.height() - 2 * inset));
+    p.drawRect(QRectF(r.left() + inset, mid.y() - w / 2, r.width() - 2 * inset, w));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QLabel>
 #include <QMainWindow>
@@ -77,6 +78,37 @@ void setTextScale(QWidget* w, double scale) {
     }
     if (label) label->setProperty("ownFont", f);
     if (w->font() != f) w->setFont(f);
+}
+
+// The actions bar's second row, "Quick shot 6  Aimed shot 8  Ammo 10": in
+// a larger text each caption and value takes the room it needs and the rest
+// of the row moves right; as designed otherwise.
+void flowActionsRow(QWidget* bar, double scale) {
+    std::vector<QLabel*> row;
+    for (QLabel* l : bar->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (!l->property("designedGeometry").isValid()) {
+            if (scale == 1.0) continue;
+            l->setProperty("designedGeometry", l->geometry());
+        }
+        if (l->property("designedGeometry").toRect().top() > 20) row.push_back(l);
+    }
+    std::sort(row.begin(), row.end(), [](QLabel* a, QLabel* b) {
+        return a->property("designedGeometry").toRect().left() <
+               b->property("designedGeometry").toRect().left();
+    });
+    int right = 0;
+    for (QLabel* l : row) {
+        QRect r = l->property("designedGeometry").toRect();
+        if (scale != 1.0) {
+            const QString text =
+                l->property("fullText").isValid() ? l->property("fullText").toString() : l->text();
+            const int need = QFontMetrics(designedFont(l)).horizontalAdvance(text) * scale + 6;
+            r.moveLeft(std::max(r.left(), right + 4));
+            r.setWidth(std::max(r.width(), need));
+        }
+        right = r.right();
+        if (l->geometry() != r) l->setGeometry(r);
+    }
 }
 
 } // namespace
@@ -170,6 +202,10 @@ void WindowLook::applyText() {
     for (const char* name : {"WhatManLabel", "SolAPlabel", "Label11", "WhatisHappening",
                              "StatusArea", "FeedList", "PlaceMenGrid"})
         if (QWidget* w = window_.findChild<QWidget*>(name)) widgets.push_back(w);
+    if (QWidget* status = window_.findChild<QWidget*>("StatusArea"))
+        for (QLabel* l : status->findChildren<QLabel*>()) widgets.push_back(l);
+    // The actions row makes room first, so that its captions fit in it.
+    if (QWidget* bar = window_.findChild<QWidget*>("GameControls")) flowActionsRow(bar, scale);
     for (QWidget* w : widgets)
         if (!w->inherits("QToolButton")) setTextScale(w, scale);
 }
