@@ -102,19 +102,11 @@ void BattleMenuTests::developerAidsOnlyWithTheVariable() {
     test::TestScenario scenario;
     scenario.write(dir.path);
     const QString appDir = QString::fromStdString(dir.path.string());
-    const QStringList playerEntries = {"Show wounds",
-                                       "Show overwatch",
-                                       "Show Healers",
-                                       "Classic black floors",
-                                       "-",
-                                       "Path preview",
-                                       "Line of fire",
-                                       "Shot odds",
-                                       "What a shot did",
-                                       "Seen enemies",
-                                       "Animation speed",
-                                       "Sound",
-                                       "Allow undo"};
+    const QStringList playerEntries = {
+        "Show wounds",     "Show overwatch", "Show Healers", "Classic black floors", "-",
+        "Path preview",    "Line of fire",   "Shot odds",    "What a shot did",      "Seen enemies",
+        "Animation speed", "Sound",          "Colours",      "Marker size",          "Text size",
+        "Allow undo"};
     auto shownEntries = [](TPlayingScreen* w) {
         QStringList out;
         for (QAction* a : w->findChild<QMenu*>("Options1")->actions())
