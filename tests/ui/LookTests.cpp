@@ -2,11 +2,14 @@
 // colours apart for red-green colour blindness, the normal palette is the
 // game's own, and the panel holds at every text size in the smallest window.
 #include "RealBattleWindow.h"
+#include "ui/BattleAids.h"
 #include "ui/look/Palette.h"
+#include "ui/look/WindowLook.h"
 
 #include <QImage>
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QStatusBar>
@@ -141,6 +144,7 @@ class LookTests : public QObject {
     void normalPaletteIsTheGamesOwn();
     void markersCoverTheGamesOwnOnTheWindowOnly_data();
     void markersCoverTheGamesOwnOnTheWindowOnly();
+    void settingsPageAndMenuAgree();
     void panelHoldsAtEveryTextSize_data();
     void panelHoldsAtEveryTextSize();
 };
@@ -230,6 +234,25 @@ void LookTests::markersCoverTheGamesOwnOnTheWindowOnly() {
     const QImage shown = bw.w->mapImage()->grab(square).toImage();
     const int onWindow = redIn([&](int x, int y) { return Rgb(shown.pixel(x, y) & 0xffffff); });
     QCOMPARE(onWindow > 0, redShown);
+}
+
+// The Settings dialog's page changes the same settings as the menu, and
+// the menu follows it.
+void LookTests::settingsPageAndMenuAgree() {
+    if (!gameBuilt()) QSKIP("no game folder");
+    BattleWindow bw(ScenarioId::Korvath);
+    bw.w->findChild<QAction*>("ColoursNormal1")->trigger();
+    bw.w->findChild<QAction*>("MarkerSize1x1")->trigger();
+    Settings& settings = bw.w->aids()->settings();
+    std::unique_ptr<QWidget> page(makeLookPage(
+        settings, [&] { bw.w->look()->settingsChanged(); }, nullptr));
+    QCOMPARE(page->findChild<QComboBox*>("LookColours")->currentIndex(), 0);
+    page->findChild<QComboBox*>("LookColours")->setCurrentIndex(1);
+    page->findChild<QComboBox*>("LookMarkerSize")->setCurrentIndex(1);
+    QCOMPARE(settings.colours(), 1);
+    QVERIFY(bw.w->findChild<QAction*>("ColoursColourBlind1")->isChecked());
+    QVERIFY(bw.w->findChild<QAction*>("MarkerSize2x1")->isChecked());
+    QVERIFY(bw.w->aids()->markers()->drawing());
 }
 
 void LookTests::panelHoldsAtEveryTextSize_data() {
