@@ -5,6 +5,7 @@
 #include "game/combat/ShotPath.h"
 #include "game/files/Autosave.h"
 #include "game/files/SavedGame.h"
+#include "look/WindowLook.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -33,8 +34,8 @@ const int kVolumes[] = {100, 75, 50, 25};
 BattleAids::BattleAids(QMainWindow& window, Battle& b, QWidget* mapImage, QStatusBar* status,
                        SoundPlayer* sound)
     : QObject(&window), window_(window), b_(b), status_(status), sound_(sound),
-      overlays_(new MapOverlays(b, mapImage)), odds_(new OddsOverlay(b, mapImage)),
-      heal_(new HealHover(b, mapImage, status)) {
+      markers_(new MarkerOverlay(b, mapImage)), overlays_(new MapOverlays(b, mapImage)),
+      odds_(new OddsOverlay(b, mapImage)), heal_(new HealHover(b, mapImage, status)) {
     // The walk's forecast speaks in the status bar while a walk is hovered.
     overlays_->onForecast = [this](const QString& line) {
         if (line.isEmpty())
@@ -153,6 +154,10 @@ void BattleAids::applySettings() {
     s.seenEnemies = settings_.seenEnemies();
     overlays_->setSwitches(s);
     odds_->setOn(settings_.shotOdds());
+    const Look look = lookOf(settings_);
+    markers_->setLook(look);
+    overlays_->setLook(look);
+    odds_->setLook(look);
     if (sound_) {
         sound_->setVolume(settings_.volume());
         sound_->setMuted(settings_.muted());
@@ -160,6 +165,7 @@ void BattleAids::applySettings() {
 }
 
 void BattleAids::battleShown() {
+    markers_->refresh();
     overlays_->refresh();
     odds_->refresh();
     heal_->refresh();

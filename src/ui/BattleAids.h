@@ -4,6 +4,7 @@
 #include "OddsOverlay.h"
 #include "Settings.h"
 #include "game/state/Battle.h"
+#include "look/MarkerOverlay.h"
 
 #include <QObject>
 
@@ -56,6 +57,9 @@ class BattleAids : public QObject, public BattleEventSink {
     HealHover* healHover() const { return heal_; }
     // The menu entry of that name ("PathPreview1", "SpeedFast1", "Volume50" …).
     QAction* entry(const QString& name) const;
+    MarkerOverlay* markers() const { return markers_; }
+    // The settings changed: the overlays and the sound follow them.
+    void applySettings();
 
   private:
     void buildMenu();
@@ -63,7 +67,6 @@ class BattleAids : public QObject, public BattleEventSink {
     QActionGroup* choiceEntries(QMenu* menu,
                                 const std::vector<std::pair<const char*, QString>>& entries,
                                 int chosen);
-    void applySettings();
     void tellShot();
 
     QMainWindow& window_;
@@ -71,6 +74,7 @@ class BattleAids : public QObject, public BattleEventSink {
     QStatusBar* status_;
     SoundPlayer* sound_;
     Settings settings_;
+    MarkerOverlay* markers_; // under the aids
     MapOverlays* overlays_;
     OddsOverlay* odds_;               // over the other aids
     HealHover* heal_;                 // what a treatment click would do, in the status bar

@@ -10,21 +10,13 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
 
 namespace korvath {
 
 namespace {
 
 constexpr int kMarkMs = 1500; // how long a shot's marker stays
-const QColor kAffordable(70, 230, 70);
-const QColor kTooDear(240, 60, 50);
-const QColor kFireColour(255, 150, 40); // reaction fire the walk would meet
-const QColor kFireLine(255, 220, 60);
-const QColor kFriendInTheWay(255, 40, 40);
-const QColor kEnemyInTheWay(70, 230, 70);
-const QColor kObstacle(255, 150, 40);
-const QColor kSeen(255, 230, 90);
-const QColor kShotMark(255, 255, 255);
 
 QPointF centreOf(const Square& s) {
     return {double(squareCentre(s.x)), double(squareCentre(s.y))};
@@ -55,12 +47,26 @@ QRect captionRect(const QFontMetrics& fm, const QString& text, QPointF at) {
     return r;
 }
 
-void drawCaption(QPainter& p, const QRect& r, const QString& text, const QColor& colour) {
+// With shapes, the text is white beside a bar of the colour: a dark colour
+// stays readable on the dark box.
+void drawCaption(QPainter& p, const QRect& r, const QString& text, const QColor& colour,
+                 bool shapes = false) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 190));
     p.drawRoundedRect(r, 3, 3);
-    p.setPen(colour);
+    if (shapes) {
+        p.setBrush(colour);
+        p.drawRect(QRect(r.left(), r.top() + 2, 3, r.height() - 4));
+    }
+    p.setPen(shapes ? QColor(Qt::white) : colour);
     p.drawText(r, Qt::AlignCenter, text);
+}
+
+// A square's diamond, inset by `inset` pixels.
+QPolygonF diamond(const QRectF& sq, double inset) {
+    const QPointF c = sq.center();
+    const double r = sq.width() / 2 - inset;
+    return QPolygonF({c - QPointF(0, r), c + QPointF(r, 0), c + QPointF(0, r), c - QPointF(r, 0)});
 }
 
 QString pathCaption(const WalkPreview& w, int ap) {
@@ -93,6 +99,12 @@ MapOverlays::MapOverlays(const Battle& b, QWidget* map) : QWidget(map), b_(b) {
         mark_.reset();
     });
     show();
+}
+
+void MapOverlays::setLook(const Look& look) {
+    if (look == look_) return;
+    look_ = look;
+    update();
 }
 
 void MapOverlays::setSwitches(const Switches& s) {
@@ -256,7 +268,8 @@ QRect MapOverlays::pathArea() const {
                 r |= captionRect(fontMetrics(), QString::fromStdString(b_.Pieces[s.watcher].Name),
                                  centreOf(Square{w.x, w.y}));
             }
-    return r.adjusted(-4, -4, 4, 4);
+    const int m = 4 * look_.markerScale;
+    return r.adjusted(-m, -m, m, m);
 }
 
 QRect MapOverlays::fireArea() const {
@@ -265,17 +278,20 @@ QRect MapOverlays::fireArea() const {
     r |= QRect(fire_->aim.toPoint(), QSize(1, 1));
     r |= squareRect(fire_->stop.x, fire_->stop.y);
     r |= captionRect(fontMetrics(), fire_->caption, fire_->to);
-    return r.adjusted(-10, -10, 10, 10);
+    const int m = 10 * look_.markerScale;
+    return r.adjusted(-m, -m, m, m);
 }
 
 QRect MapOverlays::seenArea() const {
     QRect r;
     for (const int i : seen_) r |= squareRect(b_.Pieces[i].X, b_.Pieces[i].Y);
-    return r.adjusted(-2, -2, 2, 2);
+    const int m = 2 * look_.markerScale;
+    return r.adjusted(-m, -m, m, m);
 }
 
-QRect MapOverlays::markArea(QPoint square) {
-    return squareRect(square.x(), square.y()).adjusted(-12, -12, 12, 12);
+QRect MapOverlays::markArea(QPoint square) const {
+    const int m = 12 + 22 * (look_.markerScale - 1);
+    return squareRect(square.x(), square.y()).adjusted(-m, -m, m, m);
 }
 
 // ---- painting ----
@@ -291,31 +307,38 @@ void MapOverlays::paintEvent(QPaintEvent* e) {
 }
 
 void MapOverlays::paintPath(QPainter& p) const {
+    const Palette& c = look_.palette();
+    const double m = look_.markerScale;
     const WalkPreview& w = *path_;
-    const QColor colour = w.affordable ? kAffordable : kTooDear;
+    const QColor colour = w.affordable ? c.walkAffordable : c.walkTooDear;
     QPainterPath line;
     line.moveTo(centreOf(w.path.back()));
     for (auto s = w.path.rbegin() + 1; s != w.path.rend(); ++s) line.lineTo(centreOf(*s));
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(0, 0, 0, 160), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(line);
-    p.setPen(QPen(colour, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    // A walk too dear is also dashed where shapes speak.
+    const Qt::PenStyle style = c.shapes && !w.affordable ? Qt::DashLine : Qt::SolidLine;
+    p.setPen(QPen(colour, 3, style, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(line);
     p.setBrush(colour);
     p.setPen(QPen(Qt::black, 1));
-    for (size_t k = 1; k + 1 < w.path.size(); ++k) p.drawEllipse(centreOf(w.path[k]), 3.5, 3.5);
+    for (size_t k = 1; k + 1 < w.path.size(); ++k)
+        p.drawEllipse(centreOf(w.path[k]), 3.5 * m, 3.5 * m);
     const Square& goal = w.path.front();
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(colour, 2));
+    p.setPen(QPen(colour, 2 * m));
     p.drawRect(squareRect(goal.x, goal.y).adjusted(2, 2, -2, -2));
-    drawCaption(p, captionRect(p.fontMetrics(), pathCaption_, centreOf(goal)), pathCaption_,
-                colour);
+    drawCaption(p, captionRect(p.fontMetrics(), pathCaption_, centreOf(goal)), pathCaption_, colour,
+                c.shapes);
     if (forecast_) paintForecast(p);
 }
 
 // Past the stop the path is dimmed; the stop square is marked, and a line
 // runs from each watcher who fires to the walker.
 void MapOverlays::paintForecast(QPainter& p) const {
+    const Palette& c = look_.palette();
+    const double m = look_.markerScale;
     const WalkForecast& f = *forecast_;
     const size_t taken = static_cast<size_t>(f.steps);
     if (taken < f.path.size()) {
@@ -323,81 +346,104 @@ void MapOverlays::paintForecast(QPainter& p) const {
         rest.moveTo(centreOf(taken == 0 ? path_->path.back() : f.path[taken - 1]));
         for (size_t k = taken; k < f.path.size(); ++k) rest.lineTo(centreOf(f.path[k]));
         p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(QColor(60, 60, 60, 230), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(QPen(c.walkDimmed, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawPath(rest);
     }
     const bool underFire = !f.reactions.empty() || !f.endOfWalk.empty();
-    const QColor mark = underFire ? kFireColour : kAffordable;
+    const QColor mark = underFire ? c.walkUnderFire : c.walkAffordable;
     const QPointF stop = centreOf(f.stop);
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(Qt::black, 5));
-    p.drawEllipse(stop, 11, 11);
-    p.setPen(QPen(mark, 3));
-    p.drawEllipse(stop, 11, 11);
+    // Where shapes speak, a stop under fire is a diamond, a safe one a ring.
+    const auto drawStop = [&] {
+        if (c.shapes && underFire)
+            p.drawPolygon(diamond(squareRect(f.stop.x, f.stop.y), 1));
+        else
+            p.drawEllipse(stop, 11, 11);
+    };
+    p.setPen(QPen(Qt::black, 2 + 3 * m));
+    drawStop();
+    p.setPen(QPen(mark, 3 * m));
+    drawStop();
     for (const auto* shots : {&f.reactions, &f.endOfWalk})
         for (const ForecastShot& s : *shots) {
             const PieceRecord& w = b_.Pieces[s.watcher];
             const QPointF from = centreOf(Square{w.X, w.Y});
             p.setPen(QPen(QColor(0, 0, 0, 170), 4, Qt::DashLine));
             p.drawLine(from, stop);
-            p.setPen(QPen(kFireColour, 2, Qt::DashLine));
+            p.setPen(QPen(c.walkUnderFire, 2, Qt::DashLine));
             p.drawLine(from, stop);
             QString caption = QString::fromStdString(w.Name);
             if (s.odds.known && s.loaded)
                 caption += QStringLiteral(" %1%").arg(qRound(s.odds.hit * 100));
-            drawCaption(p, captionRect(p.fontMetrics(), caption, from), caption, kFireColour);
+            drawCaption(p, captionRect(p.fontMetrics(), caption, from), caption, c.walkUnderFire,
+                        c.shapes);
         }
 }
 
 void MapOverlays::paintFireLine(QPainter& p) const {
+    const Palette& c = look_.palette();
+    const double m = look_.markerScale;
     const FireLine& f = *fire_;
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(0, 0, 0, 150), 4, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(f.from, f.to);
-    p.setPen(QPen(kFireLine, 2, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(c.fireLine, 2, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(f.from, f.to);
     // Where the mouse points beyond the stop: the rest of the line, faint.
     const double toAim = QLineF(f.from, f.aim).length(), toStop = QLineF(f.from, f.to).length();
     if (toAim > toStop + 4) {
-        p.setPen(QPen(QColor(255, 220, 60, 110), 1, Qt::DashLine));
+        QColor faint = c.fireLine;
+        faint.setAlpha(110);
+        p.setPen(QPen(faint, 1, Qt::DashLine));
         p.drawLine(f.to, f.aim);
     }
     if (f.stop.end != ShotEnd::Soldier && f.stop.end != ShotEnd::Obstacle) {
-        p.setPen(QPen(kFireLine, 2));
-        p.drawEllipse(f.to, 5, 5);
+        p.setPen(QPen(c.fireLine, 2 * m));
+        p.drawEllipse(f.to, 5 * m, 5 * m);
         return;
     }
-    const QColor colour = f.friendly                       ? kFriendInTheWay
-                          : f.stop.end == ShotEnd::Soldier ? kEnemyInTheWay
-                                                           : kObstacle;
+    const QColor colour = f.friendly                       ? c.friendInTheWay
+                          : f.stop.end == ShotEnd::Soldier ? c.enemyInTheWay
+                                                           : c.obstacle;
     const QRect sq = squareRect(f.stop.x, f.stop.y).adjusted(1, 1, -1, -1);
-    p.setPen(QPen(colour, 3));
-    p.drawRect(sq);
-    p.drawLine(sq.topLeft() + QPoint(6, 6), sq.bottomRight() - QPoint(6, 6));
-    p.drawLine(sq.topRight() + QPoint(-6, 6), sq.bottomLeft() + QPoint(6, -6));
+    p.setPen(QPen(colour, 3 * m));
+    if (c.shapes && !f.friendly) {
+        // An enemy is ringed, an obstacle a diamond; only a friend is crossed.
+        if (f.stop.end == ShotEnd::Soldier)
+            p.drawEllipse(QRectF(sq).adjusted(1, 1, -1, -1));
+        else
+            p.drawPolygon(diamond(sq, 0));
+    } else {
+        p.drawRect(sq);
+        p.drawLine(sq.topLeft() + QPoint(6, 6), sq.bottomRight() - QPoint(6, 6));
+        p.drawLine(sq.topRight() + QPoint(-6, 6), sq.bottomLeft() + QPoint(6, -6));
+    }
     if (!f.caption.isEmpty())
-        drawCaption(p, captionRect(p.fontMetrics(), f.caption, f.to), f.caption, colour);
+        drawCaption(p, captionRect(p.fontMetrics(), f.caption, f.to), f.caption, colour, c.shapes);
 }
 
 void MapOverlays::paintSeen(QPainter& p) const {
+    const double m = look_.markerScale;
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(kSeen, 1));
+    p.setPen(QPen(look_.palette().seenEnemy, m));
     for (const int i : seen_)
-        p.drawRect(
-            QRectF(squareRect(b_.Pieces[i].X, b_.Pieces[i].Y)).adjusted(0.5, 0.5, -0.5, -0.5));
+        p.drawRect(QRectF(squareRect(b_.Pieces[i].X, b_.Pieces[i].Y))
+                       .adjusted(m / 2, m / 2, -m / 2, -m / 2));
 }
 
 void MapOverlays::paintMark(QPainter& p) const {
+    const double m = look_.markerScale;
     const QRectF sq = squareRect(mark_->x(), mark_->y());
+    const double ring = 17 * m, in = 10 * m, out = 22 * m;
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(0, 0, 0, 170), 5));
-    p.drawEllipse(sq.center(), 17, 17);
-    p.setPen(QPen(kShotMark, 2));
-    p.drawEllipse(sq.center(), 17, 17);
-    p.drawLine(sq.center() - QPointF(22, 0), sq.center() - QPointF(10, 0));
-    p.drawLine(sq.center() + QPointF(10, 0), sq.center() + QPointF(22, 0));
-    p.drawLine(sq.center() - QPointF(0, 22), sq.center() - QPointF(0, 10));
-    p.drawLine(sq.center() + QPointF(0, 10), sq.center() + QPointF(0, 22));
+    p.setPen(QPen(QColor(0, 0, 0, 170), 3 + 2 * m));
+    p.drawEllipse(sq.center(), ring, ring);
+    p.setPen(QPen(look_.palette().shotMark, 2 * m));
+    p.drawEllipse(sq.center(), ring, ring);
+    p.drawLine(sq.center() - QPointF(out, 0), sq.center() - QPointF(in, 0));
+    p.drawLine(sq.center() + QPointF(in, 0), sq.center() + QPointF(out, 0));
+    p.drawLine(sq.center() - QPointF(0, out), sq.center() - QPointF(0, in));
+    p.drawLine(sq.center() + QPointF(0, in), sq.center() + QPointF(0, out));
 }
 
 } // namespace korvath

@@ -3,6 +3,7 @@
 #include "game/state/Battle.h"
 #include "game/turns/Movement.h"
 #include "game/turns/WalkForecast.h"
+#include "look/Palette.h"
 
 #include <QPoint>
 #include <QPointF>
@@ -44,6 +45,8 @@ class MapOverlays : public QWidget {
     MapOverlays(const Battle& b, QWidget* map);
     void setSwitches(const Switches& s);
     const Switches& switches() const { return switches_; }
+    // The colours and the size of the marks.
+    void setLook(const Look& look);
 
     // The battle may have changed (a command ran, an animation moved on): the
     // aids follow it. Cheap when nothing they show has changed.
@@ -71,7 +74,7 @@ class MapOverlays : public QWidget {
     QRect pathArea() const;
     QRect fireArea() const;
     QRect seenArea() const;
-    static QRect markArea(QPoint square);
+    QRect markArea(QPoint square) const;
     void paintPath(class QPainter& p) const;
     void paintForecast(QPainter& p) const;
     void paintFireLine(QPainter& p) const;
@@ -80,6 +83,7 @@ class MapOverlays : public QWidget {
 
     const Battle& b_;
     Switches switches_;
+    Look look_;
     std::optional<QPoint> hover_; // the map pixel under the mouse
     std::optional<WalkPreview> path_;
     QString pathCaption_;

@@ -9,15 +9,12 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <QPolygonF>
 
 namespace korvath {
 
 namespace {
 
-const QColor kFriend(255, 40, 40);
-const QColor kTarget(70, 230, 70);
-const QColor kEnemy(200, 230, 70);
-const QColor kObject(255, 150, 40);
 const QColor kText(255, 255, 255);
 const QColor kFaint(210, 210, 210);
 constexpr int kCursorLines = 3; // the headline and the next two
@@ -43,6 +40,14 @@ OddsOverlay::OddsOverlay(const Battle& b, QWidget* map) : QWidget(map), b_(b) {
     setFont(f);
     map->installEventFilter(this);
     show();
+}
+
+void OddsOverlay::setLook(const Look& look) {
+    if (look == look_) return;
+    look_ = look;
+    key_ = 0;
+    refresh();
+    update();
 }
 
 void OddsOverlay::setOn(bool on) {
@@ -101,19 +106,24 @@ void OddsOverlay::work() {
     list_ = lines_.join('\n');
     textBox_ = {};
     if (odds_.kind == ArmedOdds::None || !hover_) return;
+    const Palette& pal = look_.palette();
     if (odds_.kind == ArmedOdds::Shot) {
         const ShotOdds& o = odds_.shot;
         for (const StopOdds& s : o.obstacles)
-            marks_.push_back({squareRect(s.square.x, s.square.y), s.p, kObject});
+            marks_.push_back({squareRect(s.square.x, s.square.y), s.p, pal.oddsObject, Mark::Stop});
         for (const SoldierOdds& s : o.soldiers) {
             if (s.hit <= 0) continue;
             const PieceRecord& p = b_.Pieces[s.soldier];
-            const QColor c = s.friendly ? kFriend : s.soldier == o.target ? kTarget : kEnemy;
-            marks_.push_back({squareRect(p.X, p.Y), s.hit, c});
+            if (s.friendly)
+                marks_.push_back({squareRect(p.X, p.Y), s.hit, pal.oddsFriend, Mark::Friend});
+            else if (s.soldier == o.target)
+                marks_.push_back({squareRect(p.X, p.Y), s.hit, pal.oddsTarget, Mark::Target});
+            else
+                marks_.push_back({squareRect(p.X, p.Y), s.hit, pal.oddsEnemy, Mark::Enemy});
         }
     } else {
         const PieceRecord& p = b_.Pieces[odds_.blow.target];
-        marks_.push_back({squareRect(p.X, p.Y), odds_.blow.lands, kTarget});
+        marks_.push_back({squareRect(p.X, p.Y), odds_.blow.lands, pal.oddsTarget, Mark::Target});
     }
     // The text sits below and right of the pointer, inside the part of the
     // map the view shows (the whole map when it is not shown at all).
@@ -128,6 +138,27 @@ void OddsOverlay::work() {
     if (textBox_.bottom() > seen.bottom()) textBox_.moveBottom(hover_->y() - 8);
 }
 
+// The colour-blind marks: a stop square is a diamond, a friend's square is
+// crossed, the target's ringed, another enemy's a plain square.
+void OddsOverlay::paintShape(QPainter& p, const Mark& m, const QRectF& sq) const {
+    const QPointF c = sq.center();
+    const double r = sq.width() / 2;
+    if (m.kind == Mark::Stop) {
+        p.drawPolygon(QPolygonF(
+            {c - QPointF(0, r), c + QPointF(r, 0), c + QPointF(0, r), c - QPointF(r, 0)}));
+        return;
+    }
+    p.drawRect(sq);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(m.colour.lighter(130), 2 * look_.markerScale));
+    if (m.kind == Mark::Friend) {
+        p.drawLine(sq.topLeft() + QPointF(5, 5), sq.bottomRight() - QPointF(5, 5));
+        p.drawLine(sq.topRight() + QPointF(-5, 5), sq.bottomLeft() + QPointF(5, -5));
+    } else if (m.kind == Mark::Target) {
+        p.drawEllipse(c, r - 4, r - 4);
+    }
+}
+
 QRect OddsOverlay::area() const {
     QRect r = textBox_;
     for (const Mark& m : marks_) r |= m.square;
@@ -139,13 +170,20 @@ void OddsOverlay::paintEvent(QPaintEvent* e) {
     QPainter p(this);
     p.setClipRect(e->rect());
     p.setRenderHint(QPainter::Antialiasing);
+    const bool shapes = look_.palette().shapes;
+    const double scale = look_.markerScale;
     for (const Mark& m : marks_) {
         // The fill grows with the chance; a faint one still shows the square.
         QColor fill = m.colour;
         fill.setAlphaF(0.12 + 0.55 * m.p);
-        p.setPen(QPen(m.colour, m.p >= 0.25 ? 2 : 1));
+        p.setPen(QPen(m.colour, (m.p >= 0.25 ? 2 : 1) * scale));
         p.setBrush(fill);
-        p.drawRect(QRectF(m.square).adjusted(1.5, 1.5, -1.5, -1.5));
+        const QRectF sq = QRectF(m.square).adjusted(1.5, 1.5, -1.5, -1.5);
+        if (!shapes) {
+            p.drawRect(sq);
+            continue;
+        }
+        paintShape(p, m, sq);
     }
     if (textBox_.isEmpty()) return;
     p.setPen(Qt::NoPen);

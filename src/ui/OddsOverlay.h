@@ -1,6 +1,7 @@
 #pragma once
 #include "game/commands/ArmedOdds.h"
 #include "game/state/Battle.h"
+#include "look/Palette.h"
 
 #include <QPoint>
 #include <QRect>
@@ -15,8 +16,9 @@ namespace korvath {
 
 // The exact odds of the armed shot or blow, at the mouse: a line of text by
 // the pointer ("Hit 62% · kill 31%" and the next two outcomes), every square
-// where the shot can stop marked as strongly as it is likely (friends red,
-// the target green, objects orange), and the whole list as the map's tooltip.
+// where the shot can stop marked as strongly as it is likely (in the normal
+// palette friends red, the target green, objects orange; the colour-blind one
+// adds shapes), and the whole list as the map's tooltip.
 // A transparent child of the map picture, like the other aids; it asks the
 // rules' own question (armedOdds), which only reads the battle.
 class OddsOverlay : public QWidget {
@@ -24,6 +26,8 @@ class OddsOverlay : public QWidget {
   public:
     OddsOverlay(const Battle& b, QWidget* map);
     void setOn(bool on);
+    // The colours and the size of the marks.
+    void setLook(const Look& look);
     bool on() const { return on_; }
     // The battle may have changed: the odds follow it.
     void refresh();
@@ -41,13 +45,16 @@ class OddsOverlay : public QWidget {
         QRect square;
         double p;
         QColor colour;
+        enum Kind { Stop, Friend, Target, Enemy } kind;
     };
+    void paintShape(class QPainter& p, const Mark& m, const QRectF& sq) const;
     uint64_t keyNow() const;
     void work();
     QRect area() const;
 
     const Battle& b_;
     bool on_ = true;
+    Look look_;
     std::optional<QPoint> hover_;
     uint64_t key_ = 0;
     ArmedOdds odds_;

@@ -39,6 +39,9 @@ const KeyInfo& info(Settings::Key k) {
         {"battle/allowUndo", Kind::Flag, 1},
         {"aids/shotOdds", Kind::Flag, 1},
         {"play/keyboardCursor", Kind::Flag, 0},
+        {"look/colours", Kind::Choice, 0, 0, 1, {"normal", "colourblind"}},
+        {"look/markerSize", Kind::Choice, 0, 0, 1, {"1x", "2x"}},
+        {"look/textSize", Kind::Choice, 1, 0, 2, {"small", "normal", "large"}},
     };
     return table[static_cast<int>(k)];
 }

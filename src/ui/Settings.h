@@ -69,6 +69,16 @@ class Settings {
     QString text(const QString& name) const;
     void setText(const QString& name, const QString& value);
 
+    // How the battle window looks: the palette (0 normal, 1 colour-blind
+    // safe), the markers' size (0 as designed, 1 twice) and the text size
+    // (0 small, 1 normal, 2 large).
+    int colours() const { return values_[index(Key::Colours)]; }
+    void setColours(int choice) { set(Key::Colours, choice); }
+    int markerSize() const { return values_[index(Key::MarkerSize)]; }
+    void setMarkerSize(int choice) { set(Key::MarkerSize, choice); }
+    int textSize() const { return values_[index(Key::TextSize)]; }
+    void setTextSize(int choice) { set(Key::TextSize, choice); }
+
     QString fileName() const { return file_; }
     // The warning given when the file was read; empty when all was well or
     // when it was given before for the same file.
@@ -88,9 +98,12 @@ class Settings {
         BattleFeed,
         AllowUndo,
         ShotOdds,
-        KeyboardCursor
+        KeyboardCursor,
+        Colours,
+        MarkerSize,
+        TextSize
     };
-    static constexpr int kKeys = static_cast<int>(Key::KeyboardCursor) + 1;
+    static constexpr int kKeys = static_cast<int>(Key::TextSize) + 1;
 
   private:
     static int index(Key k) { return static_cast<int>(k); }

@@ -21,6 +21,7 @@
 #include "game/files/Briefing.h"
 #include "game/files/ScenarioPictures.h"
 #include "settings/SettingsDialog.h"
+#include "look/WindowLook.h"
 
 #include <QAction>
 #include <QApplication>
@@ -62,6 +63,7 @@ TPlayingScreen::TPlayingScreen(Battle& battle, SoundPlayer* sound, TNodeForm* no
     rememberDesign();
     aids_ = new BattleAids(*this, b_, mapImage_, statusArea(), sound_);
     buildFeed();
+    look_ = new WindowLook(*this, aids_->settings(), [this] { aids_->applySettings(); });
     // As designed at first (with the feed beside it when shown); larger,
     // smaller, maximised or full screen as the player likes.
     resize(sizeHint());

@@ -28,6 +28,7 @@ namespace korvath {
 
 class BattleAids;
 class KeyboardPlay;
+class WindowLook;
 class KitHints;
 class SettingsDialog;
 class FeedPanel;
@@ -77,6 +78,7 @@ class TPlayingScreen : public QMainWindow {
     MapImageWidget* mapImage() const { return mapImage_; }
     // The aids beyond the game's own rules: overlays, settings, autosave, summary.
     BattleAids* aids() const { return aids_; }
+    WindowLook* look() const { return look_; }
     // The Edit menu's Undo and Redo.
     UndoMenu* undoMenu() const { return undoMenu_; }
     // The keys, the map cursor and Options > Settings...
@@ -219,6 +221,7 @@ class TPlayingScreen : public QMainWindow {
     TNodeForm* nodes_;
     WindowPresenter presenter_{this};
     BattleAids* aids_ = nullptr;
+    WindowLook* look_ = nullptr;
     KitHints* kitHints_ = nullptr;
     FeedPanel* feed_ = nullptr;
     UndoMenu* undoMenu_ = nullptr;

@@ -172,12 +172,15 @@ void AidsTests::settingsSurviveOddAndDamagedFiles() {
         f.write(text);
     };
     // Values the game does not know fall back to their defaults, once; the rest stay.
-    write("[animation]\nspeed=warp\n[sound]\nvolume=250\nmuted=true\n");
+    write("[animation]\nspeed=warp\n[sound]\nvolume=250\nmuted=true\n"
+          "[look]\ncolours=rainbow\ntextSize=large\n");
     Settings odd(file);
     QCOMPARE(odd.animationSpeed(), Settings::AnimationSpeed::Normal);
     QCOMPARE(odd.volume(), 100);
     QVERIFY(odd.muted());
-    QVERIFY(odd.warning().contains("animation/speed, sound/volume"));
+    QCOMPARE(odd.colours(), 0);
+    QCOMPARE(odd.textSize(), 2);
+    QVERIFY(odd.warning().contains("animation/speed, sound/volume, look/colours"));
     QVERIFY(Settings(file).warning().isEmpty());
 
     // A damaged file: the defaults, one warning, and the next change is kept.

@@ -116,6 +116,9 @@ void BattleMenuTests::developerAidsOnlyWithTheVariable() {
                                        "Seen enemies",
                                        "Animation speed",
                                        "Sound",
+                                       "Colours",
+                                       "Marker size",
+                                       "Text size",
                                        "Allow undo",
                                        "Keyboard cursor"};
     auto shownEntries = [](TPlayingScreen* w) {

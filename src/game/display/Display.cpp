@@ -182,6 +182,11 @@ void drawSoldierPicture(Battle& b, const PieceRecord& p) {
     b.copySquare(p.X, p.Y);
 }
 
+SoldierMarkers markersShown(const BattleState& b, const PieceRecord& p) {
+    const Markers m = markersOf(b, p);
+    return {m.overwatch, m.wounded, m.healer};
+}
+
 void paintLivingLook(const BattleState& b, const PieceRecord& p, Raster& into, int x0, int y0) {
     Rgb brush = 0;
     paintLook(b, p, markersOf(b, p), into, x0, y0, brush);

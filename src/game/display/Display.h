@@ -41,6 +41,12 @@ void drawSoldierPicture(Battle& b, const PieceRecord& p);
 // markers the Options menu shows, into `into` at pixel (x0, y0).
 void paintLivingLook(const BattleState& b, const PieceRecord& p, Raster& into, int x0, int y0);
 
+// The markers the Options menu shows on living soldier p.
+struct SoldierMarkers {
+    bool overwatch = false, wounded = false, healer = false;
+};
+SoldierMarkers markersShown(const BattleState& b, const PieceRecord& p);
+
 // Replaces every living soldier by his terrain tile plus a disc in his side's
 // colour, so that a shot can only hit him where the disc lies.
 void DrawTargetDiscs(Battle& b);
