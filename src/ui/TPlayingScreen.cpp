@@ -76,6 +76,9 @@ TPlayingScreen::TPlayingScreen(Battle& battle, SoundPlayer* sound, TNodeForm* no
         [this](const std::vector<std::string>& words) { run(words); },
         [this](const char* name) { return control(QString::fromLatin1(name)); });
     settingsDialog_ = SettingsDialog::addMenuEntry(*this, *keyboard_);
+    settingsDialog_->addPage(
+        QStringLiteral("Look"),
+        makeLookPage(aids_->settings(), [this] { look_->settingsChanged(); }, settingsDialog_));
     keyboard_->applyKeys();
     connectEvents();
     qApp->installEventFilter(this);
