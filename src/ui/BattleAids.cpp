@@ -32,14 +32,22 @@ const int kVolumes[] = {100, 75, 50, 25};
 
 BattleAids::BattleAids(QMainWindow& window, Battle& b, QWidget* mapImage, QStatusBar* status,
                        SoundPlayer* sound)
-    : QObject(&window), window_(window), b_(b), status_(status), sound_(sound),
-      overlays_(new MapOverlays(b, mapImage)), odds_(new OddsOverlay(b, mapImage)) {
+    : QObject(&window), window_(window), b_(b), status_(status), sound_(sound), lanes_(nullptr),
+      overlays_(nullptr), shotLines_(nullptr), odds_(nullptr) {
+    lanes_ = new FireLanes(b, mapImage);
+    overlays_ = new MapOverlays(b, mapImage);
+    shotLines_ = new ShotLines(b, mapImage);
+    odds_ = new OddsOverlay(b, mapImage);
     // The walk's forecast speaks in the status bar while a walk is hovered.
     overlays_->onForecast = [this](const QString& line) {
         if (line.isEmpty())
             status_->clearMessage();
         else
             status_->showMessage(line);
+    };
+    // The watchers of a shaded square, while no walk's forecast speaks.
+    lanes_->onHoverText = [this](const QString& text) {
+        if (!overlays_->forecastShown()) status_->showMessage(text);
     };
     setObjectName("BattleAids");
     buildMenu();
@@ -100,6 +108,11 @@ void BattleAids::buildMenu() {
                 settings_.setShotOutcome(on);
                 applySettings();
             });
+    connect(checkEntry(&aids, "FireLanes1", "Enemy fire lanes\tL", settings_.fireLanes()),
+            &QAction::toggled, this, [this](bool on) {
+                settings_.setFireLanes(on);
+                applySettings();
+            });
     connect(checkEntry(&aids, "SeenEnemies1", "Seen enemies", settings_.seenEnemies()),
             &QAction::toggled, this, [this](bool on) {
                 settings_.setSeenEnemies(on);
@@ -152,6 +165,7 @@ void BattleAids::applySettings() {
     s.seenEnemies = settings_.seenEnemies();
     overlays_->setSwitches(s);
     odds_->setOn(settings_.shotOdds());
+    lanes_->setOn(settings_.fireLanes());
     if (sound_) {
         sound_->setVolume(settings_.volume());
         sound_->setMuted(settings_.muted());
@@ -159,14 +173,23 @@ void BattleAids::applySettings() {
 }
 
 void BattleAids::battleShown() {
+    lanes_->refresh();
     overlays_->refresh();
+    shotLines_->refresh();
     odds_->refresh();
     tellShot();
 }
 
 void BattleAids::happened(const BattleEvent& e) {
     if (const auto* stop = std::get_if<ShotStopped>(&e)) stop_ = *stop;
+    shotLines_->happened(e);
     if (onEvent) onEvent(e);
+}
+
+bool BattleAids::windowKey(int qtKey) {
+    if (qtKey != Qt::Key_L) return false;
+    if (QAction* lanes = entry("FireLanes1")) lanes->toggle();
+    return true;
 }
 
 // After each shot: a marker where it stopped and a line in the status bar.

@@ -1,7 +1,9 @@
 #pragma once
+#include "FireLanes.h"
 #include "MapOverlays.h"
 #include "OddsOverlay.h"
 #include "Settings.h"
+#include "ShotLines.h"
 #include "game/state/Battle.h"
 
 #include <QObject>
@@ -51,6 +53,13 @@ class BattleAids : public QObject, public BattleEventSink {
     // Told of every battle event after the aids have heard it (the battle feed).
     std::function<void(const BattleEvent&)> onEvent;
     MapOverlays* overlays() const { return overlays_; }
+    ShotLines* shotLines() const { return shotLines_; }
+    FireLanes* fireLanes() const { return lanes_; }
+    // A key the window keeps for itself (L: the fire lanes on and off); true
+    // when it was one.
+    bool windowKey(int qtKey);
+    // The window has held a beat of the animation.
+    void beatPassed(Beat beat) { shotLines_->beatPassed(beat); }
     OddsOverlay* odds() const { return odds_; }
     // The menu entry of that name ("PathPreview1", "SpeedFast1", "Volume50" …).
     QAction* entry(const QString& name) const;
@@ -69,7 +78,9 @@ class BattleAids : public QObject, public BattleEventSink {
     QStatusBar* status_;
     SoundPlayer* sound_;
     Settings settings_;
+    FireLanes* lanes_; // under the other aids
     MapOverlays* overlays_;
+    ShotLines* shotLines_;            // the computer's shots
     OddsOverlay* odds_;               // over the other aids
     std::optional<ShotStopped> stop_; // a shot's stop, to be told when the window shows it
     std::optional<ShotStopped> told_;

@@ -338,6 +338,8 @@ bool TPlayingScreen::eventFilter(QObject* watched, QEvent* e) {
             if (!ruleRunning(b_, Rule::Command)) scrollBy(move.x(), move.y());
             return true;
         }
+    // The window's own keys never reach the rules.
+    if (aids_->windowKey(key->key())) return true;
     const QString t = key->text();
     if (t.isEmpty() || t[0].unicode() >= 0x80) return false;
     // Every character key is the window's; a printable one goes to the rules.

@@ -38,6 +38,8 @@ const KeyInfo& info(Settings::Key k) {
         {"display/battleFeed", Kind::Flag, 0},
         {"battle/allowUndo", Kind::Flag, 1},
         {"aids/shotOdds", Kind::Flag, 1},
+        {"aids/fireLanes", Kind::Flag, 0},
+        {"display/feedInPanel", Kind::Flag, 0},
     };
     return table[static_cast<int>(k)];
 }

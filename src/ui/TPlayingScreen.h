@@ -169,6 +169,7 @@ class TPlayingScreen : public QMainWindow {
     void Quit1Click();
     void nameTheControls();
     void buildFeed();
+    void placeFeed();
     void syncShotCosts();
     bool leavingConfirmed();
     void ShowWoundsClick();
