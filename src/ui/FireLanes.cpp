@@ -17,6 +17,10 @@ int cellIndex(int x, int y) {
     return y * (kMapWidth + 1) + x;
 }
 
+// A key no battle gives (keyNow gives odd keys, or 0 when nothing is shown):
+// the lanes are worked out, or put away, at the next refresh.
+constexpr uint64_t kStale = 2;
+
 uint64_t mix(uint64_t h, uint64_t v) {
     return (h ^ v) * 1099511628211u;
 }
@@ -36,7 +40,7 @@ FireLanes::FireLanes(const Battle& b, QWidget* map)
 void FireLanes::setOn(bool on) {
     if (on == on_) return;
     on_ = on;
-    key_ = 0;
+    key_ = kStale;
     refresh();
 }
 
