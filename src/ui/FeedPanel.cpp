@@ -1,5 +1,7 @@
 #include "FeedPanel.h"
 
+#include <algorithm>
+
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -48,20 +50,30 @@ FeedPanel::~FeedPanel() {
 
 namespace {
 
-// Keeps the page as large as the information panel it covers.
+// Keeps the page over the information panel's figures, down to its row of
+// action buttons, which stay in reach.
 class FillParent : public QObject {
   public:
     explicit FillParent(QWidget* page) : QObject(page), page_(page) {
         page->parentWidget()->installEventFilter(this);
-        page->setGeometry(page->parentWidget()->rect());
+        if (QWidget* b = page->parentWidget()->findChild<QWidget*>("EndTurnButton"))
+            b->installEventFilter(this);
+        fit();
     }
     bool eventFilter(QObject* watched, QEvent* e) override {
-        if (e->type() == QEvent::Resize && watched == page_->parentWidget())
-            page_->setGeometry(page_->parentWidget()->rect());
+        if (watched->isWidgetType() && (e->type() == QEvent::Resize || e->type() == QEvent::Move))
+            fit();
         return false;
     }
 
   private:
+    void fit() {
+        QWidget* panel = page_->parentWidget();
+        QRect r = panel->rect();
+        if (const QWidget* buttons = panel->findChild<QWidget*>("EndTurnButton"))
+            r.setBottom(std::min(r.bottom(), buttons->geometry().top() - 4));
+        page_->setGeometry(r);
+    }
     QWidget* page_;
 };
 

@@ -111,6 +111,7 @@ void BattleMenuTests::developerAidsOnlyWithTheVariable() {
                                        "Line of fire",
                                        "Shot odds",
                                        "What a shot did",
+                                       "Enemy fire lanes\tL",
                                        "Seen enemies",
                                        "Animation speed",
                                        "Sound",
