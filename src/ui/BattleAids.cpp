@@ -34,7 +34,8 @@ const int kVolumes[] = {100, 75, 50, 25};
 BattleAids::BattleAids(QMainWindow& window, Battle& b, QWidget* mapImage, QStatusBar* status,
                        SoundPlayer* sound)
     : QObject(&window), window_(window), b_(b), status_(status), sound_(sound),
-      markers_(new MarkerOverlay(b, mapImage)), overlays_(new MapOverlays(b, mapImage)),
+      markers_(new MarkerOverlay(b, mapImage)), lanes_(new FireLanes(b, mapImage)),
+      overlays_(new MapOverlays(b, mapImage)), shotLines_(new ShotLines(b, mapImage)),
       odds_(new OddsOverlay(b, mapImage)), heal_(new HealHover(b, mapImage, status)) {
     // The walk's forecast speaks in the status bar while a walk is hovered.
     overlays_->onForecast = [this](const QString& line) {
@@ -42,6 +43,10 @@ BattleAids::BattleAids(QMainWindow& window, Battle& b, QWidget* mapImage, QStatu
             status_->clearMessage();
         else
             status_->showMessage(line);
+    };
+    // The watchers of a shaded square, while no walk's forecast speaks.
+    lanes_->onHoverText = [this](const QString& text) {
+        if (!overlays_->forecastShown()) status_->showMessage(text);
     };
     setObjectName("BattleAids");
     buildMenu();
@@ -102,6 +107,11 @@ void BattleAids::buildMenu() {
                 settings_.setShotOutcome(on);
                 applySettings();
             });
+    connect(checkEntry(&aids, "FireLanes1", "Enemy fire lanes\tL", settings_.fireLanes()),
+            &QAction::toggled, this, [this](bool on) {
+                settings_.setFireLanes(on);
+                applySettings();
+            });
     connect(checkEntry(&aids, "SeenEnemies1", "Seen enemies", settings_.seenEnemies()),
             &QAction::toggled, this, [this](bool on) {
                 settings_.setSeenEnemies(on);
@@ -158,6 +168,7 @@ void BattleAids::applySettings() {
     markers_->setLook(look);
     overlays_->setLook(look);
     odds_->setLook(look);
+    lanes_->setOn(settings_.fireLanes());
     if (sound_) {
         sound_->setVolume(settings_.volume());
         sound_->setMuted(settings_.muted());
@@ -166,7 +177,9 @@ void BattleAids::applySettings() {
 
 void BattleAids::battleShown() {
     markers_->refresh();
+    lanes_->refresh();
     overlays_->refresh();
+    shotLines_->refresh();
     odds_->refresh();
     heal_->refresh();
     tellShot();
@@ -174,6 +187,7 @@ void BattleAids::battleShown() {
 
 void BattleAids::happened(const BattleEvent& e) {
     if (const auto* stop = std::get_if<ShotStopped>(&e)) stop_ = *stop;
+    shotLines_->happened(e);
     if (onEvent) onEvent(e);
 }
 

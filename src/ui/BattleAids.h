@@ -1,8 +1,10 @@
 #pragma once
+#include "FireLanes.h"
 #include "HealHover.h"
 #include "MapOverlays.h"
 #include "OddsOverlay.h"
 #include "Settings.h"
+#include "ShotLines.h"
 #include "game/state/Battle.h"
 #include "look/MarkerOverlay.h"
 
@@ -53,6 +55,10 @@ class BattleAids : public QObject, public BattleEventSink {
     // Told of every battle event after the aids have heard it (the battle feed).
     std::function<void(const BattleEvent&)> onEvent;
     MapOverlays* overlays() const { return overlays_; }
+    ShotLines* shotLines() const { return shotLines_; }
+    FireLanes* fireLanes() const { return lanes_; }
+    // The window has held a beat of the animation.
+    void beatPassed(Beat beat) { shotLines_->beatPassed(beat); }
     OddsOverlay* odds() const { return odds_; }
     HealHover* healHover() const { return heal_; }
     // The menu entry of that name ("PathPreview1", "SpeedFast1", "Volume50" …).
@@ -75,7 +81,9 @@ class BattleAids : public QObject, public BattleEventSink {
     SoundPlayer* sound_;
     Settings settings_;
     MarkerOverlay* markers_; // under the aids
+    FireLanes* lanes_;       // under the other aids
     MapOverlays* overlays_;
+    ShotLines* shotLines_;            // the computer's shots
     OddsOverlay* odds_;               // over the other aids
     HealHover* heal_;                 // what a treatment click would do, in the status bar
     std::optional<ShotStopped> stop_; // a shot's stop, to be told when the window shows it

@@ -1,7 +1,14 @@
 #include "FeedPanel.h"
 
+#include <algorithm>
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QVBoxLayout>
 
 namespace korvath {
 
@@ -33,6 +40,89 @@ FeedPanel::FeedPanel(const Battle& b, QWidget* parent, std::function<void(Point 
         if (row >= 0 && row < static_cast<int>(lines.size()) && lines[row].square.x > 0)
             lookAt_(lines[row].square);
     });
+}
+
+FeedPanel::~FeedPanel() {
+    // The page (and the list on it) is the information panel's child: it goes
+    // with the feed, unless the panel has taken it already.
+    delete page_.data();
+}
+
+namespace {
+
+// Keeps the page over the information panel's figures, down to its row of
+// action buttons, which stay in reach.
+class FillParent : public QObject {
+  public:
+    explicit FillParent(QWidget* page) : QObject(page), page_(page) {
+        page->parentWidget()->installEventFilter(this);
+        if (QWidget* b = page->parentWidget()->findChild<QWidget*>("EndTurnButton"))
+            b->installEventFilter(this);
+        fit();
+    }
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (watched->isWidgetType() && (e->type() == QEvent::Resize || e->type() == QEvent::Move))
+            fit();
+        return false;
+    }
+
+  private:
+    void fit() {
+        QWidget* panel = page_->parentWidget();
+        QRect r = panel->rect();
+        if (const QWidget* buttons = panel->findChild<QWidget*>("EndTurnButton"))
+            r.setBottom(std::min(r.bottom(), buttons->geometry().top() - 4));
+        page_->setGeometry(r);
+    }
+    QWidget* page_;
+};
+
+} // namespace
+
+void FeedPanel::placeIn(QWidget* panel, bool asPage) {
+    if (asPage == this->asPage()) return;
+    if (asPage) {
+        page_ = new QWidget(panel);
+        page_->setObjectName("FeedPage");
+        page_->setAutoFillBackground(true);
+        auto* column = new QVBoxLayout(page_);
+        column->setContentsMargins(4, 4, 4, 4);
+        auto* head = new QHBoxLayout;
+        auto* title = new QLabel(QStringLiteral("<b>Battle feed</b>"), page_);
+        auto* back = new QPushButton(QStringLiteral("Soldier"), page_);
+        back->setObjectName("FeedPageBack");
+        back->setFocusPolicy(Qt::NoFocus);
+        back->setToolTip(QStringLiteral("Back to the soldier's figures"));
+        connect(back, &QPushButton::clicked, this, [this] {
+            setOpen(false);
+            if (onPageClosed) onPageClosed();
+        });
+        head->addWidget(title, 1);
+        head->addWidget(back);
+        column->addLayout(head);
+        column->addWidget(list_, 1);
+        new FillParent(page_);
+        hide();
+    } else {
+        setWidget(list_);
+        delete page_.data();
+    }
+    setOpen(open_);
+}
+
+void FeedPanel::setOpen(bool open) {
+    open_ = open;
+    if (page_) {
+        page_->setVisible(open);
+        if (open) page_->raise();
+    } else {
+        setVisible(open);
+    }
+    if (open) shown();
+}
+
+bool FeedPanel::open() const {
+    return page_ ? page_->isVisible() : isVisible();
 }
 
 void FeedPanel::happened(const BattleEvent& e) {

@@ -86,12 +86,34 @@ void KeyboardPlay::keysChanged() {
     keys_.save(settings_);
 }
 
+namespace {
+
+// One key without Ctrl or Alt that types a character.
+bool plainKey(const QKeySequence& key) {
+    if (key.isEmpty()) return false;
+    const QKeyCombination k = key[0];
+    return !(k.keyboardModifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+           k.key() >= Qt::Key_Space && k.key() < Qt::Key_Escape;
+}
+
+} // namespace
+
 void KeyboardPlay::applyKeys() {
     for (size_t i = 0; i < KeyMap::actions().size(); ++i) {
         const KeyAction& a = KeyMap::actions()[i];
         if (a.kind != KeyAction::Kind::Window) continue;
-        if (auto* entry = window_.findChild<QAction*>(QString::fromLatin1(a.target))) {
-            entry->setShortcut(keys_.keyOf(int(i)));
+        auto* entry = window_.findChild<QAction*>(QString::fromLatin1(a.target));
+        if (!entry) continue;
+        const QKeySequence key = keys_.keyOf(int(i));
+        if (plainKey(key)) {
+            // A plain character is no menu shortcut (those are served before
+            // the window sees a key, and characters are the battle's): the
+            // entry names it, and keyPressed works it.
+            entry->setShortcut({});
+            entry->setText(entry->text().section(QLatin1Char('\t'), 0, 0) + QLatin1Char('\t') +
+                           KeyMap::shown(key));
+        } else {
+            entry->setShortcut(key);
             entry->setShortcutContext(Qt::WindowShortcut);
         }
     }
@@ -120,7 +142,12 @@ bool KeyboardPlay::keyPressed(QKeyEvent* e) {
         case KeyAction::Kind::Window:
             // A menu entry's key is its shortcut, served before the window
             // sees the key; a greyed entry's key does nothing.
-            if (auto h = handlers_.value(a.id)) h();
+            if (auto h = handlers_.value(a.id)) {
+                h();
+            } else if (auto* entry = window_.findChild<QAction*>(QString::fromLatin1(a.target));
+                       entry && entry->shortcut().isEmpty() && entry->isEnabled()) {
+                entry->trigger();
+            }
             return true;
         case KeyAction::Kind::Play:
             play(a.id, busy);

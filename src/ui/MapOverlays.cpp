@@ -2,6 +2,7 @@
 #include "HoverTracking.h"
 
 #include "game/combat/Sight.h"
+#include "game/commands/WalkQuestions.h"
 #include "game/state/Pieces.h"
 
 #include <QEvent>
@@ -138,8 +139,7 @@ void MapOverlays::refresh() {
         // What the walk would meet, worked out by the walk's own dry mode.
         forecast_.reset();
         if (path_ && path_->affordable) {
-            WalkForecast f = forecastWalk(b_, b_.SelectedPiece, path_->path.front().x,
-                                          path_->path.front().y, exactShotChances);
+            WalkForecast f = forecastAt(b_, path_->path.front().x, path_->path.front().y);
             if (f.walks) forecast_ = std::move(f);
         }
         const QString line =

@@ -42,6 +42,8 @@ const KeyInfo& info(Settings::Key k) {
         {"look/colours", Kind::Choice, 0, 0, 1, {"normal", "colourblind"}},
         {"look/markerSize", Kind::Choice, 0, 0, 1, {"1x", "2x"}},
         {"look/textSize", Kind::Choice, 1, 0, 2, {"small", "normal", "large"}},
+        {"aids/fireLanes", Kind::Flag, 0},
+        {"display/feedInPanel", Kind::Flag, 0},
     };
     return table[static_cast<int>(k)];
 }

@@ -58,6 +58,12 @@ class Settings {
     // The battle feed beside the map (View > Battle feed).
     bool battleFeed() const { return flag(Key::BattleFeed); }
     void setBattleFeed(bool on) { setFlag(Key::BattleFeed, on); }
+    // The enemy's fire lanes shaded on the map (Options, key L).
+    bool fireLanes() const { return flag(Key::FireLanes); }
+    void setFireLanes(bool on) { setFlag(Key::FireLanes, on); }
+    // The battle feed as a page of the information panel instead of beside the map.
+    bool feedInPanel() const { return flag(Key::FeedInPanel); }
+    void setFeedInPanel(bool on) { setFlag(Key::FeedInPanel, on); }
     // The Edit menu's Undo and Redo.
     bool allowUndo() const { return flag(Key::AllowUndo); }
     void setAllowUndo(bool on) { setFlag(Key::AllowUndo, on); }
@@ -101,9 +107,11 @@ class Settings {
         KeyboardCursor,
         Colours,
         MarkerSize,
-        TextSize
+        TextSize,
+        FireLanes,
+        FeedInPanel
     };
-    static constexpr int kKeys = static_cast<int>(Key::TextSize) + 1;
+    static constexpr int kKeys = static_cast<int>(Key::FeedInPanel) + 1;
 
   private:
     static int index(Key k) { return static_cast<int>(k); }

@@ -20,8 +20,8 @@
 #include "game/display/Display.h"
 #include "game/files/Briefing.h"
 #include "game/files/ScenarioPictures.h"
-#include "settings/SettingsDialog.h"
 #include "look/WindowLook.h"
+#include "settings/SettingsDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -78,7 +78,8 @@ TPlayingScreen::TPlayingScreen(Battle& battle, SoundPlayer* sound, TNodeForm* no
     settingsDialog_ = SettingsDialog::addMenuEntry(*this, *keyboard_);
     settingsDialog_->addPage(
         QStringLiteral("Look"),
-        makeLookPage(aids_->settings(), [this] { look_->settingsChanged(); }, settingsDialog_));
+        makeLookPage(
+            aids_->settings(), [this] { look_->settingsChanged(); }, settingsDialog_));
     keyboard_->applyKeys();
     connectEvents();
     qApp->installEventFilter(this);
@@ -376,6 +377,7 @@ void TPlayingScreen::buildMenus() {
     QAction* feed = entry(view, "BattleFeed1", "Battle &feed");
     feed->setCheckable(true);
     feed->setToolTip(QStringLiteral("Who did what to whom, beside the map"));
+    entry(view, "FeedInPanel1", "Feed in the &information panel")->setCheckable(true);
     QAction* full = entry(view, "FullScreen1", "&Full screen");
     full->setCheckable(true);
     shortcut(full, QKeySequence(Qt::Key_F11));
@@ -402,15 +404,7 @@ void TPlayingScreen::buildFeed() {
     });
     addDockWidget(Qt::RightDockWidgetArea, feed_);
     aids_->onEvent = [this](const BattleEvent& e) { feed_->happened(e); };
-    const bool on = aids_->settings().battleFeed();
-    feed_->setVisible(on);
-    QAction* entry = menuEntry("BattleFeed1");
-    entry->setChecked(on);
-    connect(entry, &QAction::triggered, this, [this](bool shown) {
-        feed_->setVisible(shown);
-        aids_->settings().setBattleFeed(shown);
-        if (shown) feed_->shown();
-    });
+    placeFeed();
 }
 
 void TPlayingScreen::showHelp(int page) {
@@ -468,6 +462,7 @@ void TPlayingScreen::WindowPresenter::beat(Beat beat) {
     const BeatTiming t = timingOf(beat);
     const int ms = w_->replaying_ ? t.ms : w_->aids_->beatLength(beat);
     waitOnEventLoop(static_cast<int>(ms * w_->animationScale_), t.letMessagesRun);
+    w_->aids_->beatPassed(beat);
 }
 
 void TPlayingScreen::WindowPresenter::repaint() {

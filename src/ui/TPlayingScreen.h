@@ -174,6 +174,7 @@ class TPlayingScreen : public QMainWindow {
     void Quit1Click();
     void nameTheControls();
     void buildFeed();
+    void placeFeed();
     void syncShotCosts();
     bool leavingConfirmed();
     void ShowWoundsClick();

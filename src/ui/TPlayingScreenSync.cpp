@@ -238,7 +238,7 @@ void TPlayingScreen::sync(bool now) {
     if (overMap != mapCursor_) mapImage_->setCursor(cursorFor(mapCursor_ = overMap));
     aids_->battleShown();
     kitHints_->shown();
-    if (feed_->isVisible()) feed_->shown();
+    if (feed_->open()) feed_->shown();
     if (undoMenu_) undoMenu_->sync(replaying_);
 }
 

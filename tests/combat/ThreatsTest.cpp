@@ -1,6 +1,9 @@
 #include "game/combat/Threats.h"
 #include "ShotBattle.h"
+#include "TestData.h"
 #include "game/combat/Overwatch.h"
+#include "game/commands/Scenario.h"
+#include "game/display/Display.h"
 
 #include <map>
 #include <vector>
@@ -51,6 +54,48 @@ TEST_F(Lanes, AShadedSquareIsOneWhereTheReactionRuleFires) {
             const auto it = shaded.find({x, y});
             EXPECT_EQ(it == shaded.end() ? std::vector<int>{} : it->second, fired);
         }
+}
+
+std::vector<std::vector<int>> flat(const std::vector<ThreatSquare>& lanes) {
+    std::vector<std::vector<int>> out;
+    for (const ThreatSquare& t : lanes) {
+        out.push_back({t.square.x, t.square.y});
+        out.back().insert(out.back().end(), t.watchers.begin(), t.watchers.end());
+    }
+    return out;
+}
+
+// The lines traced once per degree must shade exactly the squares that
+// judging every square over the battle as it would stand shades: on the real
+// maps with every Operative watching, the Raider leaving squares of several
+// kinds (his start star, open floor far off, off the map).
+TEST(FireLanes, TracedOnceAsJudgedSquareBySquareOnTheRealMaps) {
+    for (ScenarioId which : {ScenarioId::Korvath, ScenarioId::Vexlar}) {
+        auto b = test::openRealBattle(KORVATH_GAME_DIR, which);
+        if (!b) GTEST_SKIP() << "the game folder is not built";
+        b->HumanTurn = true;
+        int raider = 0;
+        for (int i = 1; i <= kMaxPieces && !b->Pieces[i].Name.empty(); ++i) {
+            if (b->Pieces[i].Side != 1) b->Pieces[i].Overwatch = true;
+            if (b->Pieces[i].Side == 1 && !raider) raider = i;
+        }
+        ASSERT_GT(raider, 0);
+        std::vector<std::pair<int, int>> open;
+        for (int y = 1; y <= kMapHeight; ++y)
+            for (int x = 1; x <= kMapWidth; ++x)
+                if (b->cell(x, y).Solidity == 0) open.emplace_back(x, y);
+        size_t shaded = 0;
+        for (const auto& [x, y] :
+             {open[open.size() / 3], open[open.size() * 4 / 5], std::pair{0, 0}}) {
+            SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y));
+            std::tie(b->Pieces[raider].X, b->Pieces[raider].Y) = std::pair{x, y};
+            placePieces(*b);
+            const auto quick = threatSquares(*b, raider);
+            EXPECT_EQ(flat(quick), flat(threatSquaresBySquare(*b, raider)));
+            shaded += quick.size();
+        }
+        EXPECT_GT(shaded, 100u);
+    }
 }
 
 TEST_F(Lanes, NoWatcherNoLanes) {

@@ -1,7 +1,10 @@
 #include "WalkFixture.h"
 #include "game/turns/WalkForecast.h"
 
+#include <cmath>
+#include <functional>
 #include <map>
+#include <tuple>
 #include <vector>
 
 namespace korvath::testing {
@@ -158,6 +161,95 @@ TEST_F(ForecastTest, ThereIsNoForecastWhereNoWalkWouldStart) {
     EXPECT_FALSE(forecastWalk(*b, 1, 10, 10).walks); // nor his own square
     soldier(2, 1, 11, 11);
     EXPECT_FALSE(forecastWalk(*b, 1, 11, 11).walks); // short of breath onto a friend
+}
+
+} // namespace
+} // namespace korvath::testing
+
+namespace korvath::testing {
+namespace {
+
+// A time of day the test sets: the reaction shot reseeds from it.
+struct DayClock : Clock {
+    int ms = 0;
+    uint32_t ticks() override { return 0; }
+    int msSinceMidnight() override { return ms; }
+};
+
+// The forecast's odds of the first reaction shot against that shot fired for
+// real: the same walk played again and again from the same battle, each time
+// with the time of day the watcher's shot reseeds from spread over the day.
+TEST_F(ForecastTest, ReactionOddsAgreeWithRealReactionShots) {
+    const std::vector<std::pair<const char*, std::function<void(ForecastTest&)>>> cases = {
+        {"a watcher ahead on the walker's row", [](ForecastTest& t) { t.watcher(2, 26, 10, 14); }},
+        {"a watcher across the field, a friend beside the walk's line",
+         [](ForecastTest& t) {
+             t.watcher(2, 17, 17, 12);
+             t.soldier(3, 1, 13, 11).TargetSize = 20;
+         }},
+    };
+    constexpr int kWalks = 300, kDay = 24 * 60 * 60 * 1000;
+    for (const auto& [name, setUp] : cases) {
+        SCOPED_TRACE(name);
+        b = makeTinyBattle();
+        b->ports.presenter = &clock;
+        DayClock day;
+        b->ports.clock = &day;
+        b->HumanTurn = true;
+        ranges.clear();
+        PieceRecord& walking = walker(10, 10, 40);
+        walking.Wounds = 9;
+        walking.TargetSize = 20;
+        soldier(5, 1, 2, 30).Wounds = 50; // the battle goes on if the walker falls
+        setUp(*this);
+        arm(*b, ranges);
+        b->Pieces[2].Shoot = 30; // his shots stray
+        for (auto& [i, range] : ranges) b->EquipmentTypes[b->Pieces[i].Items[1]].DamageDice = "2d6";
+        placePieces(*b);
+
+        const WalkForecast f = forecastWalk(*b, 1, 20, 10, exactShotChances);
+        ASSERT_FALSE(f.reactions.empty());
+        const ForecastShot& shot = f.reactions.front();
+        ASSERT_TRUE(shot.odds.known);
+
+        const auto pieces = b->Pieces;
+        const auto grid = b->MapGrid;
+        const Raster terrain = b->TerrainBitmap;
+        int hits = 0, kills = 0;
+        for (int k = 0; k < kWalks; ++k) {
+            b->Pieces = pieces;
+            b->MapGrid = grid;
+            b->TerrainBitmap.blit(terrain, 0, 0, 40 * kSquare, 40 * kSquare, 0, 0);
+            b->SelectedPiece = 1;
+            b->PieceSelected = true;
+            b->GameOver = false;
+            day.ms = static_cast<int>(int64_t{k} * kDay / kWalks) + 11;
+            EventLog heard;
+            b->ports.events = &heard;
+            walk(20, 10);
+            b->ports.events = nullptr;
+            // What the first reaction shot did, up to the next one.
+            int reactions = 0;
+            for (const BattleEvent& e : heard.seen) {
+                if (const auto* r = std::get_if<ReactionShot>(&e)) {
+                    if (++reactions == 1) ASSERT_EQ(r->watcher, shot.watcher);
+                } else if (const auto* d = std::get_if<DamageDone>(&e); d && reactions == 1) {
+                    hits += d->by == shot.watcher && d->target == 1;
+                } else if (const auto* d = std::get_if<SoldierDied>(&e); d && reactions == 1) {
+                    kills += d->by == shot.watcher && d->soldier == 1;
+                }
+            }
+            ASSERT_GE(reactions, 1);
+        }
+        // Within 4.5 standard errors (and half a walk).
+        for (const auto& [what, seen, p] :
+             {std::tuple{"hit", hits, shot.odds.hit}, std::tuple{"kill", kills, shot.odds.kill}}) {
+            const double se = std::sqrt(p * (1 - p) / kWalks);
+            EXPECT_NEAR(double(seen) / kWalks, p, 4.5 * se + 0.5 / kWalks)
+                << what << ": " << seen << " of " << kWalks;
+        }
+        EXPECT_GT(shot.odds.hit, 0.05);
+    }
 }
 
 } // namespace

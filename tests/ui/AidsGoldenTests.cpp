@@ -81,6 +81,7 @@ class WindowPlayer {
             Settings& s = w_->aids()->settings();
             s.setAnimationSpeed(Settings::AnimationSpeed::Instant);
             if (!s.seenEnemies()) w_->aids()->entry("SeenEnemies1")->trigger();
+            if (!s.fireLanes()) w_->aids()->entry("FireLanes1")->trigger();
             w_->show();
             QVERIFY(QTest::qWaitForWindowActive(w_.get()));
         } else if (w[0] == "time") {

@@ -16,6 +16,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QKeyEvent>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -26,6 +27,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 
 using namespace korvath;
 namespace fs = std::filesystem;
@@ -150,6 +152,7 @@ class AidsTests : public QObject {
     void oddsByThePointerAreTheQuestionsOwn();
     void healingHoverTellsWhatTheClickDoes();
     void seenEnemiesAreMarkedOnlyWhenAsked();
+    void computerShotsAndFireLanesShowOverTheMap();
     void autosaveWritesRotatesAndTellsAFailureOnce();
     void summaryOfAScriptedBattle();
 
@@ -265,6 +268,46 @@ void AidsTests::pathPreviewDrawsTheWalksTrace() {
         const QPoint mid = (f.centre(from.x, from.y) + f.centre(to.x, to.y)) / 2;
         QCOMPARE(QColor(f.shown(mid)), c.affordable ? QColor(70, 230, 70) : QColor(240, 60, 50));
     }
+}
+
+void AidsTests::computerShotsAndFireLanesShowOverTheMap() {
+    Battlefield f;
+    Battle& b = *f.b;
+    f.deploy();
+    // L turns the lanes on: Guard One on overwatch covers the squares round him.
+    b.Pieces[3].Overwatch = true;
+    b.Pieces[3].AP = 20;
+    QTest::keyClick(f.w.get(), Qt::Key_L);
+    QVERIFY(f.w->aids()->entry("FireLanes1")->isChecked());
+    f.w->aids()->battleShown();
+    const auto& lanes = f.w->aids()->fireLanes()->lanesShown();
+    QVERIFY(!lanes.empty());
+    for (const ThreatSquare& t : lanes) QCOMPARE(t.watchers, std::vector<int>{3});
+    QTest::keyClick(f.w.get(), Qt::Key_L);
+    f.w->aids()->battleShown();
+    QVERIFY(f.w->aids()->fireLanes()->lanesShown().empty());
+
+    // In the computer's turn each shot shows from the shooter to where it
+    // stopped, until the pause after it.
+    const ShotLines& lines = *f.w->aids()->shotLines();
+    std::optional<ShotFired> fired;
+    int seen = 0;
+    auto feed = f.w->aids()->onEvent;
+    f.w->aids()->onEvent = [&](const BattleEvent& e) {
+        if (feed) feed(e);
+        if (const auto* s = std::get_if<ShotFired>(&e)) fired = *s;
+        const auto* stop = std::get_if<ShotStopped>(&e);
+        if (!stop || !fired || fired->kind != ShotKind::Computer) return;
+        ++seen;
+        QVERIFY(lines.lineShown().has_value());
+        QCOMPARE(lines.lineShown()->from, QPoint(fired->start.x, fired->start.y));
+        QCOMPARE(lines.lineShown()->to, QPoint(stop->pixel.x, stop->pixel.y));
+    };
+    for (int i : {3, 4}) b.Pieces[i].Shoot = 100;
+    f.button("EndTurnButton");
+    f.w->aids()->onEvent = feed;
+    QVERIFY(seen > 0);
+    QVERIFY(!lines.lineShown());
 }
 
 void AidsTests::lineOfFireStopsWhereTheShotStops() {

@@ -113,6 +113,7 @@ void BattleMenuTests::developerAidsOnlyWithTheVariable() {
                                        "Line of fire",
                                        "Shot odds",
                                        "What a shot did",
+                                       "Enemy fire lanes\tL",
                                        "Seen enemies",
                                        "Animation speed",
                                        "Sound",

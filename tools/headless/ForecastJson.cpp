@@ -1,8 +1,6 @@
 #include "ForecastJson.h"
 
-#include "game/combat/Threats.h"
-#include "game/state/Pieces.h"
-#include "game/turns/WalkForecast.h"
+#include "game/commands/WalkQuestions.h"
 
 namespace korvath {
 
@@ -13,20 +11,10 @@ nlohmann::json oddsJson(const ForecastShot& s) {
     return {{"hit", s.odds.hit}, {"kill", s.odds.kill}, {"loaded", s.loaded}};
 }
 
-// The soldier a question is asked for: the selected one, else the first
-// living Raider.
-int askingSoldier(const BattleState& b) {
-    if (b.PieceSelected && isPiece(b, b.SelectedPiece)) return b.SelectedPiece;
-    for (int i = 1; i <= kMaxPieces; ++i)
-        if (b.Pieces[i].Side == b.HumanSide && b.Pieces[i].Wounds > 0) return i;
-    return 0;
-}
-
 } // namespace
 
 nlohmann::json forecastJson(const BattleState& b, int x, int y) {
-    const WalkForecast f =
-        b.PieceSelected ? forecastWalk(b, b.SelectedPiece, x, y, exactShotChances) : WalkForecast{};
+    const WalkForecast f = forecastAt(b, x, y);
     if (!f.walks) return {{"forecast", nullptr}};
     nlohmann::json path = nlohmann::json::array();
     for (const Square& s : f.path) path.push_back({s.x, s.y});
@@ -48,7 +36,7 @@ nlohmann::json forecastJson(const BattleState& b, int x, int y) {
 
 nlohmann::json threatsJson(const BattleState& b) {
     nlohmann::json list = nlohmann::json::array();
-    for (const ThreatSquare& t : threatSquares(b, askingSoldier(b)))
+    for (const ThreatSquare& t : fireLanes(b))
         list.push_back({{"square", {t.square.x, t.square.y}}, {"watchers", t.watchers}});
     return {{"threats", list}};
 }

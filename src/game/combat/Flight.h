@@ -23,7 +23,14 @@ class FlightGround {
 
     // The terrain pixel at map pixel (x, y); black outside the map.
     Rgb pixel(int x, int y) const {
-        return plain() ? b_->TerrainBitmap.pixel(x, y) : changedPixel(x, y);
+        if (!paints_.empty()) return changedPixel(x, y);
+        // Without paint only a changed square with a picture of its own shows
+        // other pixels; sight and shot lines ask this for every step.
+        if (x >= 0 && y >= 0 && x < kMapPixelsX && y < kMapPixelsY)
+            for (const Changed& c : changes_)
+                if (c.picture && c.x == x / kSquare + 1 && c.y == y / kSquare + 1)
+                    return c.picture->pixel(x % kSquare, y % kSquare);
+        return b_->TerrainBitmap.pixel(x, y);
     }
     // No picture or paint of its own: the battle's terrain pixels as they
     // are, whatever its squares now hold (a fallen object keeps its pixels).
