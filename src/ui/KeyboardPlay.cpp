@@ -89,9 +89,7 @@ void KeyboardPlay::keysChanged() {
 namespace {
 
 // One key without Ctrl or Alt that types a character.
-bool plainKey(const QKeySequence& key) {
-    if (key.isEmpty()) return false;
-    const QKeyCombination k = key[0];
+bool plainKey(QKeyCombination k) {
     return !(k.keyboardModifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
            k.key() >= Qt::Key_Space && k.key() < Qt::Key_Escape;
 }
@@ -104,7 +102,7 @@ void KeyboardPlay::applyKeys() {
         if (a.kind != KeyAction::Kind::Window) continue;
         auto* entry = window_.findChild<QAction*>(QString::fromLatin1(a.target));
         if (!entry) continue;
-        const QKeySequence key = keys_.keyOf(int(i));
+        const QKeyCombination key = keys_.keyOf(int(i));
         if (plainKey(key)) {
             // A plain character is no menu shortcut (those are served before
             // the window sees a key, and characters are the battle's): the

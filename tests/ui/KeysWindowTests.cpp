@@ -44,8 +44,12 @@ void checkKeysDistinct(TPlayingScreen& w) {
         const QKeyCombination k = map.keyOf(int(i));
         QVERIFY2(seen.insert(k.toCombined()).second, a.title);
         if (a.kind != KeyAction::Kind::Window) continue;
+        // A plain character is named in the entry's text, never its shortcut.
         if (auto* entry = w.findChild<QAction*>(QString::fromLatin1(a.target)))
-            QCOMPARE(entry->shortcut(), QKeySequence(k));
+            QCOMPARE(entry->shortcut().isEmpty()
+                         ? QKeySequence::fromString(entry->text().section(QLatin1Char('\t'), 1))
+                         : entry->shortcut(),
+                     QKeySequence(k));
     }
 }
 
