@@ -20,10 +20,10 @@ namespace korvath {
 namespace {
 
 // The Options menu's switches, in the dialog's order.
-const char* const kSwitches[] = {"PathPreview1",  "LineOfFire1", "ShotOdds1",     "ShotOutcome1",
-                                 "SeenEnemies1",  "ShowWounds",  "ShowOverwatch", "ShowMediKit",
-                                 "ClassicFloors", "BattleFeed1", "AllowUndo1",    "KeyboardCursor1",
-                                 "Mute1"};
+const char* const kSwitches[] = {"PathPreview1", "LineOfFire1",     "ShotOdds1",   "ShotOutcome1",
+                                 "FireLanes1",   "SeenEnemies1",    "ShowWounds",  "ShowOverwatch",
+                                 "ShowMediKit",  "ClassicFloors",   "BattleFeed1", "FeedInPanel1",
+                                 "AllowUndo1",   "KeyboardCursor1", "Mute1"};
 
 // The menu's choices of one, shown as a list to choose from.
 struct Choice {
@@ -35,8 +35,9 @@ const Choice kChoices[] = {
     {"Sound volume", {"Volume100", "Volume75", "Volume50", "Volume25"}},
 };
 
+// A menu entry's text without its mnemonic and the key it names.
 QString plain(QString text) {
-    return text.remove('&');
+    return text.section(QLatin1Char('\t'), 0, 0).remove('&');
 }
 
 } // namespace
