@@ -37,16 +37,12 @@ BattleAids::BattleAids(QMainWindow& window, Battle& b, QWidget* mapImage, QStatu
       markers_(new MarkerOverlay(b, mapImage)), lanes_(new FireLanes(b, mapImage)),
       overlays_(new MapOverlays(b, mapImage)), shotLines_(new ShotLines(b, mapImage)),
       odds_(new OddsOverlay(b, mapImage)), heal_(new HealHover(b, mapImage, status)) {
-    // The walk's forecast speaks in the status bar while a walk is hovered.
-    overlays_->onForecast = [this](const QString& line) {
-        if (line.isEmpty())
-            status_->clearMessage();
-        else
-            status_->showMessage(line);
-    };
-    // The watchers of a shaded square, while no walk's forecast speaks.
+    // The walk's forecast speaks in the status bar while a walk is hovered,
+    // and the watchers of a shaded square while no forecast speaks. Each
+    // takes back only its own line, never another's (the equipment grid's).
+    overlays_->onForecast = [this](const QString& line) { sayOwn(forecastSaid_, line); };
     lanes_->onHoverText = [this](const QString& text) {
-        if (!overlays_->forecastShown()) status_->showMessage(text);
+        if (!overlays_->forecastShown()) sayOwn(lanesSaid_, text);
     };
     setObjectName("BattleAids");
     buildMenu();
@@ -189,6 +185,15 @@ void BattleAids::happened(const BattleEvent& e) {
     if (const auto* stop = std::get_if<ShotStopped>(&e)) stop_ = *stop;
     shotLines_->happened(e);
     if (onEvent) onEvent(e);
+}
+
+void BattleAids::sayOwn(QString& said, const QString& line) {
+    if (line.isEmpty()) {
+        if (!said.isEmpty() && status_->currentMessage() == said) status_->clearMessage();
+    } else if (status_->currentMessage() != line) {
+        status_->showMessage(line);
+    }
+    said = line;
 }
 
 // After each shot: a marker where it stopped and a line in the status bar.

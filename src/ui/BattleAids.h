@@ -88,6 +88,10 @@ class BattleAids : public QObject, public BattleEventSink {
     HealHover* heal_;                 // what a treatment click would do, in the status bar
     std::optional<ShotStopped> stop_; // a shot's stop, to be told when the window shows it
     std::optional<ShotStopped> told_;
+    // A status-bar line of the forecast's or the fire lanes' own, shown or
+    // taken back (only while it is still the one shown).
+    void sayOwn(QString& said, const QString& line);
+    QString forecastSaid_, lanesSaid_;
     bool autosaved_ = false;      // this battle has an autosave
     bool autosaveFailed_ = false; // told once, then the battle goes on quietly
 };
