@@ -125,6 +125,7 @@ bool MapOverlays::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void MapOverlays::refresh() {
+    costsFor_.reset();
     std::optional<WalkPreview> path = pathNow();
     std::optional<FireLine> fire = fireLineNow();
     std::vector<int> seen = seenNow();
@@ -139,7 +140,10 @@ void MapOverlays::refresh() {
         // What the walk would meet, worked out by the walk's own dry mode.
         forecast_.reset();
         if (path_ && path_->affordable) {
-            WalkForecast f = forecastAt(b_, path_->path.front().x, path_->path.front().y);
+            // The preview just traced this very order: its costs serve again.
+            const Square goal = path_->path.front();
+            WalkForecast f = costsFor_ == goal ? forecastAt(b_, goal.x, goal.y, pathCosts_)
+                                               : forecastAt(b_, goal.x, goal.y);
             if (f.walks) forecast_ = std::move(f);
         }
         const QString line =
@@ -190,7 +194,8 @@ std::optional<WalkPreview> MapOverlays::pathNow() {
     if (key == pathKey_ && path_) return path_;
     if (key == pathKey_) return std::nullopt;
     pathKey_ = key;
-    WalkPreview w = previewWalk(b, b.SelectedPiece, tx, ty);
+    WalkPreview w = previewWalk(b, b.SelectedPiece, tx, ty, &pathCosts_);
+    costsFor_ = Square{tx, ty};
     // "Too far or unreacheable." where the walk finds no way: nothing to show.
     if (!w.reachable) return std::nullopt;
     return w;

@@ -100,6 +100,9 @@ class MapOverlays : public QWidget {
         bool operator==(const PathKey&) const = default;
     } pathKey_;
     uint64_t seenKey_ = 0;
+    // The walking costs the preview traced in this refresh, and its goal.
+    PathCostGrid pathCosts_;
+    std::optional<Square> costsFor_;
 };
 
 } // namespace korvath

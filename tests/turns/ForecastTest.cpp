@@ -1,4 +1,5 @@
 #include "WalkFixture.h"
+#include "game/turns/Movement.h"
 #include "game/turns/WalkForecast.h"
 
 #include <cmath>
@@ -133,6 +134,14 @@ TEST_F(ForecastTest, StopsWhereTheWalkStopsWithTheSameWatchersInTheSameOrder) {
         EXPECT_TRUE(b->Pieces == pieces);
         EXPECT_TRUE(b->MapGrid == grid);
         EXPECT_TRUE(b->TerrainBitmap == terrain);
+        // Over the costs the preview of the same order traced, the same forecast.
+        PathCostGrid traced;
+        previewWalk(*b, 1, 20, 10, &traced);
+        const WalkForecast again = forecastWalk(*b, 1, 20, 10, {}, traced);
+        EXPECT_EQ(again.path, f.path);
+        EXPECT_EQ(again.cost, f.cost);
+        EXPECT_EQ(again.steps, f.steps);
+        EXPECT_EQ(again.why, f.why);
 
         EventLog heard;
         b->ports.events = &heard;

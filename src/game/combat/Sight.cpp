@@ -49,42 +49,56 @@ bool enemyOf(const BattleState& b, const PieceRecord& p, int side) {
     return p.Wounds > 0 && (b.HumanTurn ? p.Side == b.HumanSide : p.Side != side);
 }
 
+// Does soldier i stand on square (x, y)? In the battle itself his record says;
+// a ground of a dry run may have moved him (FlightGround::square).
+struct OnRecordedSquare {
+    const BattleState& b;
+    bool operator()(int i, int x, int y) const { return b.Pieces[i].X == x && b.Pieces[i].Y == y; }
+};
+struct OnGroundSquare {
+    const FlightGround& g;
+    bool operator()(int i, int x, int y) const {
+        const Point at = g.square(i);
+        return at.x == x && at.y == y;
+    }
+};
+
 // Would the enemy test on the target's own square name the target? Only then
 // can any ray find him.
-bool firstEnemyOnHisSquare(const FlightGround& g, int target) {
-    const BattleState& b = g.battle();
-    const PieceRecord& t = b.Pieces[target];
-    const Point at = g.square(target);
+template <typename StandsOn>
+bool firstEnemyOnHisSquare(const BattleState& b, int target, Point at, StandsOn standsOn) {
     const int side = lookingSide(b);
-    if (b.VsComputer != 1 || !enemyOf(b, t, side)) return false;
-    for (int i = 1; i < target; ++i) {
-        const Point there = g.square(i);
-        if (there.x == at.x && there.y == at.y && enemyOf(b, b.Pieces[i], side)) return false;
-    }
+    if (b.VsComputer != 1 || !enemyOf(b, b.Pieces[target], side)) return false;
+    for (int i = 1; i < target; ++i)
+        if (standsOn(i, at.x, at.y) && enemyOf(b, b.Pieces[i], side)) return false;
     return true;
 }
 
-} // namespace
-
-bool IsEnemy(const BattleState& b, int side, int x, int y, int& found) {
-    return IsEnemy(FlightGround(b), side, x, y, found);
-}
-
-bool IsEnemy(const FlightGround& g, int side, int x, int y, int& found) {
-    const BattleState& b = g.battle();
+// The enemy test runs for every degree of the sight march: the battle's own
+// squares are read straight from the records, without a ground in between.
+template <typename StandsOn>
+bool enemyOn(const BattleState& b, int side, int x, int y, int& found, StandsOn standsOn) {
     found = 0;
     if (b.VsComputer != 1) return false;
     for (int i = 1; i <= kMaxPieces; ++i) {
-        const PieceRecord& p = b.Pieces[i];
-        const Point at = g.square(i);
         // In the human turn the computer's reaction fire asks: the enemy is
         // always a human soldier, whatever side is named.
-        if (at.x == x && at.y == y && enemyOf(b, p, side)) {
+        if (standsOn(i, x, y) && enemyOf(b, b.Pieces[i], side)) {
             found = i;
             return true;
         }
     }
     return false;
+}
+
+} // namespace
+
+bool IsEnemy(const BattleState& b, int side, int x, int y, int& found) {
+    return enemyOn(b, side, x, y, found, OnRecordedSquare{b});
+}
+
+bool IsEnemy(const FlightGround& g, int side, int x, int y, int& found) {
+    return enemyOn(g.battle(), side, x, y, found, OnGroundSquare{g});
 }
 
 bool ICanSeeTheEnemyByMarch(const BattleState& b, int viewer, int target, Screen* traces) {
@@ -176,7 +190,7 @@ bool ICanSeeTheEnemy(const BattleState& b, int viewer, int target, Screen* trace
     if (b.sightTraces && traces) return ICanSeeTheEnemyByMarch(b, viewer, target, traces);
     const PieceRecord& v = b.Pieces[viewer];
     const PieceRecord& t = b.Pieces[target];
-    if (!firstEnemyOnHisSquare(FlightGround(b), target)) return false;
+    if (!firstEnemyOnHisSquare(b, target, {t.X, t.Y}, OnRecordedSquare{b})) return false;
     // Off the map or in the viewer's own square the geometry below does not
     // hold; such odd records are left to the march.
     if (!BattleState::onMap(v.X, v.Y) || !BattleState::onMap(t.X, t.Y) ||
@@ -236,8 +250,8 @@ bool SightReachesSquare(const BattleState& b, int viewer, int tx, int ty) {
 bool ICanSeeTheEnemy(const FlightGround& g, int viewer, int target) {
     const BattleState& b = g.battle();
     if (!validIndex(viewer) || !validIndex(target)) return false;
-    if (!firstEnemyOnHisSquare(g, target)) return false;
     const Point t = g.square(target);
+    if (!firstEnemyOnHisSquare(b, target, t, OnGroundSquare{g})) return false;
     return sightReaches(b, g.square(viewer), t.x, t.y,
                         [&g](int x, int y) { return g.cell(x, y).Solidity; });
 }

@@ -9,6 +9,11 @@ WalkForecast forecastAt(const BattleState& b, int x, int y) {
     return forecastWalk(b, b.SelectedPiece, x, y, exactShotChances);
 }
 
+WalkForecast forecastAt(const BattleState& b, int x, int y, const PathCostGrid& costs) {
+    if (!b.PieceSelected || !isPiece(b, b.SelectedPiece)) return {};
+    return forecastWalk(b, b.SelectedPiece, x, y, exactShotChances, costs);
+}
+
 int fireLanesSoldier(const BattleState& b) {
     if (b.PieceSelected && isPiece(b, b.SelectedPiece)) return b.SelectedPiece;
     for (int i = 1; i <= kMaxPieces; ++i)

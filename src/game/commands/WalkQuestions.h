@@ -13,6 +13,8 @@ namespace korvath {
 // The selected soldier's walk order towards square (x, y), worked out ahead
 // with the exact odds of each shot; `walks` is false when no walk would start.
 WalkForecast forecastAt(const BattleState& b, int x, int y);
+// The same over the walking costs the path preview just traced for that order.
+WalkForecast forecastAt(const BattleState& b, int x, int y, const PathCostGrid& costs);
 
 // The soldier the fire lanes are asked for: the selected one, else the first
 // living Raider; 0 when there is none.

@@ -114,7 +114,7 @@ void walkSelectedPiece(Battle& b, int tx, int ty, bool query) {
     b.MapClicksEnabled = true;
 }
 
-WalkPreview previewWalk(const BattleState& b, int i, int tx, int ty) {
+WalkPreview previewWalk(const BattleState& b, int i, int tx, int ty, PathCostGrid* into) {
     WalkPreview out;
     if (!validIndex(i)) return out;
     const PieceRecord& p = b.Pieces[i];
@@ -124,7 +124,8 @@ WalkPreview previewWalk(const BattleState& b, int i, int tx, int ty) {
     if (!b.passable(tx, ty)) return out;
     if (p.X == tx && p.Y == ty) return out;
 
-    PathCostGrid costs;
+    PathCostGrid own;
+    PathCostGrid& costs = into ? *into : own;
     computePathCosts(b, p.X, p.Y, tx, ty, costs);
     const Square start{p.X, p.Y};
     out.path = tracePath([&costs](int x, int y) { return costs[y * kCostGridWidth + x]; }, {tx, ty},

@@ -16,6 +16,8 @@ struct WalkPreview {
     bool reachable = false;  // the walk finds its way there
     bool affordable = false; // the question answers with the cost, not "Too far or unreacheable."
 };
-WalkPreview previewWalk(const BattleState& b, int i, int tx, int ty);
+// `costs`, when given, receive the walking costs from his square it was traced
+// over (a forecast of the same order may reuse them).
+WalkPreview previewWalk(const BattleState& b, int i, int tx, int ty, PathCostGrid* costs = nullptr);
 
 } // namespace korvath

@@ -203,18 +203,33 @@ ShotChances exactShotChances(const FlightGround& ground, int shooter, double ang
     return {true, s ? s->hit : 0, o.deathOf(target)};
 }
 
-WalkForecast forecastWalk(const BattleState& b, int i, int tx, int ty, const ReactionOdds& odds) {
-    WalkForecast out;
-    if (!validIndex(i)) return out;
-    const PieceRecord& p = b.Pieces[i];
-    if (p.Name.empty() || p.Wounds < 1 || !BattleState::onMap(p.X, p.Y) ||
-        !BattleState::onMap(tx, ty) || !b.passable(tx, ty) || b.GameOver ||
-        (p.X == tx && p.Y == ty))
-        return out;
-    out.walker = i;
+namespace {
 
+// Could soldier i be ordered to walk to (tx, ty) at all?
+bool orderable(const BattleState& b, int i, int tx, int ty) {
+    if (!validIndex(i)) return false;
+    const PieceRecord& p = b.Pieces[i];
+    return !p.Name.empty() && p.Wounds >= 1 && BattleState::onMap(p.X, p.Y) &&
+           BattleState::onMap(tx, ty) && b.passable(tx, ty) && !b.GameOver &&
+           (p.X != tx || p.Y != ty);
+}
+
+} // namespace
+
+WalkForecast forecastWalk(const BattleState& b, int i, int tx, int ty, const ReactionOdds& odds) {
+    if (!orderable(b, i, tx, ty)) return {};
     PathCostGrid costs;
-    computePathCosts(b, p.X, p.Y, tx, ty, costs);
+    computePathCosts(b, b.Pieces[i].X, b.Pieces[i].Y, tx, ty, costs);
+    return forecastWalk(b, i, tx, ty, odds, costs);
+}
+
+WalkForecast forecastWalk(const BattleState& b, int i, int tx, int ty, const ReactionOdds& odds,
+                          const PathCostGrid& costs) {
+    WalkForecast out;
+    if (!orderable(b, i, tx, ty)) return out;
+    out.walker = i;
+    const PieceRecord& p = b.Pieces[i];
+
     const WalkPlan plan = planWalk(
         b, [&costs](int x, int y) { return costs[y * kCostGridWidth + x]; }, p, tx, ty);
     out.cost = costs[ty * kCostGridWidth + tx];

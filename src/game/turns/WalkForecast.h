@@ -57,6 +57,10 @@ struct WalkForecast {
 // Soldier i's walk order towards (tx, ty) in its dry mode.
 WalkForecast forecastWalk(const BattleState& b, int i, int tx, int ty,
                           const ReactionOdds& odds = {});
+// The same over `costs`: the walking costs from his square towards (tx, ty)
+// in this very state, as previewWalk of the same order leaves them.
+WalkForecast forecastWalk(const BattleState& b, int i, int tx, int ty, const ReactionOdds& odds,
+                          const PathCostGrid& costs);
 
 // The status bar's line: "Stops after step 4 of 9: Trooper Dask fires (hit
 // 58%, kill 22%)", or "Walk is safe from reaction fire".
