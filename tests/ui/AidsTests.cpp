@@ -151,6 +151,7 @@ class AidsTests : public QObject {
     void lineOfFireStopsWhereTheShotStops();
     void oddsByThePointerAreTheQuestionsOwn();
     void healingHoverTellsWhatTheClickDoes();
+    void kitRowHoverTellsTheSecondClick();
     void seenEnemiesAreMarkedOnlyWhenAsked();
     void computerShotsAndFireLanesShowOverTheMap();
     void autosaveWritesRotatesAndTellsAFailureOnce();
@@ -480,6 +481,26 @@ void AidsTests::healingHoverTellsWhatTheClickDoes() {
     QVERIFY(status->currentMessage().isEmpty());
     f.click(11, 10);
     QCOMPARE(b.Pieces[2].Wounds, 7);
+}
+
+// With a row armed, the pointer over another row of the equipment grid says
+// in the status bar what a click there would do.
+void AidsTests::kitRowHoverTellsTheSecondClick() {
+    Battlefield f;
+    Battle& b = *f.b;
+    f.deploy();
+    f.click(10, 10);
+    b.Pieces[1].Items[2] = b.Pieces[1].Items[1];
+    f.button("EquipRadio");
+    auto* grid = qobject_cast<QTableWidget*>(f.w->control("EquipGrid"));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualItemRect(grid->item(1, 0)).center());
+    QCOMPARE(b.SelectedItemSlot, 2);
+    const QPoint over = grid->visualItemRect(grid->item(0, 0)).center();
+    QTest::mouseMove(grid->viewport(), over + QPoint(0, 1));
+    QTest::mouseMove(grid->viewport(), over);
+    const QString said = f.w->statusArea()->currentMessage();
+    QVERIFY2(said.startsWith("Swap"), qPrintable(said));
 }
 
 QTEST_MAIN(AidsTests)
