@@ -1,5 +1,6 @@
 #include "FireLanes.h"
 #include "HoverTracking.h"
+#include "MapLayer.h"
 
 #include "game/commands/WalkQuestions.h"
 #include "game/state/Pieces.h"
@@ -21,18 +22,11 @@ int cellIndex(int x, int y) {
 // the lanes are worked out, or put away, at the next refresh.
 constexpr uint64_t kStale = 2;
 
-uint64_t mix(uint64_t h, uint64_t v) {
-    return (h ^ v) * 1099511628211u;
-}
-
 } // namespace
 
 FireLanes::FireLanes(const Battle& b, QWidget* map)
     : QWidget(map), b_(b), count_((kMapWidth + 1) * (kMapHeight + 1), 0) {
-    setObjectName("FireLanes");
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setGeometry(0, 0, kMapPixelsX, kMapPixelsY);
+    makeMapLayer(*this, "FireLanes", false);
     map->installEventFilter(this);
     show();
 }
@@ -53,17 +47,13 @@ bool FireLanes::eventFilter(QObject* watched, QEvent* e) {
 uint64_t FireLanes::keyNow() const {
     const BattleState& b = b_;
     if (!on_ || !b.windowOpen || b.GameOver || !b.HumanTurn) return 0;
-    uint64_t h = 1469598103934665603u;
-    h = mix(h, uint64_t(fireLanesSoldier(b)));
+    uint64_t h = kKeyStart;
+    h = mixKey(h, uint64_t(fireLanesSoldier(b)));
     for (const PieceRecord& p : b.Pieces)
-        h = mix(h, uint64_t(p.X) << 40 | uint64_t(p.Y) << 32 | uint64_t(uint16_t(p.Wounds)) << 16 |
-                       uint64_t(uint8_t(p.AP)) << 8 | uint64_t(p.Overwatch) << 1 | (p.Side & 1));
-    for (int x = 1; x <= kMapWidth; ++x)
-        for (int y = 1; y <= kMapHeight; ++y) {
-            const MapCell& c = b.MapGrid[x][y];
-            h = mix(h, uint64_t{c.Glyph} << 8 | c.Solidity);
-        }
-    return h | 1;
+        h = mixKey(h, uint64_t(p.X) << 40 | uint64_t(p.Y) << 32 |
+                          uint64_t(uint16_t(p.Wounds)) << 16 | uint64_t(uint8_t(p.AP)) << 8 |
+                          uint64_t(p.Overwatch) << 1 | (p.Side & 1));
+    return mixSquares(h, b) | 1;
 }
 
 void FireLanes::refresh() {

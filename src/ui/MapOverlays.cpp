@@ -1,5 +1,6 @@
 #include "MapOverlays.h"
 #include "HoverTracking.h"
+#include "MapLayer.h"
 
 #include "game/combat/Sight.h"
 #include "game/commands/WalkQuestions.h"
@@ -25,18 +26,6 @@ QPointF centreOf(const Square& s) {
 
 QRect squareRect(int x, int y) {
     return {(x - 1) * kSquare, (y - 1) * kSquare, kSquare, kSquare};
-}
-
-// The squares' glyphs and solidity, folded into one number: the walking
-// aids need working out again only when it changes.
-uint64_t mapFingerprint(const BattleState& b) {
-    uint64_t h = 1469598103934665603u;
-    for (int x = 1; x <= kMapWidth; ++x)
-        for (int y = 1; y <= kMapHeight; ++y) {
-            const MapCell& c = b.MapGrid[x][y];
-            h = (h ^ (uint64_t{c.Glyph} << 8 | c.Solidity)) * 1099511628211u;
-        }
-    return h;
 }
 
 // The caption beside a marker: a dark box with the text, inside the map.
@@ -85,14 +74,7 @@ QString fireCaption(const BattleState& b, const ShotStop& s) {
 } // namespace
 
 MapOverlays::MapOverlays(const Battle& b, QWidget* map) : QWidget(map), b_(b) {
-    setObjectName("MapOverlays");
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setGeometry(0, 0, kMapPixelsX, kMapPixelsY);
-    QFont f = font();
-    f.setBold(true);
-    f.setPixelSize(12);
-    setFont(f);
+    makeMapLayer(*this, "MapOverlays", true);
     map->installEventFilter(this);
     markTimer_.setSingleShot(true);
     connect(&markTimer_, &QTimer::timeout, this, [this] {
@@ -190,7 +172,7 @@ std::optional<WalkPreview> MapOverlays::pathNow() {
         return std::nullopt;
     }
     const PieceRecord& p = b.Pieces[b.SelectedPiece];
-    const PathKey key{tx, ty, b.SelectedPiece, p.X, p.Y, p.AP, mapFingerprint(b)};
+    const PathKey key{tx, ty, b.SelectedPiece, p.X, p.Y, p.AP, mixSquares(kKeyStart, b)};
     if (key == pathKey_ && path_) return path_;
     if (key == pathKey_) return std::nullopt;
     pathKey_ = key;
@@ -227,7 +209,7 @@ std::vector<int> MapOverlays::seenNow() {
         seenKey_ = 0;
         return {};
     }
-    uint64_t key = mapFingerprint(b);
+    uint64_t key = mixSquares(kKeyStart, b);
     for (const PieceRecord& p : b.Pieces)
         key = (key ^ (uint64_t(p.X) << 24 | uint64_t(p.Y) << 16 | uint64_t(p.Side) << 8 |
                       uint64_t(p.Wounds > 0))) *

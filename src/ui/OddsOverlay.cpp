@@ -1,5 +1,6 @@
 #include "OddsOverlay.h"
 #include "HoverTracking.h"
+#include "MapLayer.h"
 
 #include "game/state/Pieces.h"
 
@@ -8,8 +9,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QToolTip>
 #include <QPolygonF>
+#include <QToolTip>
 
 namespace korvath {
 
@@ -23,21 +24,10 @@ QRect squareRect(int x, int y) {
     return {(x - 1) * kSquare, (y - 1) * kSquare, kSquare, kSquare};
 }
 
-uint64_t mix(uint64_t h, uint64_t v) {
-    return (h ^ v) * 1099511628211u;
-}
-
 } // namespace
 
 OddsOverlay::OddsOverlay(const Battle& b, QWidget* map) : QWidget(map), b_(b) {
-    setObjectName("OddsOverlay");
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setGeometry(0, 0, kMapPixelsX, kMapPixelsY);
-    QFont f = font();
-    f.setBold(true);
-    f.setPixelSize(12);
-    setFont(f);
+    makeMapLayer(*this, "OddsOverlay", true);
     map->installEventFilter(this);
     show();
 }
@@ -66,20 +56,16 @@ bool OddsOverlay::eventFilter(QObject* watched, QEvent* e) {
 uint64_t OddsOverlay::keyNow() const {
     const BattleState& b = b_;
     if (!on_ || !hover_ || !b.windowOpen || (!b.FireMode && !b.HandFightMode)) return 0;
-    uint64_t h = 1469598103934665603u;
-    h = mix(h, uint64_t(hover_->x()) << 32 | uint32_t(hover_->y()));
-    h = mix(h, uint64_t(b.SelectedPiece) << 8 | uint64_t(b.FireMode) << 1 | b.HandFightMode);
-    h = mix(h, uint64_t(b.armedShot) << 3 | uint64_t(b.HumanTurn) << 1 | b.MapClicksEnabled);
-    h = mix(h, uint64_t(b.deploying) << 1 | b.GameOver);
+    uint64_t h = kKeyStart;
+    h = mixKey(h, uint64_t(hover_->x()) << 32 | uint32_t(hover_->y()));
+    h = mixKey(h, uint64_t(b.SelectedPiece) << 8 | uint64_t(b.FireMode) << 1 | b.HandFightMode);
+    h = mixKey(h, uint64_t(b.armedShot) << 3 | uint64_t(b.HumanTurn) << 1 | b.MapClicksEnabled);
+    h = mixKey(h, uint64_t(b.deploying) << 1 | b.GameOver);
     for (const PieceRecord& p : b.Pieces)
-        h = mix(h, uint64_t(p.X) << 40 | uint64_t(p.Y) << 32 | uint64_t(uint16_t(p.Wounds)) << 16 |
-                       uint64_t(uint8_t(p.AP)) << 8 | p.Ammo);
-    for (int x = 1; x <= kMapWidth; ++x)
-        for (int y = 1; y <= kMapHeight; ++y) {
-            const MapCell& c = b.MapGrid[x][y];
-            h = mix(h, uint64_t{c.Glyph} << 8 | c.Solidity);
-        }
-    return h | 1;
+        h = mixKey(h, uint64_t(p.X) << 40 | uint64_t(p.Y) << 32 |
+                          uint64_t(uint16_t(p.Wounds)) << 16 | uint64_t(uint8_t(p.AP)) << 8 |
+                          p.Ammo);
+    return mixSquares(h, b) | 1;
 }
 
 void OddsOverlay::refresh() {

@@ -1,4 +1,5 @@
 #include "ShotLines.h"
+#include "MapLayer.h"
 
 #include "game/state/Pieces.h"
 
@@ -24,14 +25,7 @@ QRectF viewRect(const BattleState& b) {
 } // namespace
 
 ShotLines::ShotLines(const Battle& b, QWidget* map) : QWidget(map), b_(b) {
-    setObjectName("ShotLines");
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setGeometry(0, 0, kMapPixelsX, kMapPixelsY);
-    QFont f = font();
-    f.setBold(true);
-    f.setPixelSize(12);
-    setFont(f);
+    makeMapLayer(*this, "ShotLines", true);
     show();
 }
 

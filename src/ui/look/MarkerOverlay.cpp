@@ -1,4 +1,5 @@
 #include "MarkerOverlay.h"
+#include "../MapLayer.h"
 
 #include "game/display/Display.h"
 
@@ -12,10 +13,6 @@ namespace {
 bool markedOnMap(const PieceRecord& p) {
     return !p.Name.empty() && p.X != 0 && p.Side > 0 && p.Wounds > 0 &&
            BattleState::onMap(p.X, p.Y);
-}
-
-uint64_t mix(uint64_t h, uint64_t v) {
-    return (h ^ v) * 1099511628211u;
 }
 
 // The badges in a square, its corner at (0, 0). At twice the size each
@@ -48,10 +45,7 @@ void paintHealer(QPainter& p, const Palette& c, const QRectF& r, int scale) {
 } // namespace
 
 MarkerOverlay::MarkerOverlay(const Battle& b, QWidget* map) : QWidget(map), b_(b) {
-    setObjectName("MarkerOverlay");
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setGeometry(0, 0, kMapPixelsX, kMapPixelsY);
+    makeMapLayer(*this, "MarkerOverlay", false);
     show();
 }
 
@@ -71,13 +65,13 @@ void MarkerOverlay::setLook(const Look& look) {
 uint64_t MarkerOverlay::keyNow() const {
     const BattleState& b = b_;
     if (!drawing() || !b.windowOpen) return 0;
-    uint64_t h = 1469598103934665603u;
-    h = mix(h, uint64_t(b.PieceSelected) << 16 | uint64_t(b.SelectedPiece));
+    uint64_t h = kKeyStart;
+    h = mixKey(h, uint64_t(b.PieceSelected) << 16 | uint64_t(b.SelectedPiece));
     for (const PieceRecord& p : b.Pieces) {
         if (!markedOnMap(p)) continue;
         const SoldierMarkers m = markersShown(b, p);
-        h = mix(h, uint64_t(p.X) << 24 | uint64_t(p.Y) << 16 | uint64_t(m.overwatch) << 2 |
-                       uint64_t(m.wounded) << 1 | m.healer);
+        h = mixKey(h, uint64_t(p.X) << 24 | uint64_t(p.Y) << 16 | uint64_t(m.overwatch) << 2 |
+                          uint64_t(m.wounded) << 1 | m.healer);
     }
     return h | 1;
 }
