@@ -11,6 +11,7 @@
 #include "game/turns/Walking.h"
 #include "ui/BattleAids.h"
 #include "ui/BattleSummary.h"
+#include "ui/ShotLines.h"
 #include "ui/SoundPlayer.h"
 #include "ui/TPlayingScreen.h"
 
@@ -23,6 +24,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -152,6 +154,7 @@ class AidsTests : public QObject {
     void oddsByThePointerAreTheQuestionsOwn();
     void healingHoverTellsWhatTheClickDoes();
     void kitRowHoverTellsTheSecondClick();
+    void aShotFromBeyondTheViewPointsToTheShooter();
     void seenEnemiesAreMarkedOnlyWhenAsked();
     void computerShotsAndFireLanesShowOverTheMap();
     void autosaveWritesRotatesAndTellsAFailureOnce();
@@ -501,6 +504,34 @@ void AidsTests::kitRowHoverTellsTheSecondClick() {
     QTest::mouseMove(grid->viewport(), over);
     const QString said = f.w->statusArea()->currentMessage();
     QVERIFY2(said.startsWith("Swap"), qPrintable(said));
+}
+
+// A computer shot from outside the view at a Raider inside it: an arrow at
+// the view's edge, on the line from the Raider towards the shooter, named.
+void AidsTests::aShotFromBeyondTheViewPointsToTheShooter() {
+    Battlefield f;
+    Battle& b = *f.b;
+    f.deploy();
+    b.Pieces[1].X = 10;
+    b.Pieces[1].Y = 10; // Guard One stands at (16, 10), east of him
+    b.HumanTurn = false;
+    ShotLines& lines = *f.w->aids()->shotLines();
+    const Point from{squareCentre(16), squareCentre(10)}, at{squareCentre(10), squareCentre(10)};
+    auto shoot = [&] {
+        lines.happened(ShotFired{3, ShotKind::Computer, from, 180, false, 0, 1});
+        lines.happened(ShotStopped{3, ShotEnd::Soldier, at, {10, 10}, 1, "Raider One", at});
+        return *lines.lineShown();
+    };
+    b.view = {squareCentre(10) + 100, 600, 300, 500}; // he is in it, the Guard is not
+    const ShotLines::Line seen = shoot();
+    QVERIFY(seen.arrow);
+    QCOMPARE(seen.name, QStringLiteral("Guard One"));
+    QCOMPARE(seen.arrowAt.y(), double(at.y));
+    QVERIFY(seen.arrowAt.x() > at.x && seen.arrowAt.x() < b.view.right);
+    QVERIFY(std::abs(seen.angle) < 1e-9); // pointing east, to the Guard
+
+    b.view = {squareCentre(16) + 100, 600, 400, 500}; // both in view: the line says it all
+    QVERIFY(!shoot().arrow);
 }
 
 QTEST_MAIN(AidsTests)
