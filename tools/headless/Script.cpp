@@ -70,9 +70,12 @@ std::string pictureHash(const Raster& r) {
 
 // Memory held back for the way out of an allocation failure. The battle's
 // JSON takes itself apart with allocations of its own, in destructors, where
-// a failure ends the program; so the first failure gives this back and then
-// unwinds, and the error is told like any other. The new-handler is the only
-// hook there is and has no object to ask: hence this one static.
+// a failure ends the program, and the first failure may well come in one of
+// them. So the first failure gives this back and lets the allocation be tried
+// again: the command goes on out of the spare, and once it is over the script
+// stops with the error told like any other. Only a failure with the spare
+// gone unwinds at once. The new-handler is the only hook there is and has no
+// object to ask: hence these statics.
 constexpr size_t kSpareBytes = 8u << 20;
 
 std::unique_ptr<char[]>& spareMemory() {
@@ -80,15 +83,22 @@ std::unique_ptr<char[]>& spareMemory() {
     return spare;
 }
 
+bool& ranShort() {
+    static bool ranShort = false;
+    return ranShort;
+}
+
 void giveBackTheSpare() {
+    if (!spareMemory()) throw std::bad_alloc();
     spareMemory().reset();
-    throw std::bad_alloc();
+    ranShort() = true;
 }
 
 // While a script runs, an allocation that fails gives back the spare.
 struct SpareForTheWayOut {
     SpareForTheWayOut() {
         if (!spareMemory()) spareMemory().reset(new (std::nothrow) char[kSpareBytes]);
+        ranShort() = false;
         before = std::set_new_handler(giveBackTheSpare);
     }
     ~SpareForTheWayOut() { std::set_new_handler(before); }
@@ -181,6 +191,8 @@ void ScriptRunner::runLines(const std::vector<Line>& lines, size_t from, size_t 
         if (w.empty() || w[0] != "repeat") {
             const size_t last = expectMeanwhile(lines, i, to);
             command(lines[i].text);
+            // The command lived on the spare: the script ends here.
+            if (std::exchange(ranShort(), false)) throw std::bad_alloc();
             checkMeanwhileCame();
             i = last;
             continue;
