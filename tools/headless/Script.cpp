@@ -2,6 +2,7 @@
 
 #include "ForecastJson.h"
 #include "KitJson.h"
+#include "MemorySpare.h"
 #include "OddsJson.h"
 #include "StateJson.h"
 #include "engine/DataError.h"
@@ -68,45 +69,6 @@ std::string pictureHash(const Raster& r) {
     return text;
 }
 
-// Memory held back for the way out of an allocation failure. The battle's
-// JSON takes itself apart with allocations of its own, in destructors, where
-// a failure ends the program, and the first failure may well come in one of
-// them. So the first failure gives this back and lets the allocation be tried
-// again: the command goes on out of the spare, and once it is over the script
-// stops with the error told like any other. Only a failure with the spare
-// gone unwinds at once. The new-handler is the only hook there is and has no
-// object to ask: hence these statics.
-constexpr size_t kSpareBytes = 8u << 20;
-
-std::unique_ptr<char[]>& spareMemory() {
-    static std::unique_ptr<char[]> spare;
-    return spare;
-}
-
-bool& ranShort() {
-    static bool ranShort = false;
-    return ranShort;
-}
-
-void giveBackTheSpare() {
-    if (!spareMemory()) throw std::bad_alloc();
-    spareMemory().reset();
-    ranShort() = true;
-}
-
-// While a script runs, an allocation that fails gives back the spare.
-struct SpareForTheWayOut {
-    SpareForTheWayOut() {
-        if (!spareMemory()) spareMemory().reset(new (std::nothrow) char[kSpareBytes]);
-        ranShort() = false;
-        before = std::set_new_handler(giveBackTheSpare);
-    }
-    ~SpareForTheWayOut() { std::set_new_handler(before); }
-    SpareForTheWayOut(const SpareForTheWayOut&) = delete;
-    SpareForTheWayOut& operator=(const SpareForTheWayOut&) = delete;
-    std::new_handler before;
-};
-
 } // namespace
 
 ScriptRunner::ScriptRunner(std::string dataDir, std::ostream& out, std::ostream& err)
@@ -121,7 +83,7 @@ ScriptRunner::ScriptRunner(std::string dataDir, std::ostream& out, std::ostream&
 }
 
 int ScriptRunner::run(std::istream& in, const std::string& scriptName) {
-    const SpareForTheWayOut spare;
+    const MemorySpare spare;
     try {
         const std::vector<Line> lines = readLines(in);
         runLines(lines, 0, lines.size());
@@ -192,7 +154,7 @@ void ScriptRunner::runLines(const std::vector<Line>& lines, size_t from, size_t 
             const size_t last = expectMeanwhile(lines, i, to);
             command(lines[i].text);
             // The command lived on the spare: the script ends here.
-            if (std::exchange(ranShort(), false)) throw std::bad_alloc();
+            if (MemorySpare::ranShort()) throw std::bad_alloc();
             checkMeanwhileCame();
             i = last;
             continue;
