@@ -101,6 +101,10 @@ void KeyMap::reset() {
     for (const KeyAction& a : actions()) keys_.push_back(parsed(a.defaultKey));
 }
 
+QKeyCombination KeyMap::defaultOf(int action) {
+    return parsed(actions()[size_t(action)].defaultKey);
+}
+
 int KeyMap::actionOf(QKeyCombination pressed) const {
     const QKeyCombination k = normalised(pressed);
     for (size_t i = 0; i < keys_.size(); ++i)

@@ -37,6 +37,7 @@ class KeyMap {
     KeyMap() { reset(); }
     void reset();
     QKeyCombination keyOf(int action) const { return keys_[size_t(action)]; }
+    static QKeyCombination defaultOf(int action);
     // The action bound to the pressed key, -1 none.
     int actionOf(QKeyCombination pressed) const;
     // Binds the key to the action; the reason when refused (a key another

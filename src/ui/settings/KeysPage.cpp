@@ -82,12 +82,16 @@ KeysPage::KeysPage(KeyboardPlay& keyboard, QWidget* parent)
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto* reset = new QPushButton(QStringLiteral("&Reset to defaults"), this);
     reset->setObjectName("ResetKeys");
+    auto* original = new QPushButton(QStringLiteral("&Default key"), this);
+    original->setObjectName("DefaultKey");
+    original->setToolTip(QStringLiteral("Give the chosen action its first key back"));
     change_->setObjectName("ChangeKey");
     message_->setObjectName("KeysMessage");
     message_->setWordWrap(true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(change_);
+    buttons->addWidget(original);
     buttons->addWidget(reset);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
@@ -105,6 +109,9 @@ KeysPage::KeysPage(KeyboardPlay& keyboard, QWidget* parent)
     connect(change_, &QPushButton::clicked, this, &KeysPage::startCatching);
     connect(table_, &QTableWidget::cellActivated, this, &KeysPage::startCatching);
     connect(reset, &QPushButton::clicked, this, &KeysPage::resetToDefaults);
+    connect(original, &QPushButton::clicked, this, [this] {
+        if (useDefault(table_->currentRow()).isEmpty()) message_->setText(QStringLiteral("Done."));
+    });
     catcher_->onKey = [this](QKeyCombination key) {
         const QString refused = rebind(table_->currentRow(), key);
         catcher_->clear();
@@ -141,6 +148,11 @@ QString KeysPage::rebind(int action, QKeyCombination key) {
     keyboard_.keysChanged();
     table_->item(action, 1)->setText(KeyMap::shown(keyboard_.keys().keyOf(action)));
     return {};
+}
+
+QString KeysPage::useDefault(int action) {
+    if (action < 0 || action >= int(KeyMap::actions().size())) return QStringLiteral("No action");
+    return rebind(action, KeyMap::defaultOf(action));
 }
 
 void KeysPage::resetToDefaults() {
