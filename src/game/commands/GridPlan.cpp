@@ -79,8 +79,7 @@ std::string describePlan(const BattleState& b, const PieceRecord& p, int slot,
     case GridPlan::Kind::TooFewToReload:
     case GridPlan::Kind::TooFewToSwap:
         return std::string(plan.kind == GridPlan::Kind::TooFewToReload ? "Reload" : "Swap") + dash +
-               "needs " + std::to_string(plan.needed) + " AP, " + b.Pieces[0].Name.substr(0, 0) +
-               "has " + points(p.AP);
+               "needs " + std::to_string(plan.needed) + " AP, has " + points(p.AP);
     case GridPlan::Kind::Nothing:
         break;
     }
