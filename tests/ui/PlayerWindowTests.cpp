@@ -12,6 +12,7 @@
 #include "ui/TPlayingScreen.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -51,6 +52,7 @@ class PlayerWindowTests : public QObject {
     void edgeScrollingOnlyFromInsideTheActiveWindow();
     void selectedSoldierStandsOutFromTheFloor();
     void panelShowsTheSoldierAsHeIsNow();
+    void afterALoadThePanelShowsTheLoadedBattle();
     void endOfBattleTellsHowToLeave_data();
     void endOfBattleTellsHowToLeave();
     void textsShowWhole_data();
@@ -155,6 +157,39 @@ void PlayerWindowTests::panelShowsTheSoldierAsHeIsNow() {
     QCOMPARE(textOf(bw.control("NameLabel")), QString::fromStdString(bw.b.Pieces[shown].Name));
     QCOMPARE(textOf(bw.control("ActionPointsLabel")), QString::number(bw.b.Pieces[shown].AP));
     if (shown == i) QVERIFY(p.AP >= 19);
+}
+
+// A load leaves nothing of the abandoned battle on the panel: nobody shown,
+// no kit, nothing on the ground; a click then shows the soldier as loaded.
+void PlayerWindowTests::afterALoadThePanelShowsTheLoadedBattle() {
+    BattleWindow bw(ScenarioId::Korvath);
+    bw.w->setAnimationScale(0);
+    bw.deployAll();
+    const int i = bw.firstRaider();
+    PieceRecord& p = bw.b.Pieces[i];
+    const PieceRecord saved = p;
+    const std::string set = (bw.game.path / "savedgames" / "panel").string();
+    runCommand(bw.b, {"menu", "Savegame", set});
+    bw.clickSquare(p.X, p.Y);
+    bw.clickSquare(p.X + 3, p.Y);
+    QTRY_VERIFY(p.AP < saved.AP);
+    bw.click("EquipRadio");
+    QCOMPARE(textOf(bw.control("ActionPointsLabel")), QString::number(p.AP));
+
+    runCommand(bw.b, {"menu", "Loadgame", set + "_korvath.map"});
+    QCOMPARE(bw.boxes.texts.back(), std::string("Game has been loaded"));
+    bw.w->sync();
+    QCOMPARE(textOf(bw.control("NameLabel")), QString());
+    QCOMPARE(textOf(bw.control("ActionPointsLabel")), QString());
+    auto* kit = bw.control<QTableWidget>("EquipGrid");
+    for (int row = 0; row < kit->rowCount(); ++row)
+        QVERIFY(!kit->item(row, 0) || kit->item(row, 0)->text().isEmpty());
+    QCOMPARE(bw.control<QComboBox>("PickItems")->count(), 0);
+
+    bw.clickSquare(saved.X, saved.Y);
+    QCOMPARE(bw.b.SelectedPiece, i);
+    QCOMPARE(textOf(bw.control("NameLabel")), QString::fromStdString(saved.Name));
+    QCOMPARE(textOf(bw.control("ActionPointsLabel")), QString::number(saved.AP));
 }
 
 void PlayerWindowTests::endOfBattleTellsHowToLeave_data() {

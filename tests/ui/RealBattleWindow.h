@@ -26,8 +26,11 @@ struct Boxes : Dialogs {
         texts.push_back(text);
         if (whenShown) whenShown();
     }
-    std::string openFile(const FileQuestion&) override { return {}; }
-    std::string saveFile(const FileQuestion&) override { return {}; }
+    // The file dialogs answer what a command named, else are cancelled.
+    std::string file;
+    void answerNextFile(const std::string& path) override { file = path; }
+    std::string openFile(const FileQuestion&) override { return file; }
+    std::string saveFile(const FileQuestion&) override { return file; }
 };
 
 inline const QString kGameDir = QStringLiteral(KORVATH_GAME_DIR);
