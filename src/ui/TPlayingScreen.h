@@ -140,6 +140,7 @@ class TPlayingScreen : public QMainWindow {
     void syncLog(QPlainTextEdit* memo, const Control& c);
     static void showNewestLine(QPlainTextEdit* memo);
     void syncPortrait();
+    void syncStanding();
     QCursor cursorFor(CursorShape shape) const;
 
     // ---- user events (BattleEvents.cpp) ----

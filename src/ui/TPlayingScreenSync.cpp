@@ -15,9 +15,11 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTableWidget>
 
 namespace korvath {
@@ -195,13 +197,29 @@ void TPlayingScreen::syncShotCosts() {
             w->setToolTip(h);
 }
 
+// "Turn 3 · your turn · Raiders 7, Operatives 12 · won by destroying ..."
+// shows whole where the status bar has room; else how the battle is won is
+// left to the tooltip.
+void TPlayingScreen::syncStanding() {
+    const QString line = QString::fromStdString(standingLine(b_));
+    const int room = statusArea()->width() * 3 / 4;
+    const QString shown = QFontMetrics(standing_->font()).horizontalAdvance(line) <= room
+                              ? line
+                              : line.section(QStringLiteral(" \u00b7 "), 0, 2);
+    if (standing_->toolTip() != line) standing_->setToolTip(line);
+    if (standing_->text() != shown) standing_->setText(shown);
+}
+
 void TPlayingScreen::sync(bool now) {
     if (closed_) return;
     b_.showRuleState();
     // The standing line gives way to what the status line has to say.
     if (const bool quiet = b_.controls.StatusBar.text.empty();
-        standing_->isVisible() != quiet && isVisible())
+        standing_->isVisible() != quiet && isVisible()) {
         standing_->setVisible(quiet);
+        // The status line gets the room at once, before its text is fitted.
+        if (QLayout* l = statusArea()->layout()) l->activate();
+    }
     for (auto& [name, control] : b_.controls.all()) syncControl(name, *control);
     if (QAction* floors = menuEntry("ClassicFloors"); floors->isChecked() != b_.classicFloors) {
         const QSignalBlocker block(floors);
@@ -223,12 +241,7 @@ void TPlayingScreen::sync(bool now) {
     overHeadMap_->update();
     syncPortrait();
     syncShotCosts();
-    if (const QString line = QString::fromStdString(standingLine(b_));
-        standing_->toolTip() != line) {
-        // "Turn 3 · your turn · Raiders 7, Operatives 12" shows; the rest is in the tooltip.
-        standing_->setToolTip(line);
-        standing_->setText(line.section(QStringLiteral(" \u00b7 "), 0, 2));
-    }
+    syncStanding();
     if (nodes_) nodes_->mirror(b_.nodeGridVisible, b_.NodeGrid);
 
     // The window's cursor covers everything; the map has its own beneath it.
