@@ -1,7 +1,7 @@
 #include "HealHover.h"
 #include "HoverTracking.h"
 
-#include "game/commands/Commands.h"
+#include "game/commands/ArmedKit.h"
 
 #include <QStatusBar>
 #include <QWidget>
@@ -22,7 +22,8 @@ bool HealHover::eventFilter(QObject* watched, QEvent* e) {
 void HealHover::refresh() {
     QString line;
     if (hover_ && b_.windowOpen)
-        line = QString::fromStdString(describeHeal(b_, treatmentAt(b_, hover_->x(), hover_->y())));
+        line =
+            QString::fromStdString(describeArmedKit(b_, armedKitAt(b_, hover_->x(), hover_->y())));
     if (line == told_) return;
     // Only its own words are taken down: the bar may say something else by now.
     if (line.isEmpty() && status_ && status_->currentMessage() == told_) status_->clearMessage();

@@ -11,10 +11,11 @@ class QStatusBar;
 
 namespace korvath {
 
-// With a medikit armed, the pointer over a soldier says in the status bar
-// what a click there would do: "Heal Kira Sol: +4 wounds, 5 AP (his turn and
-// yours end)", or why it would not ("Kira Sol is not wounded"). It asks the
-// click's own plan (treatmentAt), which only reads the battle.
+// With a row of the equipment grid armed, the pointer over the map says in
+// the status bar what a click there would do: "Heal Kira Sol: +4 wounds, 5 AP
+// (his turn and yours end)", or why it would not ("Kira Sol is not wounded"),
+// or that with this kit the click does nothing or only puts it back. It asks
+// the click's own plan (armedKitAt), which only reads the battle.
 class HealHover : public QObject {
     Q_OBJECT
   public:

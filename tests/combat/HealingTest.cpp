@@ -1,8 +1,9 @@
-#include "game/commands/StagedRules.h"
 #include "KitBattle.h"
+#include "game/commands/ArmedKit.h"
 #include "game/commands/Commands.h"
 #include "game/commands/Inventory.h"
 #include "game/commands/Registry.h"
+#include "game/commands/StagedRules.h"
 #include "game/display/Display.h"
 
 using namespace korvath;
@@ -89,10 +90,12 @@ TEST_F(HealingTest, KitThatDoesNotHealDoesNothing) {
 
 // What the pointer over a square says the armed kit would do, against what
 // the map click there then does.
+using Click = ArmedKitClick::Kind;
 struct HoverCase {
     const char* name;
     void (*setUp)(Battle& b);
     int x, y; // the square hovered, then clicked
+    Click click;
     HealPlan::Kind kind;
     int restored; // wounds the click gives back
     const char* text;
@@ -104,14 +107,17 @@ TEST_P(HealingHoverTest, TellsWhatTheClickThenDoes) {
     const HoverCase& c = GetParam();
     c.setUp(b());
     const int mx = centre(c.x), my = centre(c.y);
-    const HealPlan plan = treatmentAt(b(), mx, my);
+    const ArmedKitClick told = armedKitAt(b(), mx, my);
+    const HealPlan& plan = told.plan;
+    EXPECT_EQ(told.kind, c.click);
     EXPECT_EQ(plan.kind, c.kind);
-    EXPECT_EQ(describeHeal(b(), plan), c.text);
+    EXPECT_EQ(describeArmedKit(b(), told), c.text);
     if (plan.kind == HealPlan::Kind::Heal) {
         EXPECT_EQ(plan.restored, c.restored);
     }
 
     const auto before = b().Pieces;
+    const int armed = b().SelectedItemSlot;
     runCommand(b(), {"click", std::to_string(mx), std::to_string(my)});
     for (int i : {1, 2}) {
         const bool treated = plan.kind == HealPlan::Kind::Heal && i == plan.patient;
@@ -119,28 +125,42 @@ TEST_P(HealingHoverTest, TellsWhatTheClickThenDoes) {
         const bool spent = plan.kind == HealPlan::Kind::Heal && (i == plan.patient || i == 1);
         EXPECT_EQ(soldier(i).AP, spent ? 0 : before[i].AP) << i;
     }
+    // The kit goes back once it reaches a soldier; a click that does nothing leaves it armed.
+    if (c.click != Click::NotArmed) {
+        EXPECT_EQ(b().SelectedItemSlot, c.click == Click::Nothing ? armed : 0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, HealingHoverTest,
     ::testing::Values(
-        HoverCase{"WoundedFriend", [](Battle&) {}, 12, 10, HealPlan::Kind::Heal, 7,
-                  "Heal Lenn: +7 wounds, 5 AP (his turn and yours end)"},
+        HoverCase{"WoundedFriend", [](Battle&) {}, 12, 10, Click::Treatment, HealPlan::Kind::Heal,
+                  7, "Heal Lenn: +7 wounds, 5 AP (his turn and yours end)"},
         HoverCase{"SmallKit", [](Battle& b) { b.EquipmentTypes[kMedikit].Value = "4"; }, 12, 10,
-                  HealPlan::Kind::Heal, 4, "Heal Lenn: +4 wounds, 5 AP (his turn and yours end)"},
-        HoverCase{"Himself", [](Battle& b) { b.Pieces[1].Wounds = 8; }, 10, 10,
+                  Click::Treatment, HealPlan::Kind::Heal, 4,
+                  "Heal Lenn: +4 wounds, 5 AP (his turn and yours end)"},
+        HoverCase{"Himself", [](Battle& b) { b.Pieces[1].Wounds = 8; }, 10, 10, Click::Treatment,
                   HealPlan::Kind::Heal, 2, "Heal Korrin: +2 wounds, 5 AP (your turn ends)"},
         HoverCase{"NotWounded", [](Battle& b) { b.Pieces[2].Wounds = 10; }, 12, 10,
-                  HealPlan::Kind::NotWounded, 0, "Lenn is not wounded"},
-        HoverCase{"TooFewPoints", [](Battle& b) { b.Pieces[1].AP = 4; }, 12, 10,
+                  Click::Treatment, HealPlan::Kind::NotWounded, 0, "Lenn is not wounded"},
+        HoverCase{"TooFewPoints", [](Battle& b) { b.Pieces[1].AP = 4; }, 12, 10, Click::Treatment,
                   HealPlan::Kind::TooFewPoints, 0, "Too few points to heal: 5 AP, has 4"},
         // Still selected: the click on a friend drops the selection, then treats.
         HoverCase{"StillSelected", [](Battle& b) { b.PieceSelected = true; }, 12, 10,
-                  HealPlan::Kind::Heal, 7, "Heal Lenn: +7 wounds, 5 AP (his turn and yours end)"},
-        HoverCase{"NobodyThere", [](Battle&) {}, 14, 10, HealPlan::Kind::None, 0, ""},
-        HoverCase{"AnEnemy", [](Battle& b) { b.Pieces[2].Side = 2; }, 12, 10, HealPlan::Kind::None,
-                  0, ""},
-        HoverCase{"NoKitArmed", [](Battle& b) { b.SelectedItemSlot = 0; }, 12, 10,
+                  Click::Treatment, HealPlan::Kind::Heal, 7,
+                  "Heal Lenn: +7 wounds, 5 AP (his turn and yours end)"},
+        HoverCase{"NobodyThere", [](Battle&) {}, 14, 10, Click::Nothing, HealPlan::Kind::None, 0,
+                  "Medikit chosen in the equipment grid: a click here does nothing (click its "
+                  "row again to put it back)"},
+        HoverCase{"AnEnemy", [](Battle& b) { b.Pieces[2].Side = 2; }, 12, 10, Click::Nothing,
+                  HealPlan::Kind::None, 0,
+                  "Medikit chosen in the equipment grid: a click here does nothing (click its "
+                  "row again to put it back)"},
+        HoverCase{"ARifleOnAFriend", [](Battle& b) { b.SelectedItemSlot = 1; }, 12, 10,
+                  Click::PutBack, HealPlan::Kind::None, 0,
+                  "Pulse Rifle chosen in the equipment grid: a click on a soldier only puts it "
+                  "back (it heals nothing)"},
+        HoverCase{"NoKitArmed", [](Battle& b) { b.SelectedItemSlot = 0; }, 12, 10, Click::NotArmed,
                   HealPlan::Kind::None, 0, ""}),
     [](const ::testing::TestParamInfo<HoverCase>& i) { return std::string(i.param.name); });
 
