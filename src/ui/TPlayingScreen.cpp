@@ -141,11 +141,14 @@ void TPlayingScreen::buildWindow() {
     statusText->setObjectName("StatusBar");
     widgets_.insert(statusText->objectName(), statusText);
     status->addWidget(statusText, 1);
-    // On the right, always: the turn and who stands, short, so the status
-    // line keeps its room; how the battle is won in its tooltip.
+    // On the right: the turn, who stands and how the battle is won, giving
+    // way to what the status line and the hints have to say.
     standing_ = new QLabel(status);
     standing_->setObjectName("Standing");
     status->addPermanentWidget(standing_);
+    connect(status, &QStatusBar::messageChanged, this, [this] {
+        if (!closed_) syncStanding();
+    });
     nameTheControls();
 }
 

@@ -198,28 +198,39 @@ void TPlayingScreen::syncShotCosts() {
 }
 
 // "Turn 3 · your turn · Raiders 7, Operatives 12 · won by destroying ..."
-// shows whole where the status bar has room; else how the battle is won is
-// left to the tooltip.
+// shows whole where the status bar has room, else without how the battle is
+// won (that is in its tooltip). It gives way to the rules' status line, and
+// to a hint that needs its room.
 void TPlayingScreen::syncStanding() {
+    constexpr int kGap = 16;
     const QString line = QString::fromStdString(standingLine(b_));
-    const int room = statusArea()->width() * 3 / 4;
-    const QString shown = QFontMetrics(standing_->font()).horizontalAdvance(line) <= room
-                              ? line
-                              : line.section(QStringLiteral(" \u00b7 "), 0, 2);
+    const QString brief = line.section(QStringLiteral(" \u00b7 "), 0, 2);
+    const QFontMetrics fm(standing_->font());
+    const QString hint = statusArea()->currentMessage();
+    const int width = statusArea()->width();
+    const int room =
+        hint.isEmpty()
+            ? width * 3 / 4
+            : width - QFontMetrics(statusArea()->font()).horizontalAdvance(hint) - 3 * kGap;
+    QString shown;
+    if (fm.horizontalAdvance(line) <= room)
+        shown = line;
+    else if (hint.isEmpty() || fm.horizontalAdvance(brief) <= room)
+        shown = brief;
     if (standing_->toolTip() != line) standing_->setToolTip(line);
-    if (standing_->text() != shown) standing_->setText(shown);
+    if (!shown.isEmpty() && standing_->text() != shown) standing_->setText(shown);
+    if (const bool show = b_.controls.StatusBar.text.empty() && !shown.isEmpty();
+        standing_->isVisible() != show && isVisible()) {
+        standing_->setVisible(show);
+        // The status line gets the room at once, before its text is fitted.
+        if (QLayout* l = statusArea()->layout()) l->activate();
+    }
 }
 
 void TPlayingScreen::sync(bool now) {
     if (closed_) return;
     b_.showRuleState();
-    // The standing line gives way to what the status line has to say.
-    if (const bool quiet = b_.controls.StatusBar.text.empty();
-        standing_->isVisible() != quiet && isVisible()) {
-        standing_->setVisible(quiet);
-        // The status line gets the room at once, before its text is fitted.
-        if (QLayout* l = statusArea()->layout()) l->activate();
-    }
+    syncStanding();
     for (auto& [name, control] : b_.controls.all()) syncControl(name, *control);
     if (QAction* floors = menuEntry("ClassicFloors"); floors->isChecked() != b_.classicFloors) {
         const QSignalBlocker block(floors);
@@ -241,7 +252,6 @@ void TPlayingScreen::sync(bool now) {
     overHeadMap_->update();
     syncPortrait();
     syncShotCosts();
-    syncStanding();
     if (nodes_) nodes_->mirror(b_.nodeGridVisible, b_.NodeGrid);
 
     // The window's cursor covers everything; the map has its own beneath it.
