@@ -1,5 +1,6 @@
 #include "KitJson.h"
 
+#include "game/commands/ArmedKit.h"
 #include "game/commands/Commands.h"
 #include "game/commands/GridPlan.h"
 #include "game/state/Pieces.h"
@@ -38,6 +39,20 @@ const char* kindName(HealPlan::Kind k) {
     return "none";
 }
 
+const char* kindName(ArmedKitClick::Kind k) {
+    switch (k) {
+    case ArmedKitClick::Kind::Treatment:
+        return "treatment";
+    case ArmedKitClick::Kind::PutBack:
+        return "putBack";
+    case ArmedKitClick::Kind::Nothing:
+        return "nothing";
+    case ArmedKitClick::Kind::NotArmed:
+        break;
+    }
+    return "notArmed";
+}
+
 } // namespace
 
 nlohmann::json gridPlanJson(const BattleState& b, int row) {
@@ -68,6 +83,12 @@ nlohmann::json healPlanJson(const BattleState& b, int mx, int my) {
               {"cost", plan.cost},
               {"ap", plan.ap},
               {"text", describeHeal(b, plan)}}}};
+}
+
+nlohmann::json kitClickJson(const BattleState& b, int mx, int my) {
+    const ArmedKitClick click = armedKitAt(b, mx, my);
+    if (click.kind == ArmedKitClick::Kind::NotArmed) return {{"kitclick", nullptr}};
+    return {{"kitclick", {{"kind", kindName(click.kind)}, {"text", describeArmedKit(b, click)}}}};
 }
 
 } // namespace korvath

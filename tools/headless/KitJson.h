@@ -14,4 +14,9 @@ nlohmann::json gridPlanJson(const BattleState& b, int row);
 // armed kit; {"healplan": null} where the click would treat nobody.
 nlohmann::json healPlanJson(const BattleState& b, int mx, int my);
 
+// "kitclick MX MY": what any left click at map pixel (MX, MY) does while a
+// grid row is armed, as the status bar tells it on hover; {"kitclick": null}
+// when no row is armed or the click is a shot, a blow or a walk.
+nlohmann::json kitClickJson(const BattleState& b, int mx, int my);
+
 } // namespace korvath

@@ -238,7 +238,7 @@ void ScriptRunner::command(const std::string& line) {
     if (verb == "dump") return dump(args);
     if (verb == "events") return events(args);
     if (verb == "forecast" || verb == "threats" || verb == "gridplan" || verb == "standing" ||
-        verb == "feed" || verb == "odds" || verb == "healplan")
+        verb == "feed" || verb == "odds" || verb == "healplan" || verb == "kitclick")
         return question(verb, args);
     if (verb == "end") throw ScriptError("\"end\" without its \"repeat\"");
     if (verb != "set" && !findCommand(verb)) throw ScriptError("unknown command \"" + verb + "\"");
@@ -368,7 +368,7 @@ void ScriptRunner::set(const std::vector<std::string>& args) {
     throw ScriptError("set what? \"piece\" or \"cell\"");
 }
 
-// "forecast X Y", "odds MX MY", "threats", "gridplan ROW", "healplan MX MY",
+// "forecast X Y", "odds MX MY", "threats", "gridplan ROW", "healplan MX MY", "kitclick MX MY",
 // "standing" and "feed": questions that change nothing, answered with one JSON line.
 void ScriptRunner::question(const std::string& verb, const std::vector<std::string>& args) {
     nlohmann::json j;
@@ -400,6 +400,10 @@ void ScriptRunner::question(const std::string& verb, const std::vector<std::stri
     } else if (verb == "healplan") {
         if (args.size() != 2) throw ScriptError("usage: healplan MX MY");
         j = healPlanJson(*battle_, wholeNumber<ScriptError>(args[0], "MX"),
+                         wholeNumber<ScriptError>(args[1], "MY"));
+    } else if (verb == "kitclick") {
+        if (args.size() != 2) throw ScriptError("usage: kitclick MX MY");
+        j = kitClickJson(*battle_, wholeNumber<ScriptError>(args[0], "MX"),
                          wholeNumber<ScriptError>(args[1], "MY"));
     } else if (verb == "gridplan") {
         if (args.size() != 1) throw ScriptError("usage: gridplan ROW");
