@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTableWidget>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstring>
@@ -79,6 +80,19 @@ KeyboardPlay::KeyboardPlay(QMainWindow& window, Battle& b, MapImageWidget* map, 
     }
     keys_.load(settings_);
     setCursorOn(settings_.keyboardCursor());
+    window.installEventFilter(this);
+}
+
+bool KeyboardPlay::eventFilter(QObject* watched, QEvent* e) {
+    // The cursor starts in the middle of the view the battle opens with, not
+    // where the view stood before (the last battle's, when the window was
+    // made).
+    if (watched == &window_ && e->type() == QEvent::Show && !e->spontaneous())
+        QTimer::singleShot(0, this, [this] {
+            square_ = {};
+            placeCursor();
+        });
+    return false;
 }
 
 void KeyboardPlay::keysChanged() {

@@ -52,6 +52,9 @@ class KeyboardPlay : public QObject {
     QPoint cursorSquare() const { return square_; }
     void moveCursorTo(QPoint square);
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
   private:
     void play(const char* id, bool busy);
     void step(int dx, int dy, bool busy);
