@@ -13,6 +13,7 @@
 
 class QKeyEvent;
 class QMainWindow;
+class QTableWidget;
 
 namespace korvath {
 
@@ -62,6 +63,7 @@ class KeyboardPlay : public QObject {
     void pressFocused();
     void moveFocus(int by);
     void chooseRow(int row);
+    void tellRows(QTableWidget* grid);
     std::vector<QWidget*> focusRing() const;
     QWidget* focused() const;
     void placeCursor();
