@@ -1,7 +1,10 @@
 #include "HelpPages.h"
 
 #include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 // The two help pages of the battle window. Every gesture and number here is
@@ -124,7 +127,7 @@ QString howToPlayPage() {
         "<p>The first row of the equipment grid is the item in hand. Click a magazine's row and "
         "then the weapon's row to reload; a magazine that does not fit does nothing. Click any "
         "other two rows to swap their items: the item of the first row clicked goes to the "
-        "second. Beware, as in the original game: a swap sets the weapon's shots to what the "
+        "second. Beware: a swap sets the weapon's shots to what the "
         "moved item holds, so swapping a weapon into the hand may leave it empty, and the "
         "points are checked before the swap but paid after it, so a swap may leave a soldier "
         "below zero points.</p>"
@@ -136,11 +139,17 @@ QString howToPlayPage() {
 }
 
 HelpWindow::HelpWindow(HelpPage page, QWidget* parent) : QDialog(parent) {
+    auto line = [this] { return fontMetrics().height(); };
     const bool controls = page == HelpPage::Controls;
     setObjectName(controls ? "HelpControls" : "HelpHowToPlay");
     setWindowTitle(controls ? QStringLiteral("Controls") : QStringLiteral("How to play"));
     auto* text = new QTextBrowser(this);
     text->setObjectName("HelpText");
+    // Headings in the lights of the two scenarios, the gestures a shade
+    // brighter than the actions, on the game's dark ground.
+    text->document()->setDefaultStyleSheet(
+        QStringLiteral("h2 { color: #ffd640; } h3 { color: #46dcff; } b { color: #ffffff; }"));
+    text->document()->setDocumentMargin(line() / 2);
     text->setHtml(controls ? controlsPage() : howToPlayPage());
     text->setOpenLinks(false);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
@@ -148,9 +157,12 @@ HelpWindow::HelpWindow(HelpPage page, QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
     layout->addWidget(buttons);
-    // Sized in text lines, so that it reads the same at any scaling.
-    const int line = fontMetrics().height();
-    resize(line * 34, line * 36);
+    // Sized in text lines, so that it reads the same at any scaling, and no
+    // larger than the screen leaves room for.
+    QSize size(line() * 46, line() * 40);
+    if (QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    resize(size);
 }
 
 } // namespace korvath

@@ -12,7 +12,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStatusBar>
 #include <QTableWidget>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstring>
@@ -79,6 +81,19 @@ KeyboardPlay::KeyboardPlay(QMainWindow& window, Battle& b, MapImageWidget* map, 
     }
     keys_.load(settings_);
     setCursorOn(settings_.keyboardCursor());
+    window.installEventFilter(this);
+}
+
+bool KeyboardPlay::eventFilter(QObject* watched, QEvent* e) {
+    // The cursor starts in the middle of the view the battle opens with, not
+    // where the view stood before (the last battle's, when the window was
+    // made).
+    if (watched == &window_ && e->type() == QEvent::Show && !e->spontaneous())
+        QTimer::singleShot(0, this, [this] {
+            square_ = {};
+            placeCursor();
+        });
+    return false;
 }
 
 void KeyboardPlay::keysChanged() {
@@ -285,8 +300,40 @@ void KeyboardPlay::chooseRow(int row) {
         auto* list = qobject_cast<QTableWidget*>(control_(name));
         if (!list || !list->isVisible()) continue;
         if (row < list->rowCount()) emit list->cellClicked(row, 0);
+        if (list->objectName() == QLatin1String("EquipGrid")) tellRows(list);
         return;
     }
+}
+
+// With no pointer resting on the rows, the status bar tells, once a row is
+// armed by its number, what each other number would now do, in the words of
+// the rows' own tooltips.
+void KeyboardPlay::tellRows(QTableWidget* grid) {
+    auto* status = qobject_cast<QStatusBar*>(control_("StatusArea"));
+    const int armed = b_.SelectedItemSlot;
+    if (!status) return;
+    // Handling kit ends the soldier's move mode: the buttons and the map
+    // wait for him to be chosen again, which nothing else would tell.
+    if (armed == 0 && !b_.PieceSelected && isPiece(b_, b_.SelectedPiece)) {
+        status->showMessage(
+            QStringLiteral("Press Enter on %1 on the map to walk, shoot or go on overwatch again")
+                .arg(QString::fromStdString(b_.Pieces[b_.SelectedPiece].Name)),
+            15000);
+        return;
+    }
+    if (armed < 1 || armed > grid->rowCount()) return;
+    const QTableWidgetItem* chosen = grid->item(armed - 1, 0);
+    QStringList told;
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        const QTableWidgetItem* item = grid->item(r, 0);
+        if (!item || r + 1 == armed || item->toolTip().isEmpty() ||
+            item->toolTip() == QLatin1String("Nothing happens"))
+            continue;
+        told << QStringLiteral("%1: %2").arg(r + 1).arg(item->toolTip());
+    }
+    if (!chosen || told.isEmpty()) return;
+    status->showMessage(
+        chosen->text() + QStringLiteral(" armed.  ") + told.join(QStringLiteral("  |  ")), 15000);
 }
 
 void KeyboardPlay::setCursorOn(bool on) {

@@ -13,6 +13,7 @@
 
 class QKeyEvent;
 class QMainWindow;
+class QTableWidget;
 
 namespace korvath {
 
@@ -52,6 +53,9 @@ class KeyboardPlay : public QObject {
     QPoint cursorSquare() const { return square_; }
     void moveCursorTo(QPoint square);
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
   private:
     void play(const char* id, bool busy);
     void step(int dx, int dy, bool busy);
@@ -59,6 +63,7 @@ class KeyboardPlay : public QObject {
     void pressFocused();
     void moveFocus(int by);
     void chooseRow(int row);
+    void tellRows(QTableWidget* grid);
     std::vector<QWidget*> focusRing() const;
     QWidget* focused() const;
     void placeCursor();

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -90,6 +91,14 @@ void TIntroForm::showEvent(QShowEvent* e) {
     FormActivate();
     FormShow();
     QDialog::showEvent(e);
+    // A card without a frame is not always given the keyboard by the window
+    // manager: it asks for it once it is on the screen, so that Enter and
+    // the space bar begin the battle without a click first.
+    QTimer::singleShot(0, this, [this] {
+        raise();
+        activateWindow();
+        setFocus(Qt::ActiveWindowFocusReason);
+    });
 }
 
 bool TIntroForm::eventFilter(QObject* watched, QEvent* e) {

@@ -16,9 +16,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
@@ -53,6 +55,46 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, int left, 
     l->move(left, top);
     l->adjustSize();
     return l;
+}
+
+// An amber frame over the control the keyboard has reached, as in the battle
+// window. Drawn over the control inside its own rectangle, so nothing moves;
+// not shown for a control the mouse clicked, so the mouse player sees the
+// front screen as it always was.
+class FocusFrame : public QWidget {
+  public:
+    explicit FocusFrame(QWidget* target) : QWidget(target) {
+        setObjectName("FocusFrame");
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        target->installEventFilter(this);
+        hide();
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::FocusIn &&
+            static_cast<QFocusEvent*>(e)->reason() != Qt::MouseFocusReason) {
+            setGeometry(parentWidget()->rect());
+            raise();
+            show();
+        } else if (e->type() == QEvent::FocusOut) {
+            hide();
+        } else if (e->type() == QEvent::Resize) {
+            setGeometry(parentWidget()->rect());
+        }
+        return false;
+    }
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setPen(QPen(QColor(20, 16, 10), 1));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        p.setPen(QPen(QColor(255, 214, 64), 3));
+        p.drawRect(rect().adjusted(2, 2, -2, -2));
+    }
+};
+
+bool isEnter(const QKeyEvent* k) {
+    return k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter || k->key() == Qt::Key_Space;
 }
 
 } // namespace
@@ -149,6 +191,19 @@ TIntroScreen::TIntroScreen(Battle& battle, SoundPlayer* sound, QWidget* parent)
     quit->setDefault(true);
     connect(quit, &QPushButton::clicked, this, [this] { QuitButtonClick(); });
 
+    // Without the mouse: Tab goes from the two maps to the difficulty bar and
+    // the buttons; the arrows go from one map to the other, or move the bar;
+    // Enter or the space bar starts the map or presses the button.
+    for (QLabel* map : {korvath_, vexlar_}) map->setFocusPolicy(Qt::TabFocus);
+    const QList<QWidget*> ring = {korvath_, vexlar_, difficulty_, others, editor, quit};
+    for (QWidget* w : ring) {
+        if (w != korvath_ && w != vexlar_) w->setFocusPolicy(Qt::StrongFocus);
+        new FocusFrame(w);
+        w->installEventFilter(this);
+    }
+    for (qsizetype i = 1; i < ring.size(); ++i) setTabOrder(ring[i - 1], ring[i]);
+    korvath_->setFocus(Qt::OtherFocusReason);
+
     FormCreate();
 }
 
@@ -208,7 +263,36 @@ void TIntroScreen::showText(int state, const char* file) {
     }
 }
 
+bool TIntroScreen::keyPressed(QObject* watched, QKeyEvent* k) {
+    const bool map = watched == korvath_ || watched == vexlar_;
+    if (map && isEnter(k)) {
+        BeginButtonClick(watched == korvath_ ? ScenarioId::Korvath : ScenarioId::Vexlar);
+        return true;
+    }
+    if (map && (k->key() == Qt::Key_Up || k->key() == Qt::Key_Down || k->key() == Qt::Key_Left ||
+                k->key() == Qt::Key_Right)) {
+        (watched == korvath_ ? vexlar_ : korvath_)->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    // A button takes Enter as well as the space bar.
+    auto* button = qobject_cast<QPushButton*>(watched);
+    if (button && (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)) {
+        button->click();
+        return true;
+    }
+    return false;
+}
+
 bool TIntroScreen::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::KeyPress && keyPressed(watched, static_cast<QKeyEvent*>(e)))
+        return true;
+    // The map Tab or an arrow reached shows its text, as under the mouse; the
+    // read-me stays when the window opens with the first map in focus.
+    if (e->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(e)->reason() != Qt::ActiveWindowFocusReason) {
+        if (watched == korvath_) KorvathMouseMove();
+        if (watched == vexlar_) VexlarMouseMove();
+    }
     if (e->type() == QEvent::MouseMove) {
         if (watched == korvath_)
             KorvathMouseMove();
@@ -328,11 +412,19 @@ TPlayingScreen* TIntroScreen::openBattle() {
 
 void TIntroScreen::presentBattle(bool withBriefing) {
     if (withBriefing && briefing_) briefing_->showBriefing();
-    if (battle_) {
-        battle_->show();
-        battle_->raise();
-        battle_->activateWindow();
-    }
+    if (!battle_) return;
+    battle_->show();
+    // Asked again once the window is on the screen: a window manager may
+    // not yet have mapped it when it is first asked, and keys would then do
+    // nothing until a click.
+    auto activate = [window = battle_] {
+        if (!window) return;
+        window->raise();
+        window->activateWindow();
+    };
+    activate();
+    QTimer::singleShot(0, battle_, activate);
+    QTimer::singleShot(150, battle_, activate);
 }
 
 void TIntroScreen::FormDestroyOfBattle() {

@@ -8,6 +8,7 @@
 
 #include <string>
 
+class QKeyEvent;
 class QLabel;
 class QListWidget;
 class QSlider;
@@ -23,6 +24,7 @@ class ScenarioListDialog;
 
 // The front screen: the two scenario maps to click, the difficulty bar and a
 // text box with the read-me or the text of the scenario under the mouse.
+// Every control is in reach of Tab (the maps take Enter), framed in amber.
 // Hidden while a battle runs; closing it ends the program.
 class TIntroScreen : public QWidget {
     Q_OBJECT
@@ -63,6 +65,8 @@ class TIntroScreen : public QWidget {
 
   private:
     void FormCreate();
+    // A key on one of the front screen's controls: true when it was used.
+    bool keyPressed(QObject* watched, QKeyEvent* k);
     void showText(int state, const char* file);
     void KorvathMouseMove() { showText(1, "\\scenarios\\Korvath.txt"); }
     void VexlarMouseMove() { showText(2, "\\scenarios\\vexlar.txt"); }

@@ -1,6 +1,7 @@
 // The front screen and the briefing: their layout and texts, and the battles
 // they start and take back.
 #include "WindowSupport.h"
+#include "ui/KeyboardPlay.h"
 
 using namespace korvath;
 using namespace korvath::uitest;
@@ -14,6 +15,7 @@ class FrontScreenTests : public QObject {
     void battlesStartAndQuitWithSmallScenario();
     void brokenScenarioKeepsTheFrontScreen();
     void realScenariosStartAndQuit();
+    void keysAloneReachEachBriefing();
 };
 
 void FrontScreenTests::frontScreenLayout() {
@@ -264,6 +266,87 @@ void FrontScreenTests::realScenariosStartAndQuit() {
         QVERIFY(g.intro->isVisible());
     }
     QVERIFY2(g.dialogs.texts.empty(), g.dialogs.texts.empty() ? "" : g.dialogs.texts[0].c_str());
+}
+
+// A player without a mouse: from the front screen to each scenario's briefing
+// and into its battle with keys pressed on whatever has the focus.
+void FrontScreenTests::keysAloneReachEachBriefing() {
+    const QString appDir = QStringLiteral(KORVATH_GAME_DIR);
+    if (!fileExists(gamePath(appDir.toStdString(), "\\scenarios\\korvathDesc.txt")))
+        QSKIP("the game folder is not built yet");
+    Game g(appDir);
+    QVERIFY(QTest::qWaitForWindowActive(g.intro.get()));
+    auto press = [](Qt::Key key, Qt::KeyboardModifiers mods = {}) {
+        QWidget* to = QApplication::focusWidget();
+        QVERIFY(to);
+        QTest::keyClick(to, key, mods);
+    };
+    auto framed = [](QWidget* w) {
+        auto* frame = w->findChild<QWidget*>("FocusFrame", Qt::FindDirectChildrenOnly);
+        return frame && frame->isVisible() && frame->geometry() == w->rect();
+    };
+    auto* korvath = g.intro->findChild<QLabel*>("Korvath");
+    auto* vexlar = g.intro->findChild<QLabel*>("Vexlar");
+    auto* bar = g.intro->findChild<QSlider*>("TrackBar_Difficulty");
+    // The first map has the focus and its frame; the read-me stays in the box.
+    QCOMPARE(QApplication::focusWidget(), korvath);
+    QVERIFY(framed(korvath));
+    QCOMPARE(g.intro->textState(), 0);
+
+    struct Case {
+        const char* scenario;
+        Qt::Key toMap; // from the bar back to the map: Shift+Tab, then maybe an arrow
+        int rights;
+        int difficulty;
+    };
+    const Case cases[] = {{"korvath", Qt::Key_Up, 2, 5}, {"vexlar", Qt::Key_unknown, 3, 8}};
+    for (const Case& c : cases) {
+        // Tab over the maps to the bar, set it, come back to the map.
+        press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), vexlar);
+        QVERIFY(framed(vexlar) && !framed(korvath));
+        QCOMPARE(g.intro->textState(), 2);
+        press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), bar);
+        for (int i = 0; i < c.rights; ++i) press(Qt::Key_Right);
+        QCOMPARE(bar->value(), c.difficulty);
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        if (c.toMap != Qt::Key_unknown) press(c.toMap);
+        QCOMPARE(QApplication::focusWidget(), c.toMap == Qt::Key_Up ? korvath : vexlar);
+
+        bool briefed = false;
+        QTimer::singleShot(0, g.briefing.get(), [&] {
+            QTRY_VERIFY(g.briefing->isActiveWindow());
+            briefed = true;
+            press(Qt::Key_Return);
+        });
+        press(Qt::Key_Return);
+        QVERIFY2(briefed, c.scenario);
+        TPlayingScreen* w = g.intro->battleWindow();
+        QVERIFY2(w, c.scenario);
+        QCOMPARE(QString::fromStdString(g.battle->ScenarioName), QString(c.scenario));
+        QCOMPARE(int(g.battle->Difficulty), c.difficulty);
+        QTRY_VERIFY(w->isActiveWindow());
+        // The keyboard's cursor starts inside this battle's view, wherever
+        // the last battle's view was left.
+        auto* cursor = w->findChild<QAction*>("KeyboardCursor1");
+        QVERIFY(cursor);
+        if (!cursor->isChecked()) cursor->trigger();
+        QTest::qWait(1);
+        const View& v = g.battle->view;
+        const QPoint at =
+            (w->findChild<KeyboardPlay*>("KeyboardPlay")->cursorSquare() - QPoint(1, 1)) * kSquare;
+        QVERIFY2(QRect(v.right - v.width, v.bottom - v.height, v.width, v.height).contains(at),
+                 c.scenario);
+        for (int i = 0; i < 16; ++i) press(Qt::Key_Down); // the view follows it down
+        if (c.difficulty == 8) cursor->trigger();         // off again for the other tests
+        QPointer<TPlayingScreen> gone = w;
+        w->menuEntry("Quit1")->trigger();
+        QTRY_VERIFY(gone.isNull());
+        QTRY_VERIFY(g.intro->isActiveWindow());
+        // Back on the map it was started from; the keys go on from there.
+        QCOMPARE(QApplication::focusWidget(), c.toMap == Qt::Key_Up ? korvath : vexlar);
+    }
 }
 
 std::unique_ptr<QObject> korvath::uitest::frontScreenTests() {
