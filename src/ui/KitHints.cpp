@@ -58,6 +58,17 @@ QString KitHints::hint(int row) const {
 }
 
 void KitHints::shown() {
+    // Handling kit ends the soldier's move mode: once the second click is
+    // made, the map and the buttons wait for him to be chosen again, which
+    // nothing else would tell.
+    const int armed = b_.SelectedItemSlot;
+    if (armedBefore_ != 0 && armed == 0 && b_.equipmentShown && !b_.PieceSelected &&
+        isPiece(b_, b_.SelectedPiece) && b_.Pieces[b_.SelectedPiece].AP > 0)
+        status_->showMessage(
+            QStringLiteral("Click %1 on the map to walk, shoot or go on overwatch again")
+                .arg(text(shownText(b_.Pieces[b_.SelectedPiece].Name))),
+            kHintMs * 2);
+    armedBefore_ = armed;
     const QSignalBlocker block(grid_);
     for (int r = 0; r < grid_->rowCount() && r < kRows; ++r)
         if (QTableWidgetItem* item = grid_->item(r, 0)) {

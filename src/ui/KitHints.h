@@ -30,6 +30,7 @@ class KitHints : public QObject {
     QStatusBar* status_;
     const Battle& b_;
     std::function<void(int)> clickRow_;
+    int armedBefore_ = 0; // the row armed when last shown
 };
 
 } // namespace korvath

@@ -19,7 +19,7 @@ namespace {
 struct Told {
     enum Kind { Reload, Swap, Refused, NoChange, Unread } kind = Unread;
     int cost = 0, ammoFrom = -1, ammoTo = -1, has = 0;
-    bool leaves = false;
+    bool leaves = false, full = false;
     int leftAP = 0;
 };
 
@@ -30,7 +30,7 @@ int number(const QString& s) {
 Told read(const QString& words) {
     static const QRegularExpression done(QStringLiteral(
         "^(Reload .+|Swap) \u2014 (\\d+) AP(?:, (?:.+'s )?ammo (\\d+) \u2192 (\\d+))?"
-        "(?:, leaves (\u2212\\d+) AP)?$"));
+        "(, full already: the clip is spent)?(?:, leaves (\u2212\\d+) AP)?$"));
     static const QRegularExpression refused(
         QStringLiteral("^(?:Reload|Swap) \u2014 needs (\\d+) AP, has (\u2212?\\d+)$"));
     Told t;
@@ -38,7 +38,8 @@ Told read(const QString& words) {
         t.kind = m.captured(1) == "Swap" ? Told::Swap : Told::Reload;
         t.cost = m.captured(2).toInt();
         if (m.hasCaptured(3)) t.ammoFrom = m.captured(3).toInt(), t.ammoTo = m.captured(4).toInt();
-        if (m.hasCaptured(5)) t.leaves = true, t.leftAP = number(m.captured(5));
+        t.full = m.hasCaptured(5);
+        if (m.hasCaptured(6)) t.leaves = true, t.leftAP = number(m.captured(6));
     } else if (const auto r = refused.match(words); r.hasMatch()) {
         t.kind = Told::Refused;
         t.cost = r.captured(1).toInt();
@@ -114,6 +115,9 @@ void KitWindowTests::theRowsSayWhatTheSecondClickDoes() {
                         // Points below nothing are always told.
                         QVERIFY2(told.leaves == (now.AP < 0), where);
                         if (told.leaves) QVERIFY2(now.AP == told.leftAP, where);
+                        // A reload that changes nothing says the clip goes all the same.
+                        if (told.kind == Told::Reload)
+                            QVERIFY2(told.full == (now.Ammo == was.Ammo), where);
                         if (told.ammoFrom >= 0)
                             QVERIFY2(was.Ammo == told.ammoFrom && now.Ammo == told.ammoTo, where);
                         else

@@ -72,8 +72,10 @@ std::string describePlan(const BattleState& b, const PieceRecord& p, int slot,
         plan.apAfter < 0 ? ", leaves " + points(plan.apAfter) + " AP" : std::string();
     switch (plan.kind) {
     case GridPlan::Kind::Reload:
+        // A full weapon takes the clip all the same.
         return "Reload " + shownText(b.item(p.Items[slot]).Name) + dash +
-               std::to_string(plan.cost) + " AP" + ammo;
+               std::to_string(plan.cost) + " AP" +
+               (ammo.empty() ? ", full already: the clip is spent" : ammo);
     case GridPlan::Kind::Swap:
         return "Swap" + dash + std::to_string(plan.cost) + " AP" + ammo + leaves;
     case GridPlan::Kind::TooFewToReload:
