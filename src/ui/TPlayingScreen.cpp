@@ -354,7 +354,7 @@ void TPlayingScreen::buildMenus() {
     file->addSeparator();
     shortcut(entry(file, "Quit1", "Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName("Options1");
     for (auto [name, t] :
          {std::pair{"ShowWounds", "Show wounds"}, std::pair{"ShowOverwatch", "Show overwatch"},
