@@ -1,4 +1,5 @@
 #include "KeyboardPlay.h"
+#include "KeyboardFrame.h"
 
 #include "Settings.h"
 #include "game/state/Pieces.h"
@@ -30,7 +31,7 @@ const char* const kRing[] = {"PlaceMenGrid",  "AimedFireIcon", "SnapFireIcon", "
                              "EquipGrid",     "DropItem",      "PickItems",    "PickUpButton",
                              "MapRadio",      "EndTurnButton"};
 
-// A bright square with a dark edge, seen on stone, steel and the black floors.
+// The keyboard cursor on the map.
 class CursorSquare : public QWidget {
   public:
     explicit CursorSquare(QWidget* map) : QWidget(map) {
@@ -43,11 +44,10 @@ class CursorSquare : public QWidget {
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
+        // A dark edge inside as well: the square stands on any floor.
         p.setPen(QPen(QColor(20, 16, 10), 1));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
         p.drawRect(rect().adjusted(4, 4, -5, -5));
-        p.setPen(QPen(QColor(255, 214, 64), 3));
-        p.drawRect(rect().adjusted(2, 2, -2, -2));
+        drawKeyboardFrame(p, rect());
     }
 };
 
@@ -312,15 +312,8 @@ void KeyboardPlay::tellRows(QTableWidget* grid) {
     auto* status = qobject_cast<QStatusBar*>(control_("StatusArea"));
     const int armed = b_.SelectedItemSlot;
     if (!status) return;
-    // Handling kit ends the soldier's move mode: the buttons and the map
-    // wait for him to be chosen again, which nothing else would tell.
-    if (armed == 0 && !b_.PieceSelected && isPiece(b_, b_.SelectedPiece)) {
-        status->showMessage(
-            QStringLiteral("Press Enter on %1 on the map to walk, shoot or go on overwatch again")
-                .arg(QString::fromStdString(b_.Pieces[b_.SelectedPiece].Name)),
-            15000);
-        return;
-    }
+    // After the second click the grid's own hint (ui/KitHints.cpp) says
+    // that the soldier must be chosen again.
     if (armed < 1 || armed > grid->rowCount()) return;
     const QTableWidgetItem* chosen = grid->item(armed - 1, 0);
     QStringList told;

@@ -65,7 +65,7 @@ void KitHints::shown() {
     if (armedBefore_ != 0 && armed == 0 && b_.equipmentShown && !b_.PieceSelected &&
         isPiece(b_, b_.SelectedPiece) && b_.Pieces[b_.SelectedPiece].AP > 0)
         status_->showMessage(
-            QStringLiteral("Click %1 on the map to walk, shoot or go on overwatch again")
+            QStringLiteral("Choose %1 on the map again to walk, shoot or go on overwatch")
                 .arg(text(shownText(b_.Pieces[b_.SelectedPiece].Name))),
             kHintMs * 2);
     armedBefore_ = armed;

@@ -1,4 +1,5 @@
 #include "TIntroScreen.h"
+#include "KeyboardFrame.h"
 
 #include "BattleSummary.h"
 #include "ButtonIcons.h"
@@ -86,10 +87,7 @@ class FocusFrame : public QWidget {
     }
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        p.setPen(QPen(QColor(20, 16, 10), 1));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
-        p.setPen(QPen(QColor(255, 214, 64), 3));
-        p.drawRect(rect().adjusted(2, 2, -2, -2));
+        drawKeyboardFrame(p, rect());
     }
 };
 
